@@ -1,0 +1,80 @@
+// Resource, control, command and timer-free ids of KAVO. The numbers are fixed: stored files do
+// not hold them, but the menus, dialogs and tests rely on them. Plain #defines so that the
+// resource compiler can read this header too.
+#pragma once
+
+// Menus
+#define IDM_MAIN_MENU 1
+#define IDM_TRAY_MENU 2
+
+// Icons: the three sequence states
+#define IDI_STATE_IDLE 11
+#define IDI_STATE_ID 12
+#define IDI_STATE_PW 13
+
+// Toolbar bitmap: seven 30 x 16 cells
+#define IDB_TOOLBAR 21
+
+// Dialogs
+#define IDD_ABOUT 31
+#define IDD_ENTRY_EDIT 32
+#define IDD_COPY_WINDOW 33
+#define IDD_UNLOCK 34
+#define IDD_CHANGE_PASSWORD 35
+#define IDD_SETTINGS 36
+#define IDD_BULK_TYPE 37
+
+// Menu and tray commands
+#define IDC_CMD_SAVE 51
+#define IDC_CMD_END 52
+#define IDC_CMD_TO_TRAY 53
+#define IDC_CMD_UNLOCK 54
+#define IDC_CMD_CHANGE_PASSWORD 55
+#define IDC_CMD_ADD 56
+#define IDC_CMD_INSERT 57
+#define IDC_CMD_EDIT 58
+#define IDC_CMD_DELETE 59
+#define IDC_CMD_REVEAL 60
+#define IDC_CMD_SETTINGS 61
+#define IDC_CMD_HELP 62
+#define IDC_CMD_VERSION 63
+#define IDC_CMD_MOVE_DOWN 64
+#define IDC_CMD_MOVE_UP 65
+#define IDC_CMD_FROM_TRAY 66
+#define IDC_CMD_TRAY_END 67
+#define IDC_CMD_HOME_PAGE 68
+#define IDC_CMD_BULK_TYPE 69
+
+// Child controls of the main window
+#define IDC_LIST_VIEW 300
+#define IDC_TOOLBAR 329
+
+// Toolbar commands
+#define IDC_TB_ID 330
+#define IDC_TB_PW 331
+#define IDC_TB_SETTINGS 332
+#define IDC_TB_END 333
+#define IDC_TB_TRAY 334
+#define IDC_TB_BLANK1 335
+#define IDC_TB_BLANK2 336
+
+// The tray icon's own id
+#define IDC_TRAY_ICON 901
+
+// Dialog controls. Several dialogs reuse the same numbers.
+#define IDC_BUTTON_1 101 // OK, "ID", "PW解除"
+#define IDC_BUTTON_2 102 // Cancel, "PassWard", "New Version", "ロック", "閉じる"
+#define IDC_BUTTON_3 103 // "COPY", "初", "クリア"
+#define IDC_BUTTON_4 104 // "PASTE", "閉じる"
+#define IDC_EDIT_1 121   // title, ID time, master password
+#define IDC_EDIT_2 122   // ID, PW time
+#define IDC_EDIT_3 123   // password, PW show time
+#define IDC_CHECK_1 141  // clear selection at end, pass mode
+#define IDC_CHECK_2 142  // PW timer for button
+#define IDC_RADIO_FIRST 161
+#define IDC_RADIO_LAST 173
+#define IDC_HIDDEN_INPUT 501
+
+// The copy window's buttons
+#define IDC_COPY_ID 101
+#define IDC_COPY_PW 102

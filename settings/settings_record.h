@@ -1,0 +1,58 @@
+// The 18 persisted integers of KAVO's configuration, their file form (pw_set3.dat) and the
+// rules that keep every value in range.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kavo {
+
+// passMode holding this value switches the master-password lock off.
+constexpr std::int32_t kPassModeMarker = 5147;
+constexpr int kSettingsCount = 18;
+
+struct SettingsRecord {
+    std::int32_t windowX = 0;
+    std::int32_t windowY = 0;
+    std::int32_t windowWidth = 0;
+    std::int32_t windowHeight = 0;
+    std::int32_t placement = 0;
+    std::int32_t stacking = 0;
+    std::int32_t clearSelectionAtEnd = 0;
+    std::int32_t copyMethod = 0;
+    std::int32_t columnWidthName = 0;
+    std::int32_t columnWidthType = 0;
+    std::int32_t columnWidthId = 0;
+    std::int32_t columnWidthPw = 0;
+    std::int32_t passMode = 0;
+    std::int32_t pwTimerForButton = 0;
+    std::int32_t idTimeMs = 0;
+    std::int32_t pwTimeMs = 0;
+    std::int32_t pwShowMs = 0;
+    std::int32_t pasteArmed = 0;
+
+    bool operator==(const SettingsRecord&) const = default;
+};
+
+// Field k in file order (0 to 17); any other k changes nothing.
+void setSettingsValue(SettingsRecord& record, int k, std::int32_t value);
+// Field k in file order; 0 for any other k.
+std::int32_t settingsValue(const SettingsRecord& record, int k);
+
+// Replaces each out-of-range field by its start-up default. The window rectangle and the
+// column widths are checked against the primary screen's size.
+void repairSettings(SettingsRecord& record, std::int32_t screenWidth, std::int32_t screenHeight);
+
+// The values of the settings dialog's reset button: fields 0 to 13; 14 to 17 stay.
+void resetSettings(SettingsRecord& record);
+
+// Line k of the settings file, counted from 0, converted like _wtoi, into field k.
+void applySettingsLines(SettingsRecord& record, std::span<const std::u16string> lines);
+
+// The file text: each field in file order as "%d\r\n".
+std::u16string settingsFileText(const SettingsRecord& record);
+
+} // namespace kavo

@@ -1,0 +1,47 @@
+#include "store/decimal_text.h"
+
+#include <limits>
+#include <string>
+
+namespace kavo {
+
+namespace {
+
+bool isBlank(char16_t unit) {
+    return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
+}
+
+} // namespace
+
+std::int32_t parseLeadingInt(std::u16string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos])) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
+        negative = text[pos] == u'-';
+        ++pos;
+    }
+    // Accumulate in 64 bits and stop growing once past the 32-bit range.
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (; pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9'; ++pos) {
+        if (magnitude <= kLimit) {
+            magnitude = magnitude * 10 + (text[pos] - u'0');
+        }
+    }
+    if (negative) {
+        return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min()
+                                   : static_cast<std::int32_t>(-magnitude);
+    }
+    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max()
+                               : static_cast<std::int32_t>(magnitude);
+}
+
+std::u16string formatInt(std::int32_t value) {
+    const std::string narrow = std::to_string(value);
+    return std::u16string(narrow.begin(), narrow.end());
+}
+
+} // namespace kavo

@@ -1,0 +1,34 @@
+// The UTF-16LE line format shared by the entry list and the settings file: a FF FE mark, then
+// lines ending in CR LF. Works on whole byte buffers so each file is read and written once.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Longest line the reader hands over; a longer run of units is split into several lines.
+constexpr std::size_t kMaxLineUnits = 518;
+
+// True when the buffer starts with the FF FE byte-order mark.
+bool hasTextMark(std::span<const std::uint8_t> bytes);
+
+// Splits the units after the mark into lines: only CR LF ends a line, a line of 518 units ends
+// anyway, each text stops at its first 0 unit and loses up to two trailing CR or LF units. The
+// segment after the last CR LF is one more line (empty when the file ends with CR LF).
+// nullopt when the mark is missing.
+std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::uint8_t> bytes);
+
+// Appends the UTF-16LE units of a text, without a terminator.
+void appendUtf16(Bytes& out, std::u16string_view text);
+
+// FF FE followed by the text's UTF-16LE units.
+Bytes encodeTextFile(std::u16string_view text);
+
+} // namespace kavo
