@@ -1,0 +1,37 @@
+// Program entry: settings first (they fix the data directory and the window rectangle), then
+// the main window, then the message loop until the window is destroyed.
+#include <windows.h>
+
+#include "app/app_state_win.h"
+#include "app/main_window_win.h"
+#include "settings/settings_file_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    kavo::App app;
+    app.instance = instance;
+    kavo::setTheApp(&app);
+
+    kavo::loadSettings(app.settings, app.dataDirectory);
+    const kavo::ScreenSize screen = kavo::readScreenSize();
+    app.screenWidth = screen.width;
+    app.screenHeight = screen.height;
+    kavo::repairSettings(app.settings, screen.width, screen.height);
+
+    if (!kavo::registerMainWindowClass(instance)) {
+        return 0;
+    }
+    HWND window = kavo::createMainWindow(app);
+    if (window == nullptr) {
+        MessageBoxW(nullptr, L"ウィンドウを作成できません。", L"KAVO", MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

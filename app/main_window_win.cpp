@@ -1,0 +1,138 @@
+#include "app/main_window_win.h"
+
+#include "app/app_state_win.h"
+#include "resources/resource.h"
+#include "sequencer/clipboard_writer_win.h"
+#include "settings/settings_file_win.h"
+
+#include <commctrl.h>
+
+namespace kavo {
+
+namespace {
+
+// The list view sits below the toolbar strip.
+constexpr int kListTop = 24;
+
+HICON loadSmallIcon(HINSTANCE instance, int id) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+
+void storeWindowRectangle(App& app) {
+    RECT rect{};
+    if (GetWindowRect(app.mainWindow, &rect)) {
+        app.settings.windowX = rect.left;
+        app.settings.windowY = rect.top;
+        app.settings.windowWidth = rect.right - rect.left;
+        app.settings.windowHeight = rect.bottom - rect.top;
+    }
+}
+
+LRESULT onCreate(App& app, HWND window) {
+    app.mainWindow = window;
+    InitCommonControls();
+    app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
+                      loadSmallIcon(app.instance, IDI_STATE_ID),
+                      loadSmallIcon(app.instance, IDI_STATE_PW)};
+    return 0;
+}
+
+LRESULT onSize(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
+    if (app.toolbar != nullptr) {
+        SendMessageW(app.toolbar, WM_SIZE, wParam, lParam);
+    }
+    if (app.listView != nullptr) {
+        // The full client height: the list reaches below the bottom edge by the toolbar's
+        // height, as the window has always been laid out.
+        MoveWindow(app.listView, 0, kListTop, LOWORD(lParam), HIWORD(lParam), TRUE);
+        SendMessageW(app.listView, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
+    }
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    storeWindowRectangle(app);
+    return 0;
+}
+
+LRESULT onMove(App& app) {
+    storeWindowRectangle(app);
+    return 0;
+}
+
+LRESULT onClose(HWND window) {
+    DestroyWindow(window);
+    return 0;
+}
+
+LRESULT onDestroy(App& app) {
+    // No ID or password may stay on the clipboard once the program has ended.
+    putClipboardText(u"pw-End", app.mainWindow);
+    storeWindowRectangle(app);
+    saveSettings(app.settings, app.dataDirectory, app.mainWindow);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return onCreate(app, window);
+    case WM_SIZE:
+        return onSize(app, window, wParam, lParam);
+    case WM_MOVE:
+        return onMove(app);
+    case WM_ACTIVATE:
+        return 0;
+    case WM_PAINT:
+        return onPaint(window);
+    case WM_CLOSE:
+        return onClose(window);
+    case WM_DESTROY:
+        return onDestroy(app);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return dispatch(theApp(), window, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into Windows; the message is simply not handled.
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+bool registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_STATE_IDLE));
+    windowClass.hIconSm = loadSmallIcon(instance, IDI_STATE_IDLE);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HWND createMainWindow(App& app) {
+    const SettingsRecord& s = app.settings;
+    return CreateWindowExW(0, kMainWindowClass, kInitialTitle,
+                           WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, s.windowX, s.windowY,
+                           s.windowWidth, s.windowHeight, nullptr, nullptr, app.instance, nullptr);
+}
+
+} // namespace kavo

@@ -1,0 +1,61 @@
+# Shared by scripts/run and scripts/test: the two builds, a virtual display and a private Wine
+# prefix. Source it; it sets ROOT, BUILD_NATIVE, BUILD_WIN and WINEPREFIX.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_NATIVE="$ROOT/build/native"
+BUILD_WIN="$ROOT/build/win"
+export WINEPREFIX="$BUILD_WIN/wineprefix"
+export WINEDEBUG=-all
+export WINEARCH=win64
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+build_native() {
+    cmake -S "$ROOT" -B "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=Debug -DKAVO_WERROR=ON >/dev/null
+    cmake --build "$BUILD_NATIVE" -j "$JOBS"
+}
+
+build_windows() {
+    cmake -S "$ROOT" -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DKAVO_WERROR=ON >/dev/null
+    cmake --build "$BUILD_WIN" -j "$JOBS" "$@"
+}
+
+XVFB_PID=""
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_display() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+stop_display() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
+
+# Creates the private prefix once; Wine then draws its own captions and frames, as Windows
+# does, since there is no window manager on the virtual display.
+prepare_wine() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        # No Mono or Gecko: KAVO needs neither, and their installers would wait for a click.
+        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    local reg="$BUILD_WIN/unmanaged.reg"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' >"$reg"
+    wine regedit /S "$reg" >/dev/null 2>&1
+    # Keep one server for the whole run: every test starts a Wine process.
+    wineserver -p 2>/dev/null || true
+}
+
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+}

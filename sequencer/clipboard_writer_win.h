@@ -1,0 +1,18 @@
+// The program's one clipboard writer.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace kavo {
+
+// Longest text put on the clipboard; longer text is cut.
+constexpr std::size_t kMaxClipboardUnits = 1024;
+
+// Puts the text (at most 1024 units) on the clipboard as Unicode text, marked so that
+// clipboard history and cloud clipboard leave it alone. Empty text leaves the clipboard as it
+// is. When another program holds the clipboard it retries briefly, then gives up silently.
+void putClipboardText(std::u16string_view text, HWND owner);
+
+} // namespace kavo

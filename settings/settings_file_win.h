@@ -1,0 +1,28 @@
+// pw_set3.dat: read once at start (which also fixes the data directory), written at exit.
+// Both directions are silent: a missing or broken file simply leaves the repaired defaults.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/settings_record.h"
+
+#include <string>
+
+namespace kavo {
+
+inline constexpr wchar_t kSettingsFileName[] = L"pw_set3.dat";
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Captures the current directory as the data directory and reads the settings from it.
+void loadSettings(SettingsRecord& settings, std::wstring& dataDirectory);
+
+// The primary screen in pixels, from the screen's device context.
+ScreenSize readScreenSize();
+
+void saveSettings(const SettingsRecord& settings, const std::wstring& dataDirectory, HWND owner);
+
+} // namespace kavo

@@ -1,0 +1,205 @@
+#include "tests/e2e/kavo_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace kavo::e2e {
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+constexpr DWORD kStartTimeoutMs = 15000;
+// The static text control of a standard message box.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring windowText(HWND window) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(window, buffer, 1024);
+    return buffer;
+}
+
+std::wstring className(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && className(window) == search->className &&
+        (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findTopLevel(DWORD processId, const wchar_t* windowClass, bool visibleOnly) {
+    Search search{processId, windowClass, visibleOnly, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM param) {
+    auto* text = reinterpret_cast<std::wstring*>(param);
+    if (text->empty() && _wcsicmp(className(child).c_str(), L"Static") == 0) {
+        *text = windowText(child);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::wstring kavoExePath() {
+    const char* raw = std::getenv("KAVO_EXE");
+    std::string path = raw != nullptr ? raw : "KAVO.exe";
+    if (!path.empty() && path[0] == '/') {
+        // Wine maps the Unix root to drive Z:.
+        path = "Z:" + path;
+    }
+    std::wstring wide(path.begin(), path.end());
+    for (auto& c : wide) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return wide;
+}
+
+Kavo::Kavo(const std::wstring& dataDirectory) {
+    std::wstring exe = kavoExePath();
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, dataDirectory.c_str(), &startup, &process_);
+    EXPECT_TRUE(started) << "cannot start KAVO.exe, error " << GetLastError();
+}
+
+Kavo::~Kavo() {
+    if (process_.hProcess != nullptr) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+HWND Kavo::window() {
+    for (DWORD waited = 0; window_ == nullptr && waited < kStartTimeoutMs; waited += kPollMs) {
+        window_ = findTopLevel(process_.dwProcessId, L"Main Window", false);
+        if (window_ == nullptr) {
+            Sleep(kPollMs);
+        }
+    }
+    EXPECT_NE(window_, nullptr) << "KAVO's main window did not appear";
+    return window_;
+}
+
+HWND Kavo::shownWindow() {
+    HWND main = window();
+    for (DWORD waited = 0; main != nullptr && !IsWindowVisible(main) && waited < kStartTimeoutMs;
+         waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    EXPECT_TRUE(main != nullptr && IsWindowVisible(main)) << "KAVO's main window is not shown";
+    return main;
+}
+
+HWND Kavo::waitForMessageBox(DWORD timeoutMs) {
+    for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        if (HWND box = findTopLevel(process_.dwProcessId, L"#32770", true)) {
+            return box;
+        }
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+MessageBoxText Kavo::answer(HWND box, int button) {
+    MessageBoxText text = readMessageBox(box);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    for (DWORD waited = 0; IsWindow(box) && waited < 5000; waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    return text;
+}
+
+MessageBoxText Kavo::answerNext(int button) {
+    HWND box = waitForMessageBox();
+    EXPECT_NE(box, nullptr) << "no message box appeared";
+    return box != nullptr ? answer(box, button) : MessageBoxText{};
+}
+
+std::wstring Kavo::title() {
+    return windowText(window());
+}
+
+RECT Kavo::rect() {
+    RECT r{};
+    GetWindowRect(window(), &r);
+    return r;
+}
+
+void Kavo::close() {
+    PostMessageW(window(), WM_CLOSE, 0, 0);
+}
+
+bool Kavo::waitForExit(DWORD timeoutMs) {
+    return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Kavo::exitCode() {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+MessageBoxText readMessageBox(HWND box) {
+    MessageBoxText text{windowText(box), {}};
+    if (HWND label = GetDlgItem(box, kMessageBoxTextId)) {
+        text.text = windowText(label);
+    } else {
+        EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&text.text));
+    }
+    return text;
+}
+
+std::u16string clipboardText() {
+    std::u16string text = u"<none>";
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) {
+        Sleep(kPollMs);
+    }
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const char16_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void setClipboardText(const std::u16string& text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(char16_t));
+    GlobalUnlock(block);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+} // namespace kavo::e2e

@@ -1,0 +1,56 @@
+// Drives the real KAVO.exe from outside, as a user would: start it in a data directory, find
+// its windows, answer its message boxes, read its title, rectangle and the clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kavo::e2e {
+
+// KAVO.exe as named by the KAVO_EXE environment variable (a Unix path under Wine works too).
+std::wstring kavoExePath();
+
+struct MessageBoxText {
+    std::wstring caption;
+    std::wstring text;
+};
+
+class Kavo {
+  public:
+    // Starts KAVO.exe with the data directory as its current directory.
+    explicit Kavo(const std::wstring& dataDirectory);
+    ~Kavo();
+    Kavo(const Kavo&) = delete;
+    Kavo& operator=(const Kavo&) = delete;
+
+    // The main window once it exists (visible or not); fails the test after a timeout.
+    HWND window();
+    // Waits until the main window is visible.
+    HWND shownWindow();
+    // The next message box of this process, or nullptr after the timeout.
+    HWND waitForMessageBox(DWORD timeoutMs = 5000);
+    // Reads a message box, then presses one of its buttons (IDOK, IDYES, IDNO, IDCANCEL).
+    MessageBoxText answer(HWND box, int button);
+    // Waits for a message box, checks nothing, answers it and returns its texts.
+    MessageBoxText answerNext(int button);
+
+    std::wstring title();
+    RECT rect();
+    // Asks the window to close, as its close box does.
+    void close();
+    bool waitForExit(DWORD timeoutMs = 10000);
+    DWORD exitCode();
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+MessageBoxText readMessageBox(HWND box);
+// CF_UNICODETEXT on the clipboard, or "<none>".
+std::u16string clipboardText();
+void setClipboardText(const std::u16string& text);
+
+} // namespace kavo::e2e

@@ -1,0 +1,81 @@
+#include "settings/settings_record.h"
+#include "tests/e2e/kavo_driver.h"
+#include "tests/support/temp_directory.h"
+
+#include <gtest/gtest.h>
+
+namespace kavo::e2e {
+namespace {
+
+using kavo::testing::TempDirectory;
+
+std::u16string defaultSettingsText() {
+    return u"0\r\n0\r\n300\r\n350\r\n0\r\n0\r\n0\r\n0\r\n100\r\n30\r\n"
+           u"100\r\n100\r\n0\r\n0\r\n4000\r\n4000\r\n5000\r\n0\r\n";
+}
+
+TEST(Startup, EmptyDirectoryOpensAtTheDefaultRectangleAndLeavesPwEndAndDefaults) {
+    TempDirectory dir;
+    setClipboardText(u"secret left by someone");
+    Kavo kavo(dir.path());
+    kavo.shownWindow();
+    EXPECT_EQ(kavo.title(), L"KAVO  (LocK)");
+    const RECT r = kavo.rect();
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 350);
+
+    kavo.close();
+    ASSERT_TRUE(kavo.waitForExit());
+    EXPECT_EQ(kavo.exitCode(), 0u);
+    EXPECT_EQ(clipboardText(), u"pw-End");
+    EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(defaultSettingsText()));
+}
+
+TEST(Startup, OpensAtTheStoredRectangleAndWritesAResizeBackAtExit) {
+    TempDirectory dir;
+    SettingsRecord stored;
+    repairSettings(stored, 1024, 768);
+    stored.windowX = 50;
+    stored.windowY = 60;
+    stored.windowWidth = 400;
+    stored.windowHeight = 320;
+    dir.write(L"pw_set3.dat", encodeTextFile(settingsFileText(stored)));
+
+    Kavo kavo(dir.path());
+    HWND window = kavo.shownWindow();
+    RECT r = kavo.rect();
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 320);
+
+    // The user drags the frame to a new size and place.
+    SetWindowPos(window, nullptr, 70, 80, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    kavo.close();
+    ASSERT_TRUE(kavo.waitForExit());
+
+    SettingsRecord expected = stored;
+    expected.windowX = 70;
+    expected.windowY = 80;
+    expected.windowWidth = 500;
+    expected.windowHeight = 420;
+    EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(settingsFileText(expected)));
+}
+
+TEST(Startup, ASettingsFileWithoutTheMarkIsIgnoredSilently) {
+    TempDirectory dir;
+    dir.write(L"pw_set3.dat", Bytes{'5', '0', '\r', '\n', '6', '0', '\r', '\n'});
+    Kavo kavo(dir.path());
+    kavo.shownWindow();
+    const RECT r = kavo.rect();
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right - r.left, 300);
+    kavo.close();
+    ASSERT_TRUE(kavo.waitForExit());
+    EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(defaultSettingsText()));
+}
+
+} // namespace
+} // namespace kavo::e2e

@@ -1,0 +1,76 @@
+// A fresh, empty directory under the temp folder for one test; removed with its files after.
+#pragma once
+
+#include <windows.h>
+
+#include "store/text_lines.h"
+
+#include <string>
+
+namespace kavo::testing {
+
+class TempDirectory {
+  public:
+    TempDirectory() {
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        for (unsigned n = GetTickCount();; ++n) {
+            path_ = std::wstring(base) + L"kavo-test-" + std::to_wstring(n);
+            if (CreateDirectoryW(path_.c_str(), nullptr)) {
+                break;
+            }
+        }
+    }
+    ~TempDirectory() {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring file = path_ + L"\\" + found.cFileName;
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        SetCurrentDirectoryW(L"C:\\");
+        RemoveDirectoryW(path_.c_str());
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+    Bytes read(const std::wstring& name) const {
+        Bytes bytes;
+        HANDLE handle = CreateFileW(file(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return bytes;
+        }
+        std::uint8_t chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(handle, chunk, sizeof(chunk), &got, nullptr) && got > 0) {
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        }
+        CloseHandle(handle);
+        return bytes;
+    }
+
+    void write(const std::wstring& name, const Bytes& bytes) const {
+        HANDLE handle =
+            CreateFileW(file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(handle);
+    }
+
+    bool exists(const std::wstring& name) const {
+        return GetFileAttributesW(file(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+  private:
+    std::wstring path_;
+};
+
+} // namespace kavo::testing

@@ -1,0 +1,76 @@
+#include "sequencer/clipboard_writer_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+namespace kavo {
+namespace {
+
+std::u16string clipboardText() {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) {
+        return u"<clipboard busy>";
+    }
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const char16_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::optional<DWORD> clipboardDword(const wchar_t* formatName) {
+    std::optional<DWORD> value;
+    const UINT format = RegisterClipboardFormatW(formatName);
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(format)) {
+            value = *static_cast<const DWORD*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return value;
+}
+
+TEST(ClipboardWriter, PutsUnicodeTextMarkedAsPrivate) {
+    putClipboardText(u"ユーザー@example", nullptr);
+    EXPECT_EQ(clipboardText(), u"ユーザー@example");
+    EXPECT_EQ(clipboardDword(L"CanIncludeInClipboardHistory"), 0u);
+    EXPECT_EQ(clipboardDword(L"CanUploadToCloudClipboard"), 0u);
+    EXPECT_TRUE(IsClipboardFormatAvailable(
+        RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing")));
+}
+
+TEST(ClipboardWriter, CutsLongTextAndLeavesTheClipboardAloneForEmptyText) {
+    std::u16string longText;
+    for (int i = 0; i < 1500; ++i) {
+        longText.push_back(static_cast<char16_t>(u'a' + i % 26));
+    }
+    putClipboardText(longText, nullptr);
+    EXPECT_EQ(clipboardText(), longText.substr(0, 1024));
+
+    putClipboardText(u"keep", nullptr);
+    putClipboardText(u"", nullptr);
+    EXPECT_EQ(clipboardText(), u"keep");
+}
+
+TEST(ClipboardWriter, WaitsBrieflyForAnotherHolderOfTheClipboard) {
+    putClipboardText(u"before", nullptr);
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] {
+        OpenClipboard(nullptr);
+        SetEvent(opened);
+        Sleep(100);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened, INFINITE);
+    putClipboardText(u"after", nullptr);
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(clipboardText(), u"after");
+}
+
+} // namespace
+} // namespace kavo
