@@ -1,0 +1,73 @@
+#include "store/list_file.h"
+
+#include "store/entry_table.h"
+
+#include <algorithm>
+
+namespace kavo {
+
+namespace {
+
+constexpr std::u16string_view kTitlePrefix = u"title=";
+constexpr std::u16string_view kTypePrefix = u"type=";
+constexpr std::u16string_view kIdPrefix = u"id=";
+constexpr std::u16string_view kLineEnd = u"\r\n";
+
+// Read-back buffer sizes in units, terminator included: a type cell keeps one letter.
+constexpr int kStoredTextCapacity = static_cast<int>(kStoredTextUnits) + 1;
+constexpr int kTypeCapacity = 2;
+
+std::u16string_view storedText(std::u16string_view line, std::u16string_view prefix) {
+    return line.substr(prefix.size()).substr(0, kStoredTextUnits);
+}
+
+void appendLine(std::u16string& out, std::u16string_view prefix, std::u16string_view value) {
+    out.append(prefix);
+    out.append(value);
+    out.append(kLineEnd);
+}
+
+} // namespace
+
+void ListParser::parseListLine(RowView& rows, std::u16string_view line, int lineIndex) {
+    if (lineIndex == 0) {
+        nextRow_ = 0;
+    }
+    if (nextRow_ >= kMaxRows) {
+        return;
+    }
+    if (line.starts_with(kTitlePrefix)) {
+        // Title lines without an id line pile up rows; the table still never passes its limit.
+        if (rows.rowCount() < kMaxRows) {
+            rows.insertRow(nextRow_, storedText(line, kTitlePrefix), nextRow_);
+        }
+    } else if (line.starts_with(kTypePrefix)) {
+        lastTypeLetter_ = line.size() > kTypePrefix.size() ? line[kTypePrefix.size()] : u'\0';
+    } else if (line.starts_with(kIdPrefix)) {
+        const std::u16string type =
+            lastTypeLetter_ == u'\0' ? std::u16string() : std::u16string(1, lastTypeLetter_);
+        rows.setCellText(nextRow_, kCellType, type);
+        rows.setCellText(nextRow_, kCellId, storedText(line, kIdPrefix));
+        rows.setCellText(nextRow_, kCellPw, kMaskText);
+        ++nextRow_;
+    }
+}
+
+void ListParser::parseListLines(RowView& rows, std::span<const std::u16string> lines) {
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        parseListLine(rows, lines[index], static_cast<int>(index));
+    }
+}
+
+std::u16string listFileText(const RowView& rows) {
+    std::u16string text;
+    const int count = std::min(rows.rowCount(), kMaxRows);
+    for (int row = 0; row < count; ++row) {
+        appendLine(text, kTitlePrefix, rows.cellText(row, kCellTitle, kStoredTextCapacity));
+        appendLine(text, kTypePrefix, rows.cellText(row, kCellType, kTypeCapacity));
+        appendLine(text, kIdPrefix, rows.cellText(row, kCellId, kStoredTextCapacity));
+    }
+    return text;
+}
+
+} // namespace kavo

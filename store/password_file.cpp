@@ -1,0 +1,128 @@
+#include "store/password_file.h"
+
+#include <algorithm>
+
+namespace kavo {
+
+namespace {
+
+// A permutation of 1 to 16; byte i of a record uses entry i mod 16.
+constexpr std::array<std::uint8_t, 16> kScrambleKey{11, 5, 14, 2, 8,  16, 3,  12,
+                                                    1,  9, 15, 6, 13, 4,  10, 7};
+constexpr std::uint8_t kByteMax = 0xFF;
+constexpr std::uint8_t kScrambleBase = 31;
+constexpr std::array<std::uint8_t, 2> kFileMark{0xFF, 0xFE};
+
+std::uint8_t keyAt(std::size_t i) {
+    return kScrambleKey[i % kScrambleKey.size()];
+}
+
+bool isStorableByte(unsigned char byte) {
+    return byte >= kFirstStorableByte && byte <= kLastStorableByte;
+}
+
+// The ANSI form of a text cut to what a record can hold: whole characters are dropped from the
+// end until it fits, never half a surrogate pair.
+std::string fittingAnsi(std::u16string_view text, const AnsiCodec& codec) {
+    text = slotText(text);
+    std::string ansi = codec.toAnsi(text);
+    while (ansi.size() > kRecordTextBytes && !text.empty()) {
+        text.remove_suffix(1);
+        if (!text.empty() && isHighSurrogate(text.back())) {
+            text.remove_suffix(1);
+        }
+        ansi = codec.toAnsi(text);
+    }
+    return ansi;
+}
+
+PasswordRecord plainRecord(std::u16string_view text, const AnsiCodec& codec) {
+    PasswordRecord record{};
+    const std::string ansi = fittingAnsi(text, codec);
+    // A codec that still gives too many bytes for empty text would otherwise overrun the record.
+    const std::size_t length = std::min(ansi.size(), kRecordTextBytes);
+    std::transform(ansi.begin(), ansi.begin() + static_cast<std::ptrdiff_t>(length), record.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    return record;
+}
+
+std::u16string recordText(const PasswordRecord& plain, const AnsiCodec& codec) {
+    const auto end = std::find(plain.begin(), plain.end(), std::uint8_t{0});
+    const std::string ansi(plain.begin(), end);
+    return std::u16string(slotText(codec.fromAnsi(ansi)));
+}
+
+} // namespace
+
+PasswordRecord scrambleRecord(const PasswordRecord& plain) {
+    PasswordRecord stored{};
+    for (std::size_t i = 0; i < kRecordBytes; ++i) {
+        const std::uint8_t p = plain[i];
+        const auto spread = static_cast<std::uint8_t>(p == 0 ? 0 : 2 * (p - kScrambleBase));
+        stored[i] =
+            static_cast<std::uint8_t>(kByteMax - static_cast<std::uint8_t>(keyAt(i) + spread));
+    }
+    return stored;
+}
+
+PasswordRecord unscrambleRecord(const PasswordRecord& stored) {
+    PasswordRecord plain{};
+    for (std::size_t i = 0; i < kRecordBytes; ++i) {
+        const auto spread = static_cast<std::uint8_t>(kByteMax - stored[i] - keyAt(i));
+        plain[i] = static_cast<std::uint8_t>(spread == 0 ? 0 : spread / 2 + kScrambleBase);
+    }
+    return plain;
+}
+
+bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec) {
+    const std::string ansi = codec.toAnsi(text);
+    return ansi.size() <= kRecordTextBytes && std::all_of(ansi.begin(), ansi.end(), [](char c) {
+               return isStorableByte(static_cast<unsigned char>(c));
+           });
+}
+
+Bytes passwordFileBytes(std::u16string_view masterPassword, const PasswordSlots& slots,
+                        const AnsiCodec& codec) {
+    Bytes out(kFileMark.begin(), kFileMark.end());
+    out.reserve(kPasswordFileBytes);
+    const auto append = [&](std::u16string_view text) {
+        const PasswordRecord stored = scrambleRecord(plainRecord(text, codec));
+        out.insert(out.end(), stored.begin(), stored.end());
+    };
+    append(masterPassword);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        append(slots.at(slot));
+    }
+    return out;
+}
+
+PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
+                                    std::u16string& master, PasswordSlots& slots) {
+    master.clear();
+    slots.clearAll();
+    if (!hasTextMark(bytes)) {
+        return PasswordFileStatus::BadMark;
+    }
+    const std::span<const std::uint8_t> records = bytes.subspan(kFileMark.size());
+    for (std::size_t index = 0; index < kRecordCount; ++index) {
+        const std::size_t offset = index * kRecordBytes;
+        if (offset >= records.size()) {
+            break;
+        }
+        const std::size_t length = std::min(kRecordBytes, records.size() - offset);
+        PasswordRecord stored{};
+        std::copy_n(records.begin() + static_cast<std::ptrdiff_t>(offset), length, stored.begin());
+        PasswordRecord plain = unscrambleRecord(stored);
+        // Bytes the file does not have are no text: a stored 0 would unscramble to a letter.
+        std::fill(plain.begin() + static_cast<std::ptrdiff_t>(length), plain.end(), 0);
+        const std::u16string text = recordText(plain, codec);
+        if (index == 0) {
+            master = text;
+        } else {
+            slots.set(static_cast<int>(index - 1), text);
+        }
+    }
+    return PasswordFileStatus::Ok;
+}
+
+} // namespace kavo

@@ -1,0 +1,86 @@
+#include "store/password_slots.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kavo {
+
+namespace {
+
+constexpr char16_t kFirstHighSurrogate = 0xD800;
+constexpr char16_t kLastHighSurrogate = 0xDBFF;
+
+} // namespace
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= kFirstHighSurrogate && unit <= kLastHighSurrogate;
+}
+
+std::u16string_view slotText(std::u16string_view text) {
+    // The slot is a C string: whatever follows a 0 unit would never be seen again.
+    text = text.substr(0, text.find(u'\0'));
+    if (text.size() > kSlotTextUnits) {
+        const bool splitsPair = isHighSurrogate(text[kSlotTextUnits - 1]);
+        text = text.substr(0, splitsPair ? kSlotTextUnits - 1 : kSlotTextUnits);
+    }
+    return text;
+}
+
+const std::u16string& PasswordSlots::at(int i) const {
+    static const std::u16string kNoSlot;
+    return isSlot(i) ? slots_[static_cast<std::size_t>(i)] : kNoSlot;
+}
+
+void PasswordSlots::set(int i, std::u16string_view text) {
+    if (!isSlot(i)) {
+        return;
+    }
+    slots_[static_cast<std::size_t>(i)] = slotText(text);
+}
+
+void PasswordSlots::clearAll() {
+    for (auto& slot : slots_) {
+        slot.clear();
+    }
+}
+
+void PasswordSlots::swap(int a, int b) {
+    if (isSlot(a) && isSlot(b)) {
+        std::swap(slots_[static_cast<std::size_t>(a)], slots_[static_cast<std::size_t>(b)]);
+    }
+}
+
+void PasswordSlots::removeAt(int i) {
+    if (!isSlot(i)) {
+        return;
+    }
+    const auto first = slots_.begin() + i;
+    std::rotate(first, first + 1, slots_.end());
+    slots_.back().clear();
+}
+
+void PasswordSlots::insertAt(int i) {
+    if (!isSlot(i)) {
+        return;
+    }
+    const auto first = slots_.begin() + i;
+    std::rotate(first, slots_.end() - 1, slots_.end());
+    first->clear();
+}
+
+void PasswordSlots::permute(std::span<const int> newOrder) {
+    const std::size_t count = std::min(newOrder.size(), slots_.size());
+    std::array<std::u16string, kSlotCount> old;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (isSlot(newOrder[k])) {
+            old[k] = slots_[static_cast<std::size_t>(newOrder[k])];
+        }
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (isSlot(newOrder[k])) {
+            slots_[k] = std::move(old[k]);
+        }
+    }
+}
+
+} // namespace kavo

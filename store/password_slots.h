@@ -1,0 +1,45 @@
+// The fixed array of passwords beside the entry table: slot i holds the password of row i.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kavo {
+
+constexpr int kSlotCount = 1000;
+// A slot is a zero-terminated buffer of this many units, so it keeps at most 127.
+constexpr std::size_t kSlotUnits = 128;
+constexpr std::size_t kSlotTextUnits = kSlotUnits - 1;
+
+// The part of a text a slot keeps: up to its first 0 unit, at most kSlotTextUnits units, and no
+// high surrogate left without its partner by the cut.
+std::u16string_view slotText(std::u16string_view text);
+// The first half of a UTF-16 surrogate pair.
+bool isHighSurrogate(char16_t unit);
+
+// Every operation ignores indices outside 0..kSlotCount-1, so no caller can write past the end.
+class PasswordSlots {
+  public:
+    // Empty text for an index outside the slots.
+    const std::u16string& at(int i) const;
+    // Keeps slotText(text).
+    void set(int i, std::u16string_view text);
+    void clearAll();
+    void swap(int a, int b);
+    // Slots after i move down one; the last slot becomes empty.
+    void removeAt(int i);
+    // Slots from i move up one and slot i becomes empty; the content of the last slot is dropped.
+    void insertAt(int i);
+    // Slot k takes old slot newOrder[k], for k < newOrder.size().
+    void permute(std::span<const int> newOrder);
+
+  private:
+    static bool isSlot(int i) { return i >= 0 && i < kSlotCount; }
+
+    std::array<std::u16string, kSlotCount> slots_;
+};
+
+} // namespace kavo

@@ -1,0 +1,409 @@
+#include "store/decimal_text.h"
+#include "store/entry_table.h"
+#include "tests/core/memory_row_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kavo {
+namespace {
+
+class RecordingHost : public TableHost {
+  public:
+    void showMessage(std::u16string_view text, std::u16string_view caption) override {
+        messages.emplace_back(text);
+        captions.emplace_back(caption);
+    }
+    void startRevealTimer() override { ++timerStarts; }
+
+    std::vector<std::u16string> messages;
+    std::vector<std::u16string> captions;
+    int timerStarts = 0;
+};
+
+class EntryTableTest : public ::testing::Test {
+  protected:
+    // One row per title, each with its own password "pw-<title>" and ID "id-<title>".
+    void addEntries(std::initializer_list<std::u16string_view> titles) {
+        for (std::u16string_view title : titles) {
+            const int row = rows.rowCount();
+            table.buildRow(row, title, u"B", u"id-" + std::u16string(title));
+            slots.set(row, u"pw-" + std::u16string(title));
+        }
+    }
+
+    std::vector<std::u16string> titles() const {
+        std::vector<std::u16string> out;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            out.push_back(rows.cellText(row, kCellTitle, 256));
+        }
+        return out;
+    }
+
+    // Every row still sits beside its own password and ID.
+    void expectPaired() const {
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const std::u16string title = rows.cellText(row, kCellTitle, 256);
+            EXPECT_EQ(slots.at(row), u"pw-" + title) << "row " << row;
+            EXPECT_EQ(rows.cellText(row, kCellId, 256), u"id-" + title) << "row " << row;
+            const std::u16string pw = rows.cellText(row, kCellPw, 256);
+            EXPECT_TRUE(pw == kMaskText || pw == slots.at(row)) << "row " << row;
+        }
+    }
+
+    void expectNoMarks() const {
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            EXPECT_EQ(rows.rowMarks(row, kAllMarks), 0u) << "row " << row;
+        }
+    }
+
+    MemoryRowView rows;
+    PasswordSlots slots;
+    RecordingHost host;
+    bool dirty = false;
+    EntryTable table{rows, slots, host, dirty};
+};
+
+using Titles = std::vector<std::u16string>;
+
+std::u16string formatTitle(int n) {
+    return u"t" + formatInt(n);
+}
+
+TEST_F(EntryTableTest, BuiltRowIsMaskedAndCarriesItsIndex) {
+    addEntries({u"a", u"b"});
+    table.buildRow(1, u"mid", u"W", u"me");
+    table.buildRow(50, u"end", u"T", u"you"); // past the end: appended, cells on the real row
+    EXPECT_EQ(titles(), (Titles{u"a", u"mid", u"b", u"end"}));
+    EXPECT_EQ(rows.itemData(1), 1);
+    EXPECT_EQ(rows.itemData(3), 3);
+    EXPECT_EQ(rows.cellText(3, kCellType, 128), u"T");
+    EXPECT_EQ(rows.cellText(3, kCellId, 128), u"you");
+    EXPECT_EQ(rows.cellText(3, kCellPw, 128), kMaskText);
+}
+
+TEST_F(EntryTableTest, FullTableTakesNoMoreRows) {
+    for (int row = 0; row < kMaxRows - 1; ++row) {
+        table.buildRow(row, u"t", u"B", u"i");
+    }
+    EXPECT_FALSE(table.isFull());
+    table.buildRow(0, u"last", u"B", u"i");
+    EXPECT_TRUE(table.isFull());
+    table.buildRow(0, u"overflow", u"B", u"i");
+    EXPECT_EQ(rows.rowCount(), kMaxRows);
+    EXPECT_EQ(rows.cellText(0, kCellTitle, 128), u"last");
+}
+
+TEST_F(EntryTableTest, CollectSelectedRowsIsAscendingAndClearsEveryMark) {
+    addEntries({u"a", u"b", u"c", u"d"});
+    rows.select({3, 1});
+    rows.setRowMarks(1, kAllMarks, kAllMarks);
+    EXPECT_EQ(table.collectSelectedRows(), (std::vector<int>{1, 3}));
+    expectNoMarks();
+    EXPECT_TRUE(table.collectSelectedRows().empty());
+}
+
+TEST_F(EntryTableTest, DeleteKeepsTheRemainingRowsWithTheirPasswords) {
+    addEntries({u"r0", u"r1", u"r2", u"r3", u"r4"});
+    slots.set(10, u"orphan"); // a slot no row owns is left alone
+    rows.select({1, 3});
+    table.deleteSelectedRows();
+
+    EXPECT_EQ(titles(), (Titles{u"r0", u"r2", u"r4"}));
+    expectPaired();
+    expectNoMarks();
+    // The freed slots at the end are emptied, so they cannot be saved as someone's password.
+    EXPECT_EQ(slots.at(3), u"");
+    EXPECT_EQ(slots.at(4), u"");
+    EXPECT_EQ(slots.at(10), u"orphan");
+    EXPECT_TRUE(dirty);
+    EXPECT_EQ(host.timerStarts, 1);
+    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-r2"); // revealed
+}
+
+TEST_F(EntryTableTest, DeleteOrMoveWithoutSelectionOnlyTellsTheUser) {
+    addEntries({u"a", u"b"});
+    rows.setRowMarks(1, kMarkFocused, kMarkFocused); // focus alone is no selection
+    table.deleteSelectedRows();
+    table.moveSelectedRows(MoveDirection::Up);
+    table.moveSelectedRows(MoveDirection::Down);
+
+    ASSERT_EQ(host.messages.size(), 3u);
+    for (std::size_t i = 0; i < host.messages.size(); ++i) {
+        EXPECT_EQ(host.messages[i], u"項目を選んで下さい。");
+        EXPECT_EQ(host.captions[i], u"項目移動");
+    }
+    EXPECT_EQ(titles(), (Titles{u"a", u"b"}));
+    EXPECT_FALSE(dirty);
+    EXPECT_EQ(host.timerStarts, 0);
+    EXPECT_EQ(rows.cellText(0, kCellPw, 128), kMaskText);
+}
+
+TEST_F(EntryTableTest, BlockMovesUpAndDownKeepingItsOrder) {
+    addEntries({u"X0", u"X1", u"A", u"B", u"X4"});
+    rows.select({2, 3});
+    table.moveSelectedRows(MoveDirection::Up);
+    EXPECT_EQ(titles(), (Titles{u"X0", u"A", u"B", u"X1", u"X4"}));
+    expectPaired();
+    expectNoMarks();
+
+    rows.select({1, 2});
+    table.moveSelectedRows(MoveDirection::Down);
+    EXPECT_EQ(titles(), (Titles{u"X0", u"X1", u"A", u"B", u"X4"}));
+    rows.select({2, 3});
+    table.moveSelectedRows(MoveDirection::Down);
+    EXPECT_EQ(titles(), (Titles{u"X0", u"X1", u"X4", u"A", u"B"}));
+    expectPaired();
+    EXPECT_EQ(host.timerStarts, 3);
+}
+
+TEST_F(EntryTableTest, ScatteredRowsEachMoveOneStep) {
+    addEntries({u"a", u"b", u"c", u"d", u"e"});
+    rows.select({1, 3});
+    table.moveSelectedRows(MoveDirection::Up);
+    EXPECT_EQ(titles(), (Titles{u"b", u"a", u"d", u"c", u"e"}));
+    rows.select({0, 2});
+    table.moveSelectedRows(MoveDirection::Down);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c", u"d", u"e"}));
+    expectPaired();
+}
+
+TEST_F(EntryTableTest, RowsAtTheEdgeStayButTheMoveStillCounts) {
+    addEntries({u"a", u"b", u"c", u"d"});
+    rows.select({0});
+    table.moveSelectedRows(MoveDirection::Up);
+    rows.select({3});
+    table.moveSelectedRows(MoveDirection::Down);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c", u"d"}));
+    expectNoMarks();
+    EXPECT_TRUE(dirty);
+    EXPECT_EQ(host.timerStarts, 2);
+    EXPECT_EQ(rows.cellText(3, kCellPw, 128), u"pw-d");
+
+    // A block against the edge stays whole instead of its rows passing each other.
+    rows.select({0, 1, 3});
+    table.moveSelectedRows(MoveDirection::Up);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"d", u"c"}));
+    rows.select({1, 2, 3});
+    table.moveSelectedRows(MoveDirection::Down);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"d", u"c"}));
+    expectPaired();
+}
+
+TEST_F(EntryTableTest, MovedRowKeepsItsCellsWhole) {
+    const std::u16string longTitle(255, u'T');
+    table.buildRow(0, u"first", u"V", u"id-first");
+    table.buildRow(1, longTitle, u"W", u"id-" + longTitle.substr(0, 124));
+    slots.set(0, u"pw-first");
+    slots.set(1, u"pw-long");
+    rows.select({1});
+    table.moveSelectedRows(MoveDirection::Up);
+    EXPECT_EQ(rows.cellText(0, kCellTitle, 256), longTitle);
+    EXPECT_EQ(rows.cellText(0, kCellType, 128), u"W");
+    EXPECT_EQ(rows.cellText(0, kCellId, 128), u"id-" + longTitle.substr(0, 124));
+    EXPECT_EQ(rows.itemData(0), 0);
+    EXPECT_EQ(slots.at(0), u"pw-long");
+    EXPECT_EQ(rows.cellText(1, kCellType, 128), u"V");
+    EXPECT_EQ(slots.at(1), u"pw-first");
+}
+
+TEST_F(EntryTableTest, FirstClickSortsNameDescendingAndOtherColumnsAscending) {
+    EXPECT_EQ(table.sortDirection(kCellTitle), 1);
+    EXPECT_EQ(table.sortDirection(kCellPw), 0);
+    addEntries({u"b", u"a", u"c"});
+    table.sortByColumn(kCellTitle);
+    EXPECT_EQ(table.sortDirection(kCellTitle), 2);
+    EXPECT_EQ(titles(), (Titles{u"c", u"b", u"a"}));
+    table.sortByColumn(kCellTitle);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c"}));
+    table.sortByColumn(kCellId); // ids follow the titles: ascending first
+    EXPECT_EQ(table.sortDirection(kCellId), 1);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c"}));
+    table.sortByColumn(kCellId);
+    EXPECT_EQ(titles(), (Titles{u"c", u"b", u"a"}));
+    expectPaired();
+    table.sortByColumn(7); // not a column: nothing happens
+    EXPECT_EQ(titles(), (Titles{u"c", u"b", u"a"}));
+}
+
+TEST_F(EntryTableTest, SortIgnoresAsciiCaseOnlyAndComparesUnitsUnsigned) {
+    // '_' lies between the upper and lower case letters: folding to lower case puts it first.
+    addEntries({u"beta", u"Alpha", u"_under", u"\u00E9t\u00E9", u"ALPHA2", u"alpha"});
+    table.sortByColumn(kCellTitle);
+    table.sortByColumn(kCellTitle);
+    EXPECT_EQ(titles(),
+              (Titles{u"_under", u"Alpha", u"alpha", u"ALPHA2", u"beta", u"\u00E9t\u00E9"}));
+    expectPaired();
+}
+
+TEST_F(EntryTableTest, SortFollowsRowsEvenWhenItemDataRepeats) {
+    // Every row inserted at the top carries item data 0.
+    for (std::u16string_view title : {u"d", u"b", u"e", u"a", u"c"}) {
+        table.buildRow(0, title, u"B", u"id-" + std::u16string(title));
+        slots.insertAt(0);
+        slots.set(0, u"pw-" + std::u16string(title));
+    }
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        ASSERT_EQ(rows.itemData(row), 0);
+    }
+    table.sortByColumn(kCellTitle);
+    table.sortByColumn(kCellTitle);
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c", u"d", u"e"}));
+    expectPaired();
+    EXPECT_FALSE(dirty);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(EntryTableTest, SortCarriesTypeItemDataAndMarksWithTheRow) {
+    table.buildRow(0, u"z", u"W", u"id-z");
+    table.buildRow(1, u"y", u"T", u"id-y");
+    table.buildRow(2, u"x", u"V", u"id-x");
+    rows.setItemData(0, 77);
+    rows.setRowMarks(0, kAllMarks, kAllMarks);
+    rows.select({1});
+    table.sortByColumn(kCellType); // T, V, W
+    EXPECT_EQ(titles(), (Titles{u"y", u"x", u"z"}));
+    EXPECT_EQ(rows.itemData(2), 77);
+    EXPECT_EQ(rows.rowMarks(2, kAllMarks), kAllMarks);
+    EXPECT_EQ(rows.rowMarks(0, kAllMarks), kMarkSelected);
+    EXPECT_EQ(rows.rowMarks(1, kAllMarks), 0u);
+}
+
+TEST_F(EntryTableTest, PwSortUsesLeadingNumbersOnlyWhileRevealed) {
+    addEntries({u"a", u"b", u"c", u"d"});
+    slots.set(0, u"30x");
+    slots.set(1, u"-4");
+    slots.set(2, u"200");
+    slots.set(3, u"abc");        // no leading digits: 0
+    table.sortByColumn(kCellPw); // masked: every pair is equal, the order stays
+    EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c", u"d"}));
+
+    table.revealPasswords(false);
+    table.sortByColumn(kCellPw); // second click: descending
+    EXPECT_EQ(titles(), (Titles{u"c", u"a", u"d", u"b"}));
+    table.sortByColumn(kCellPw);
+    EXPECT_EQ(titles(), (Titles{u"b", u"d", u"a", u"c"}));
+    EXPECT_EQ(slots.at(0), u"-4");
+    EXPECT_EQ(rows.cellText(3, kCellPw, 128), u"200");
+}
+
+TEST_F(EntryTableTest, CompareRowsReadsCellsByIndexUnderTheColumnsDirection) {
+    addEntries({u"Apple", u"apple", u"banana"});
+    EXPECT_EQ(table.compareRows(0, 1, kCellTitle), 0);
+    EXPECT_LT(table.compareRows(0, 2, kCellTitle), 0);
+    EXPECT_GT(table.compareRows(2, 0, kCellTitle), 0);
+    EXPECT_GT(table.compareRows(0, 2, kCellId), 0);    // direction 0 counts as descending
+    EXPECT_LT(table.compareRows(5, 0, kCellTitle), 0); // a missing row reads as empty
+}
+
+TEST_F(EntryTableTest, SortOfAFullTableKeepsEveryPair) {
+    for (int row = 0; row < kMaxRows; ++row) {
+        // Many duplicates, in an order unrelated to the index.
+        const std::u16string title = formatTitle((row * 7919) % 97);
+        table.buildRow(row, title, u"B", u"id-" + title);
+        slots.set(row, u"pw-" + title);
+    }
+    table.sortByColumn(kCellTitle);
+    expectPaired();
+    for (int row = 1; row < kMaxRows; ++row) {
+        ASSERT_LE(table.compareRows(row - 1, row, kCellTitle), 0) << "row " << row;
+    }
+    EXPECT_EQ(rows.cellText(0, kCellTitle, 128), u"t96");
+}
+
+TEST_F(EntryTableTest, ToggleJudgesByRowZero) {
+    addEntries({u"a", u"b"});
+    table.toggleReveal();
+    EXPECT_EQ(rows.cellText(0, kCellPw, 128), u"pw-a");
+    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-b");
+    table.toggleReveal();
+    EXPECT_EQ(rows.cellText(1, kCellPw, 128), kMaskText);
+    EXPECT_EQ(host.timerStarts, 0);
+
+    // A password starting with the mask text looks masked, so the toggle keeps revealing.
+    slots.set(0, u"*******9");
+    table.toggleReveal();
+    table.toggleReveal();
+    EXPECT_EQ(rows.cellText(0, kCellPw, 128), u"*******9");
+    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-b");
+}
+
+TEST_F(EntryTableTest, EmptyTableStillStartsTheRevealTimer) {
+    table.toggleReveal();
+    table.revealPasswords(true);
+    EXPECT_EQ(host.timerStarts, 1);
+    EXPECT_EQ(rows.rowCount(), 0);
+}
+
+TEST_F(EntryTableTest, HighlightMarksPickedRowsAndClearsTheRest) {
+    addEntries({u"a", u"b", u"c", u"d"});
+    rows.select({1, 2});
+    rows.setRowMarks(0, kMarkFocused, kMarkFocused);
+    rows.setRowMarks(3, kMarkDropHilited, kMarkDropHilited);
+    table.highlightSelection();
+    // Focus is exclusive, so it ends on the last picked row.
+    EXPECT_EQ(rows.rowMarks(0, kAllMarks), kMarkSelected | kMarkDropHilited);
+    EXPECT_EQ(rows.rowMarks(1, kAllMarks), kMarkSelected | kMarkDropHilited);
+    EXPECT_EQ(rows.rowMarks(2, kAllMarks), kAllMarks);
+    EXPECT_EQ(rows.rowMarks(3, kAllMarks), 0u);
+
+    // A row left focused but unselected below a picked row loses its focus to it first, so a
+    // row the user just deselected does not light up again.
+    table.clearRowMarks(kEveryRow);
+    rows.select({1});
+    rows.setRowMarks(3, kMarkFocused, kMarkFocused);
+    table.highlightSelection();
+    EXPECT_EQ(rows.rowMarks(1, kAllMarks), kAllMarks);
+    EXPECT_EQ(rows.rowMarks(3, kAllMarks), 0u);
+
+    table.clearRowMarks(1);
+    expectNoMarks();
+}
+
+TEST(PasswordSlots, SetKeepsACStringOfAtMost127Units) {
+    PasswordSlots slots;
+    slots.set(0, std::u16string(200, u'x'));
+    EXPECT_EQ(slots.at(0).size(), kSlotTextUnits);
+    slots.set(1, std::u16string(u"ab\0cd", 5));
+    EXPECT_EQ(slots.at(1), u"ab");
+    // A cut through a surrogate pair drops its first half too.
+    slots.set(2, std::u16string(126, u'x') + u"\U0001F600");
+    EXPECT_EQ(slots.at(2), std::u16string(126, u'x'));
+    slots.set(kSlotCount, u"nowhere");
+    slots.set(-1, u"nowhere");
+    EXPECT_EQ(slots.at(kSlotCount), u"");
+    EXPECT_EQ(slots.at(-1), u"");
+}
+
+TEST(PasswordSlots, ShiftsSwapsAndPermutes) {
+    PasswordSlots slots;
+    for (int i = 0; i < kSlotCount; ++i) {
+        slots.set(i, formatTitle(i));
+    }
+    slots.removeAt(1);
+    EXPECT_EQ(slots.at(1), u"t2");
+    EXPECT_EQ(slots.at(kSlotCount - 2), formatTitle(kSlotCount - 1));
+    EXPECT_EQ(slots.at(kSlotCount - 1), u"");
+
+    slots.insertAt(0);
+    EXPECT_EQ(slots.at(0), u"");
+    EXPECT_EQ(slots.at(1), u"t0");
+    EXPECT_EQ(slots.at(kSlotCount - 1), formatTitle(kSlotCount - 1));
+
+    slots.swap(0, 1);
+    EXPECT_EQ(slots.at(0), u"t0");
+    const std::vector<int> order{2, 0, 1};
+    slots.permute(order);
+    EXPECT_EQ(slots.at(0), u"t2");
+    EXPECT_EQ(slots.at(1), u"t0");
+    EXPECT_EQ(slots.at(2), u"");
+    EXPECT_EQ(slots.at(3), u"t3"); // beyond the order: untouched
+
+    slots.clearAll();
+    EXPECT_EQ(slots.at(3), u"");
+}
+
+} // namespace
+} // namespace kavo

@@ -1,0 +1,145 @@
+#include "store/decimal_text.h"
+#include "store/entry_table.h"
+#include "store/list_file.h"
+#include "store/text_lines.h"
+#include "tests/core/memory_row_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kavo {
+namespace {
+
+// What the table shows for one row: title, type, ID and PW cell.
+using Cells = std::vector<std::u16string>;
+
+Cells cellsOf(const MemoryRowView& rows, int row) {
+    Cells cells;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        cells.push_back(rows.cellText(row, cell, 256));
+    }
+    return cells;
+}
+
+void parseFile(ListParser& parser, MemoryRowView& rows, std::u16string_view text) {
+    rows.deleteAllRows();
+    parser.parseListLines(rows, splitTextFile(encodeTextFile(text)).value());
+}
+
+TEST(ListParser, ReadsEntriesCompletedByTheirIdLine) {
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows,
+              u"title=Mail\r\ntype=W\r\nid=me@example.com\r\n"
+              u"title=\r\ntype=\r\nid=\r\n");
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"Mail", u"W", u"me@example.com", u"*******"}));
+    EXPECT_EQ(cellsOf(rows, 1), (Cells{u"", u"", u"", u"*******"}));
+    EXPECT_EQ(rows.itemData(1), 1);
+}
+
+TEST(ListParser, MissingTypeTakesTheLetterReadLastEvenFromAnEarlierFile) {
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows,
+              u"title=a\r\nid=1\r\ntitle=b\r\ntype=VTB\r\nid=2\r\ntitle=c\r\nid=3\r\n");
+    EXPECT_EQ(rows.cellText(0, kCellType, 128), u"");  // nothing read yet in this run
+    EXPECT_EQ(rows.cellText(1, kCellType, 128), u"V"); // only the first unit counts
+    EXPECT_EQ(rows.cellText(2, kCellType, 128), u"V");
+
+    // A second file starts again at row 0 but remembers the letter.
+    parseFile(parser, rows, u"title=d\r\nid=4\r\n");
+    ASSERT_EQ(rows.rowCount(), 1);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"d", u"V", u"4", u"*******"}));
+}
+
+TEST(ListParser, OnlyExactLowerCasePrefixesAtTheStartCount) {
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows,
+              u"Title=upper\r\n title=blank\r\ntitle=real\r\nTYPE=X\r\ntype=T\r\n"
+              u"ID=no\r\nid =no\r\nnoise\r\nid=yes\r\n");
+    ASSERT_EQ(rows.rowCount(), 1);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"real", u"T", u"yes", u"*******"}));
+}
+
+TEST(ListParser, LoneTitleLineLeavesARowThatTheNextEntryIsInsertedAhead) {
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows, u"title=lone\r\ntitle=full\r\ntype=B\r\nid=x\r\n");
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"full", u"B", u"x", u"*******"}));
+    EXPECT_EQ(cellsOf(rows, 1), (Cells{u"lone", u"", u"", u""}));
+
+    // An id line with no row to fill still counts an entry, so the next title lands past the
+    // end (appended, item data 1) and its id line finds no row 1 to fill.
+    parseFile(parser, rows, u"id=orphan\r\ntitle=next\r\nid=y\r\n");
+    ASSERT_EQ(rows.rowCount(), 1);
+    EXPECT_EQ(rows.itemData(0), 1);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"next", u"", u"", u""}));
+}
+
+TEST(ListParser, StopsAfterTheThousandthEntry) {
+    std::u16string text;
+    for (int entry = 0; entry < kMaxRows + 5; ++entry) {
+        text += u"title=e" + formatInt(entry) + u"\r\ntype=B\r\nid=" + formatInt(entry) + u"\r\n";
+    }
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows, text);
+    ASSERT_EQ(rows.rowCount(), kMaxRows);
+    EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
+}
+
+TEST(ListParser, TitleLinesWithoutIdsNeverPassTheRowLimit) {
+    std::u16string text;
+    for (int line = 0; line < kMaxRows + 10; ++line) {
+        text += u"title=lone\r\n";
+    }
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows, text);
+    EXPECT_EQ(rows.rowCount(), kMaxRows);
+}
+
+TEST(ListParser, OverlongTitlesAndIdsAreCutAsTheFileWouldKeepThem) {
+    const std::u16string longText(300, u'x');
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows, u"title=" + longText + u"\r\nid=" + longText + u"\r\n");
+    EXPECT_EQ(rows.cellText(0, kCellTitle, 512).size(), kStoredTextUnits);
+    EXPECT_EQ(rows.cellText(0, kCellId, 512).size(), kStoredTextUnits);
+}
+
+TEST(ListFileText, WritesThreeLinesPerRowCutToWhatTheFileKeeps) {
+    MemoryRowView rows;
+    const std::u16string longTitle(255, u'T');
+    rows.insertRow(0, longTitle, 0);
+    rows.setCellText(0, kCellType, u"WX"); // only one letter fits the type buffer
+    rows.setCellText(0, kCellId, u"id");
+    rows.setCellText(0, kCellPw, u"secret"); // never written here
+    rows.insertRow(1, u"\u65e5\u672c", 1);
+    EXPECT_EQ(listFileText(rows), u"title=" + longTitle.substr(0, 127) +
+                                      u"\r\ntype=W\r\nid=id\r\n"
+                                      u"title=\u65e5\u672c\r\ntype=\r\nid=\r\n");
+}
+
+TEST(ListFileText, EmptyTableGivesJustTheMark) {
+    MemoryRowView rows;
+    EXPECT_EQ(encodeTextFile(listFileText(rows)), (Bytes{0xFF, 0xFE}));
+}
+
+TEST(ListFileText, RowsBeyondTheThousandthAreNotWritten) {
+    MemoryRowView rows;
+    for (int row = 0; row <= kMaxRows; ++row) {
+        rows.insertRow(row, u"r" + formatInt(row), row);
+    }
+    const std::u16string text = listFileText(rows);
+    EXPECT_NE(text.find(u"title=r999\r\n"), std::u16string::npos);
+    EXPECT_EQ(text.find(u"title=r1000\r\n"), std::u16string::npos);
+}
+
+} // namespace
+} // namespace kavo

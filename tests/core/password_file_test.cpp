@@ -1,0 +1,160 @@
+#include "store/password_file.h"
+#include "tests/core/test_codecs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kavo {
+namespace {
+
+constexpr std::array<std::uint8_t, 16> kKey{11, 5, 14, 2, 8, 16, 3, 12, 1, 9, 15, 6, 13, 4, 10, 7};
+
+PasswordRecord filled(std::uint8_t value) {
+    PasswordRecord record{};
+    record.fill(value);
+    return record;
+}
+
+TEST(PasswordScramble, StorableBytesComeBackAtEveryPosition) {
+    for (int value = kFirstStorableByte; value <= kLastStorableByte; ++value) {
+        const PasswordRecord plain = filled(static_cast<std::uint8_t>(value));
+        EXPECT_EQ(unscrambleRecord(scrambleRecord(plain)), plain) << "byte " << value;
+    }
+    EXPECT_EQ(unscrambleRecord(scrambleRecord(filled(0))), filled(0));
+}
+
+TEST(PasswordScramble, ZeroBytesAreNotStoredAsZero) {
+    const PasswordRecord stored = scrambleRecord(filled(0));
+    for (std::size_t i = 0; i < kRecordBytes; ++i) {
+        EXPECT_EQ(stored[i], 255 - kKey[i % kKey.size()]) << "byte " << i;
+    }
+    // "A" at the start: 2 * (65 - 31) = 68, then 255 - (11 + 68).
+    PasswordRecord plain{};
+    plain[0] = 'A';
+    EXPECT_EQ(scrambleRecord(plain)[0], 176);
+}
+
+TEST(PasswordStorable, RefusesWhatARecordCannotHold) {
+    const Latin1Codec latin1;
+    const DoubleByteCodec doubleByte;
+    EXPECT_TRUE(isStorablePassword(u"", latin1));
+    EXPECT_TRUE(isStorablePassword(u" ~Pass word!9", latin1));
+    EXPECT_TRUE(isStorablePassword(std::u16string(127, u'a'), latin1));
+    EXPECT_FALSE(isStorablePassword(std::u16string(128, u'a'), latin1));
+    EXPECT_TRUE(isStorablePassword(u"\u009E", latin1));
+    EXPECT_FALSE(isStorablePassword(u"\u009F", latin1));
+    EXPECT_FALSE(isStorablePassword(u"tab\there", latin1));
+    EXPECT_FALSE(isStorablePassword(u"\u00E9", latin1));     // 0xE9 is above the range
+    EXPECT_TRUE(isStorablePassword(u"\u3042", doubleByte));  // 81 42
+    EXPECT_FALSE(isStorablePassword(u"\u30A0", doubleByte)); // trail byte A0
+    EXPECT_TRUE(isStorablePassword(std::u16string(63, u'\u3042') + u"a", doubleByte));
+    EXPECT_FALSE(isStorablePassword(std::u16string(64, u'\u3042'), doubleByte)); // 128 bytes
+}
+
+TEST(PasswordFile, EmptyStoreHasTheMarkAndScrambledZeroRecords) {
+    const Latin1Codec codec;
+    const PasswordSlots slots;
+    const Bytes bytes = passwordFileBytes(u"", slots, codec);
+    ASSERT_EQ(bytes.size(), kPasswordFileBytes);
+    EXPECT_EQ(bytes.size(), 128130u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    for (std::size_t i = 2; i < bytes.size(); ++i) {
+        ASSERT_EQ(bytes[i], 255 - kKey[(i - 2) % kKey.size()]) << "offset " << i;
+    }
+}
+
+TEST(PasswordFile, RecordsSitAtTheirOffsets) {
+    const Latin1Codec codec;
+    PasswordSlots slots;
+    slots.set(0, u"first");
+    slots.set(kSlotCount - 1, u"last");
+    const Bytes bytes = passwordFileBytes(u"master", slots, codec);
+    const auto recordAt = [&](std::size_t index) {
+        PasswordRecord stored{};
+        std::copy_n(bytes.begin() + 2 + static_cast<std::ptrdiff_t>(index * kRecordBytes),
+                    kRecordBytes, stored.begin());
+        const PasswordRecord plain = unscrambleRecord(stored);
+        return std::string(plain.begin(), std::find(plain.begin(), plain.end(), 0));
+    };
+    EXPECT_EQ(recordAt(0), "master");
+    EXPECT_EQ(recordAt(1), "first");
+    EXPECT_EQ(recordAt(2), "");
+    EXPECT_EQ(recordAt(kRecordCount - 1), "last");
+}
+
+// The text a slot comes back as after a save and a load.
+std::u16string savedAndLoaded(std::u16string_view text, const AnsiCodec& codec) {
+    PasswordSlots slots;
+    slots.set(0, text);
+    std::u16string master;
+    PasswordSlots loaded;
+    EXPECT_EQ(readPasswordFile(passwordFileBytes(u"", slots, codec), codec, master, loaded),
+              PasswordFileStatus::Ok);
+    return loaded.at(0);
+}
+
+TEST(PasswordFile, OverlongAnsiFormLosesWholeTrailingCharacters) {
+    const DoubleByteCodec doubleByte;
+    const std::u16string wide(63, u'\u3042'); // 126 bytes
+    EXPECT_EQ(savedAndLoaded(u"a" + wide, doubleByte), u"a" + wide);
+    EXPECT_EQ(savedAndLoaded(u"ab" + wide, doubleByte), u"ab" + wide.substr(1));
+    EXPECT_EQ(savedAndLoaded(std::u16string(127, u'\u3042'), doubleByte), wide);
+
+    // Each half of a surrogate pair is two bytes here; the pair goes as a whole.
+    const std::u16string ascii(124, u'a');
+    EXPECT_EQ(savedAndLoaded(ascii + u"\U0001F600", doubleByte), ascii);
+    EXPECT_EQ(savedAndLoaded(ascii + u"bc\u3042", doubleByte), ascii + u"bc");
+}
+
+TEST(PasswordFile, BadMarkLeavesEverythingEmpty) {
+    const Latin1Codec codec;
+    std::u16string master = u"old";
+    PasswordSlots slots;
+    slots.set(5, u"old");
+    Bytes bytes = passwordFileBytes(u"m", slots, codec);
+    bytes[1] = 0xFF;
+    EXPECT_EQ(readPasswordFile(bytes, codec, master, slots), PasswordFileStatus::BadMark);
+    EXPECT_EQ(master, u"");
+    EXPECT_EQ(slots.at(5), u"");
+    EXPECT_EQ(readPasswordFile(Bytes{0xFF}, codec, master, slots), PasswordFileStatus::BadMark);
+    EXPECT_EQ(readPasswordFile(Bytes{}, codec, master, slots), PasswordFileStatus::BadMark);
+}
+
+TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
+    const Latin1Codec codec;
+    PasswordSlots written;
+    written.set(0, u"abcdefgh");
+    written.set(1, u"second");
+    const Bytes full = passwordFileBytes(u"master", written, codec);
+    std::u16string master;
+    PasswordSlots slots;
+
+    // Mark only: nothing to read, and that is no error.
+    EXPECT_EQ(readPasswordFile(std::span(full).first(2), codec, master, slots),
+              PasswordFileStatus::Ok);
+    EXPECT_EQ(master, u"");
+
+    // The file ends five bytes into slot 0's record: those bytes are its whole text.
+    const std::size_t cut = 2 + kRecordBytes + 5;
+    EXPECT_EQ(readPasswordFile(std::span(full).first(cut), codec, master, slots),
+              PasswordFileStatus::Ok);
+    EXPECT_EQ(master, u"master");
+    EXPECT_EQ(slots.at(0), u"abcde");
+    EXPECT_EQ(slots.at(1), u"");
+
+    // A record without a 0 byte keeps its first 127 units; a record past the 1001st is ignored.
+    Bytes odd = full;
+    const PasswordRecord noZero = scrambleRecord(filled('x'));
+    std::copy(noZero.begin(), noZero.end(), odd.begin() + 2);
+    const PasswordRecord extra = scrambleRecord(filled('y'));
+    odd.insert(odd.end(), extra.begin(), extra.end());
+    EXPECT_EQ(readPasswordFile(odd, codec, master, slots), PasswordFileStatus::Ok);
+    EXPECT_EQ(master, std::u16string(kSlotTextUnits, u'x'));
+    EXPECT_EQ(slots.at(1), u"second");
+    EXPECT_EQ(slots.at(kSlotCount - 1), u"");
+}
+
+} // namespace
+} // namespace kavo
