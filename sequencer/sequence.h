@@ -1,0 +1,134 @@
+// The ID -> password -> "pw-End" clipboard sequence: its states, the steps that move between
+// them, and how the main window presents each state (title, background, icon, stacking order).
+// The window, its timers and the clipboard are reached through SequenceHost, so the decisions
+// here run and are tested without Windows.
+#pragma once
+
+#include "resources/resource.h"
+#include "settings/settings_record.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo {
+
+enum class SequenceState { Idle = 0, IdPhase = 1, PwPhase = 2 };
+
+// One SetWindowPos of the main window with its stored rectangle: Top = top-most without
+// resizing, NoTop = not top-most without moving, Bottom = bottom of the order without resizing.
+enum class StackingMove { Top, NoTop, Bottom };
+
+// The icon resource of each state (small window icon and tray icon).
+enum class StateIcon { Idle = IDI_STATE_IDLE, Id = IDI_STATE_ID, Pw = IDI_STATE_PW };
+
+// Time the target application gets to read the clipboard after a paste before it changes.
+constexpr int kPasteDelayMs = 100;
+
+// Written to the clipboard when a sequence ends, so no password stays there.
+inline constexpr std::u16string_view kEndMarkerText = u"pw-End";
+
+// The selected entry as the sequence sees it.
+struct SelectedEntry {
+    std::u16string id;
+    std::u16string typeLetter;
+    std::u16string password;
+};
+
+class EntrySource {
+  public:
+    virtual ~EntrySource() = default;
+    // The first selected row; its ID read through a 128-unit buffer, its type letter through a
+    // 2-unit one. nullopt when no row is selected.
+    virtual std::optional<SelectedEntry> selectedEntry() const = 0;
+    // Clears the selected, focused and drop-highlighted marks of the selected row, or of every
+    // row when none is selected.
+    virtual void clearRowMarksOfSelection() = 0;
+};
+
+// The window the user is looking at when a phase is started (the main window or the small copy
+// window): it owns the "no entry selected" message.
+class MessageSink {
+  public:
+    virtual ~MessageSink() = default;
+    virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0; // MB_OK
+};
+
+// The main window around the sequence.
+class SequenceHost {
+  public:
+    virtual ~SequenceHost() = default;
+    // The clipboard writer; it leaves the clipboard alone for an empty text.
+    virtual void putClipboardText(std::u16string_view text) = 0;
+    virtual void setSequenceTimer(int ms) = 0; // replaces a running one
+    virtual void killSequenceTimer() = 0;
+    virtual void setPasteTimer(int ms) = 0; // replaces a running one
+    virtual void killPasteTimer() = 0;
+    virtual void moveWindow(StackingMove move) = 0;
+    virtual void storeWindowPosition() = 0; // current left/top into windowX/windowY
+    virtual void setSmallIcon(StateIcon icon) = 0;
+    virtual void refreshTrayIcon() = 0;
+    virtual void repaint() = 0; // invalidate with erasing, then update
+};
+
+class ClipboardSequence {
+  public:
+    ClipboardSequence(EntrySource& entries, SettingsRecord& settings, SequenceHost& host);
+
+    // The ID button (quiet = false) or a right-click start (quiet = true: no message when
+    // nothing is selected). The caller repaints afterwards.
+    void startIdPhase(MessageSink& owner, bool quiet);
+    // The PW button. The caller repaints afterwards.
+    void startPwPhase(MessageSink& owner);
+    // One step, after the sequence timer or the paste timer fired (the caller has killed the
+    // timer that fired).
+    void advance();
+    // A Ctrl+V was seen anywhere on the desktop.
+    void onPasteDetected();
+
+    SequenceState state() const { return state_; }
+    // The entry started last advances on its own after idTimeMs / pwTimeMs.
+    bool timed() const { return timed_; }
+    // The entry started last advances shortly after a paste. Kept in the settings so that it
+    // survives a restart.
+    bool pasteArmed() const { return settings_.pasteArmed != 0; }
+    // The password that the step out of the ID phase puts on the clipboard.
+    const std::u16string& pendingPassword() const { return pendingPassword_; }
+
+  private:
+    void takePacingOf(const SelectedEntry& entry);
+    void dropLeftoverTimers();
+    void applyStacking(SequenceState entering);
+    void stepToPwPhase();
+    void stepToIdle();
+
+    EntrySource& entries_;
+    SettingsRecord& settings_;
+    SequenceHost& host_;
+    SequenceState state_ = SequenceState::Idle;
+    bool timed_ = false;
+    std::u16string pendingPassword_;
+};
+
+struct Presentation {
+    std::u16string_view title;
+    enum class Brush {
+        DarkGray,  // stock dark gray
+        LightGray, // stock light gray
+        DcBrush,   // the device context's brush colour, white by default
+        IdGreen,   // RGB(100, 200, 100)
+        PwBlue,    // RGB(100, 100, 200)
+    } brush;
+    StateIcon icon;
+};
+
+// Title, background and icon of the main window. When idle, pass mode wins over unlocked.
+Presentation presentationFor(SequenceState state, bool unlocked, std::int32_t passMode);
+
+// The window moves, in order, for a stacking mode (0 to 3) when a state is entered; entering
+// Idle is the end of a sequence. An unknown mode makes no move.
+std::vector<StackingMove> stackingMoves(std::int32_t stacking, SequenceState entering);
+
+} // namespace kavo
