@@ -4,12 +4,31 @@
 
 #include <windows.h>
 
+#include "lock/lock_state.h"
 #include "settings/settings_record.h"
+#include "store/entry_table.h"
+#include "store/list_file.h"
+#include "store/list_view_win.h"
+#include "store/password_slots.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 namespace kavo {
+
+// Table messages belong to the main window; the reveal timer runs on it for pwShowMs.
+class MainWindowTableHost final : public TableHost {
+  public:
+    MainWindowTableHost(const HWND& window, const SettingsRecord& settings)
+        : window_(window), settings_(settings) {}
+    void showMessage(std::u16string_view text, std::u16string_view caption) override;
+    void startRevealTimer() override;
+
+  private:
+    const HWND& window_;
+    const SettingsRecord& settings_;
+};
 
 struct App {
     HINSTANCE instance = nullptr;
@@ -23,6 +42,19 @@ struct App {
     int screenWidth = 0;
     int screenHeight = 0;
     std::wstring dataDirectory;
+
+    // The entries: titles, types and IDs live in the list view's cells, passwords beside them.
+    PasswordSlots slots;
+    std::u16string masterPassword;
+    ListParser listParser;
+    bool dirty = false;
+    bool unlocked = false;
+    std::unique_ptr<ListViewRows> rows;
+    MainWindowTableHost tableHost{mainWindow, settings};
+    std::unique_ptr<EntryTable> table;
+
+    // Pass mode switches the lock off; otherwise editing needs the master password this run.
+    bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }
 };
 
 // The one App of the run; set by the program entry before any window exists.

@@ -1,7 +1,11 @@
 #include "app/main_window_win.h"
 
 #include "app/app_state_win.h"
+#include "app/commands_win.h"
+#include "app/timer_ids.h"
+#include "app/toolbar_win.h"
 #include "resources/resource.h"
+#include "store/store_files_win.h"
 #include "sequencer/clipboard_writer_win.h"
 #include "settings/settings_file_win.h"
 
@@ -33,6 +37,12 @@ void storeWindowRectangle(App& app) {
 LRESULT onCreate(App& app, HWND window) {
     app.mainWindow = window;
     InitCommonControls();
+    app.toolbar = createToolbar(window, app.instance);
+    app.listView = createListView(window, app.instance, app.settings);
+    app.rows = std::make_unique<ListViewRows>(app.listView);
+    app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
+    loadStore(app, window);
+    updateMoveItems(app);
     app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
                       loadSmallIcon(app.instance, IDI_STATE_ID),
                       loadSmallIcon(app.instance, IDI_STATE_PW)};
@@ -60,8 +70,52 @@ LRESULT onMove(App& app) {
     return 0;
 }
 
-LRESULT onClose(HWND window) {
-    DestroyWindow(window);
+LRESULT onClose(App& app) {
+    endProgram(app);
+    return 0;
+}
+
+void storeColumnWidths(App& app) {
+    if (app.rows == nullptr) {
+        return;
+    }
+    app.settings.columnWidthName = app.rows->columnWidth(kCellTitle);
+    app.settings.columnWidthType = app.rows->columnWidth(kCellType);
+    app.settings.columnWidthId = app.rows->columnWidth(kCellId);
+    app.settings.columnWidthPw = app.rows->columnWidth(kCellPw);
+}
+
+LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    switch (header->code) {
+    case LVN_COLUMNCLICK:
+        app.table->sortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+        return 0;
+    case NM_CLICK:
+        app.table->highlightSelection();
+        return 0;
+    default:
+        return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
+    }
+}
+
+LRESULT onNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == TTN_GETDISPINFOW) {
+        supplyTooltipText(window, header);
+        return 0;
+    }
+    if (header->idFrom == IDC_LIST_VIEW) {
+        return onListNotify(app, window, wParam, lParam);
+    }
+    return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
+    if (timerId == kRevealTimerId) {
+        app.table->maskPasswords();
+        KillTimer(window, kRevealTimerId);
+    }
     return 0;
 }
 
@@ -69,6 +123,7 @@ LRESULT onDestroy(App& app) {
     // No ID or password may stay on the clipboard once the program has ended.
     putClipboardText(u"pw-End", app.mainWindow);
     storeWindowRectangle(app);
+    storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);
     PostQuitMessage(0);
     return 0;
@@ -94,9 +149,22 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
         return onPaint(window);
     case WM_CLOSE:
-        return onClose(window);
+        return onClose(app);
     case WM_DESTROY:
         return onDestroy(app);
+    case WM_NOTIFY:
+        return onNotify(app, window, wParam, lParam);
+    case WM_COMMAND:
+        onCommand(app, LOWORD(wParam));
+        return 0;
+    case WM_INITMENU:
+        updateMoveItems(app);
+        return 0;
+    case WM_INITMENUPOPUP:
+        onInitMenuPopup(app, reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_TIMER:
+        return onTimer(app, window, wParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

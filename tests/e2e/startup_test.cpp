@@ -18,6 +18,12 @@ TEST(Startup, EmptyDirectoryOpensAtTheDefaultRectangleAndLeavesPwEndAndDefaults)
     TempDirectory dir;
     setClipboardText(u"secret left by someone");
     Kavo kavo(dir.path());
+    // Neither store file exists: the password file is reported first, then the list.
+    for (int i = 0; i < 2; ++i) {
+        const MessageBoxText box = kavo.answerNext(IDOK);
+        EXPECT_EQ(box.caption, L"ﾌｧｲﾙｴﾗｰ");
+        EXPECT_EQ(box.text, L"ﾌｧｲﾙが開けません");
+    }
     kavo.shownWindow();
     EXPECT_EQ(kavo.title(), L"KAVO  (LocK)");
     const RECT r = kavo.rect();
@@ -44,6 +50,8 @@ TEST(Startup, OpensAtTheStoredRectangleAndWritesAResizeBackAtExit) {
     dir.write(L"pw_set3.dat", encodeTextFile(settingsFileText(stored)));
 
     Kavo kavo(dir.path());
+    kavo.answerNext(IDOK);
+    kavo.answerNext(IDOK);
     HWND window = kavo.shownWindow();
     RECT r = kavo.rect();
     EXPECT_EQ(r.left, 50);
@@ -68,6 +76,8 @@ TEST(Startup, ASettingsFileWithoutTheMarkIsIgnoredSilently) {
     TempDirectory dir;
     dir.write(L"pw_set3.dat", Bytes{'5', '0', '\r', '\n', '6', '0', '\r', '\n'});
     Kavo kavo(dir.path());
+    kavo.answerNext(IDOK);
+    kavo.answerNext(IDOK);
     kavo.shownWindow();
     const RECT r = kavo.rect();
     EXPECT_EQ(r.left, 0);

@@ -1,0 +1,69 @@
+#include "app/commands_win.h"
+
+#include "app/app_state_win.h"
+#include "app/menu_rules.h"
+#include "resources/resource.h"
+#include "store/store_files_win.h"
+
+namespace kavo {
+
+namespace {
+
+void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
+    for (const MenuItemState& item : states) {
+        EnableMenuItem(menu, static_cast<UINT>(item.id),
+                       MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+} // namespace
+
+void onCommand(App& app, int commandId) {
+    switch (commandId) {
+    case IDC_CMD_SAVE:
+        saveStore(app, app.mainWindow);
+        break;
+    case IDC_CMD_END:
+    case IDC_CMD_TRAY_END:
+    case IDC_TB_END:
+        endProgram(app);
+        break;
+    case IDC_CMD_DELETE:
+        app.table->deleteSelectedRows();
+        break;
+    case IDC_CMD_REVEAL:
+        app.table->toggleReveal();
+        break;
+    case IDC_CMD_MOVE_DOWN:
+        app.table->moveSelectedRows(MoveDirection::Down);
+        break;
+    case IDC_CMD_MOVE_UP:
+        app.table->moveSelectedRows(MoveDirection::Up);
+        break;
+    default:
+        // The blank toolbar buttons and unknown ids do nothing.
+        break;
+    }
+}
+
+void onInitMenuPopup(App& app, HMENU popup) {
+    applyMenuStates(popup, popupItemStates(app.unlocked, app.settings.passMode));
+}
+
+void updateMoveItems(App& app) {
+    applyMenuStates(GetMenu(app.mainWindow), moveItemStates(app.unlocked, app.settings.passMode));
+    DrawMenuBar(app.mainWindow);
+}
+
+void repaintMainWindow(App& app) {
+    InvalidateRect(app.mainWindow, nullptr, TRUE);
+    UpdateWindow(app.mainWindow);
+}
+
+void endProgram(App& app) {
+    if (confirmExit(app, app.mainWindow)) {
+        DestroyWindow(app.mainWindow);
+    }
+}
+
+} // namespace kavo

@@ -1,0 +1,21 @@
+// Which menu items the lock grays. Recomputed every time a menu opens; never stored.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kavo {
+
+struct MenuItemState {
+    int id;
+    bool enabled;
+};
+
+// For the popup about to open, in the order they are applied: the editing items follow the
+// lock, then "unlock" is grayed in pass mode (there is nothing to unlock).
+std::vector<MenuItemState> popupItemStates(bool unlocked, std::int32_t passMode);
+
+// The two move items of the window's own menu.
+std::vector<MenuItemState> moveItemStates(bool unlocked, std::int32_t passMode);
+
+} // namespace kavo

@@ -1,0 +1,13 @@
+// Timers of the main window and its private messages. Plain numbers, shared with the tests.
+#pragma once
+
+namespace kavo {
+
+constexpr unsigned kSequenceTimerId = 1; // ends the ID or password phase
+constexpr unsigned kPasteTimerId = 2;    // the short delay after a detected paste
+constexpr unsigned kRevealTimerId = 3;   // masks revealed passwords again
+
+// The tray icon's callback message (WM_USER).
+constexpr unsigned kTrayCallbackMessage = 0x0400;
+
+} // namespace kavo

@@ -1,0 +1,144 @@
+#include "store/list_view_win.h"
+
+#include "app/wide_text_win.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace kavo {
+
+namespace {
+
+struct ColumnLayout {
+    const wchar_t* header;
+    std::int32_t SettingsRecord::*width;
+};
+
+constexpr ColumnLayout kColumns[] = {
+    {L"Name", &SettingsRecord::columnWidthName},
+    {L"VT", &SettingsRecord::columnWidthType},
+    {L"ID", &SettingsRecord::columnWidthId},
+    {L"PW", &SettingsRecord::columnWidthPw},
+};
+
+// The size the control is created with; the first WM_SIZE of the main window resizes it.
+constexpr int kInitialWidth = 350;
+constexpr int kInitialHeight = 300;
+
+} // namespace
+
+HWND createListView(HWND parent, HINSTANCE instance, const SettingsRecord& settings) {
+    HWND list = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0,
+        kInitialWidth, kInitialHeight, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST_VIEW)), instance, nullptr);
+    const LRESULT extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 extended | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const ColumnLayout& layout : kColumns) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = settings.*layout.width;
+        column.pszText = const_cast<wchar_t*>(layout.header);
+        column.iSubItem = index;
+        SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+        ++index;
+    }
+    return list;
+}
+
+int ListViewRows::rowCount() const {
+    return static_cast<int>(SendMessageW(listView_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int ListViewRows::selectedRow() const {
+    return static_cast<int>(
+        SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int ListViewRows::selectedCount() const {
+    return static_cast<int>(SendMessageW(listView_, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+std::u16string ListViewRows::cellText(int row, int cell, int capacity) const {
+    if (capacity <= 0) {
+        return std::u16string();
+    }
+    // Zeroed first: a missing row delivers no text and must read as empty.
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(capacity), L'\0');
+    LVITEMW item{};
+    item.iSubItem = cell;
+    item.pszText = buffer.data();
+    item.cchTextMax = capacity;
+    SendMessageW(listView_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    buffer.back() = L'\0';
+    return fromWide(buffer.data());
+}
+
+void ListViewRows::insertRow(int row, std::u16string_view title, std::int32_t itemData) {
+    std::wstring text = toWide(title);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = text.data();
+    item.lParam = itemData;
+    SendMessageW(listView_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListViewRows::setCellText(int row, int cell, std::u16string_view text) {
+    std::wstring copy = toWide(text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = cell;
+    item.pszText = copy.data();
+    SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListViewRows::deleteRow(int row) {
+    SendMessageW(listView_, LVM_DELETEITEM, row, 0);
+}
+
+void ListViewRows::deleteAllRows() {
+    SendMessageW(listView_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+std::int32_t ListViewRows::itemData(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageW(listView_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(item.lParam);
+}
+
+void ListViewRows::setItemData(int row, std::int32_t data) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = data;
+    SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+unsigned ListViewRows::rowMarks(int row, unsigned mask) const {
+    return static_cast<unsigned>(SendMessageW(listView_, LVM_GETITEMSTATE, row, mask));
+}
+
+void ListViewRows::setRowMarks(int row, unsigned state, unsigned mask) {
+    LVITEMW item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageW(listView_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+int ListViewRows::columnWidth(int column) const {
+    return static_cast<int>(SendMessageW(listView_, LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+} // namespace kavo

@@ -1,0 +1,39 @@
+// The "SysListView32" control that holds the entry table, and the RowView adapter over it.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/settings_record.h"
+#include "store/row_view.h"
+
+namespace kavo {
+
+// Creates the report-style list (control id 300) with its four columns at the stored widths.
+HWND createListView(HWND parent, HINSTANCE instance, const SettingsRecord& settings);
+
+// Every list operation the table needs, as LVM_ messages to the control.
+class ListViewRows final : public RowView {
+  public:
+    explicit ListViewRows(HWND listView) : listView_(listView) {}
+
+    int rowCount() const override;
+    int selectedRow() const override;
+    int selectedCount() const override;
+    std::u16string cellText(int row, int cell, int capacity) const override;
+    void insertRow(int row, std::u16string_view title, std::int32_t itemData) override;
+    void setCellText(int row, int cell, std::u16string_view text) override;
+    void deleteRow(int row) override;
+    void deleteAllRows() override;
+    std::int32_t itemData(int row) const override;
+    void setItemData(int row, std::int32_t data) override;
+    unsigned rowMarks(int row, unsigned mask) const override;
+    void setRowMarks(int row, unsigned state, unsigned mask) override;
+
+    // The current width of column 0 to 3 in pixels.
+    int columnWidth(int column) const;
+
+  private:
+    HWND listView_;
+};
+
+} // namespace kavo
