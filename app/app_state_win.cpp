@@ -1,7 +1,7 @@
 #include "app/app_state_win.h"
 
+#include "app/message_box_win.h"
 #include "app/timer_ids.h"
-#include "app/wide_text_win.h"
 
 namespace kavo {
 
@@ -18,7 +18,7 @@ void setTheApp(App* app) {
 }
 
 void MainWindowTableHost::showMessage(std::u16string_view text, std::u16string_view caption) {
-    MessageBoxW(window_, toWide(text).c_str(), toWide(caption).c_str(), MB_OK);
+    showOkMessage(window_, text, caption);
 }
 
 void MainWindowTableHost::startRevealTimer() {

@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include "lock/lock_state.h"
+#include "sequencer/paste_detector.h"
+#include "sequencer/sequence.h"
+#include "sequencer/sequence_host_win.h"
+#include "sequencer/table_entry_source.h"
 #include "settings/settings_record.h"
 #include "store/entry_table.h"
 #include "store/list_file.h"
@@ -52,6 +56,15 @@ struct App {
     std::unique_ptr<ListViewRows> rows;
     MainWindowTableHost tableHost{mainWindow, settings};
     std::unique_ptr<EntryTable> table;
+
+    // The clipboard sequence of the selected entry and the Ctrl+V watch that paces it.
+    TableEntrySource sequenceEntries{table};
+    MainWindowSequenceHost sequenceHost{mainWindow, settings, stateIcons};
+    ClipboardSequence sequence{sequenceEntries, settings, sequenceHost};
+    PasteDetector pasteDetector;
+    // Solid backgrounds of the ID and PW phases; the idle ones are stock brushes.
+    HBRUSH idPhaseBrush = nullptr;
+    HBRUSH pwPhaseBrush = nullptr;
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }

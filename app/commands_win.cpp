@@ -3,6 +3,7 @@
 #include "app/app_state_win.h"
 #include "app/menu_rules.h"
 #include "resources/resource.h"
+#include "sequencer/copy_triggers_win.h"
 #include "store/store_files_win.h"
 
 namespace kavo {
@@ -39,6 +40,12 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_MOVE_UP:
         app.table->moveSelectedRows(MoveDirection::Up);
+        break;
+    case IDC_TB_ID:
+        onIdButton(app);
+        break;
+    case IDC_TB_PW:
+        onPwButton(app);
         break;
     default:
         // The blank toolbar buttons and unknown ids do nothing.

@@ -4,7 +4,10 @@
 #include "app/commands_win.h"
 #include "app/timer_ids.h"
 #include "app/toolbar_win.h"
+#include "app/wide_text_win.h"
 #include "resources/resource.h"
+#include "sequencer/copy_triggers_win.h"
+#include "sequencer/keyboard_watch_win.h"
 #include "store/store_files_win.h"
 #include "sequencer/clipboard_writer_win.h"
 #include "settings/settings_file_win.h"
@@ -17,6 +20,9 @@ namespace {
 
 // The list view sits below the toolbar strip.
 constexpr int kListTop = 24;
+// The toolbar strip shows these while the ID or the password is on the clipboard.
+constexpr COLORREF kIdPhaseColour = RGB(100, 200, 100);
+constexpr COLORREF kPwPhaseColour = RGB(100, 100, 200);
 
 HICON loadSmallIcon(HINSTANCE instance, int id) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
@@ -42,11 +48,41 @@ LRESULT onCreate(App& app, HWND window) {
     app.rows = std::make_unique<ListViewRows>(app.listView);
     app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     loadStore(app, window);
+    registerKeyboardWatch(window);
     updateMoveItems(app);
     app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
                       loadSmallIcon(app.instance, IDI_STATE_ID),
                       loadSmallIcon(app.instance, IDI_STATE_PW)};
+    app.idPhaseBrush = CreateSolidBrush(kIdPhaseColour);
+    app.pwPhaseBrush = CreateSolidBrush(kPwPhaseColour);
     return 0;
+}
+
+Presentation currentPresentation(const App& app) {
+    return presentationFor(app.sequence.state(), app.unlocked, app.settings.passMode);
+}
+
+HBRUSH backgroundBrush(const App& app, Presentation::Brush brush) {
+    switch (brush) {
+    case Presentation::Brush::DarkGray:
+        return static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+    case Presentation::Brush::LightGray:
+        return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    case Presentation::Brush::IdGreen:
+        return app.idPhaseBrush;
+    case Presentation::Brush::PwBlue:
+        return app.pwPhaseBrush;
+    case Presentation::Brush::DcBrush:
+        break;
+    }
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+LRESULT onEraseBackground(const App& app, HWND window, HDC dc) {
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, backgroundBrush(app, currentPresentation(app).brush));
+    return 1;
 }
 
 LRESULT onSize(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
@@ -94,6 +130,9 @@ LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     case NM_CLICK:
         app.table->highlightSelection();
         return 0;
+    case NM_RCLICK:
+        onListRightClick(app);
+        return 0;
     default:
         return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
     }
@@ -112,26 +151,41 @@ LRESULT onNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
-    if (timerId == kRevealTimerId) {
+    switch (timerId) {
+    case kSequenceTimerId:
+    case kPasteTimerId:
+        // Only the timer that fired stops; the other may still be pending.
+        KillTimer(window, timerId);
+        app.sequence.advance();
+        break;
+    case kRevealTimerId:
         app.table->maskPasswords();
         KillTimer(window, kRevealTimerId);
+        break;
+    default:
+        break;
     }
     return 0;
 }
 
 LRESULT onDestroy(App& app) {
     // No ID or password may stay on the clipboard once the program has ended.
-    putClipboardText(u"pw-End", app.mainWindow);
+    putClipboardText(kEndMarkerText, app.mainWindow);
     storeWindowRectangle(app);
     storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);
+    DeleteObject(app.idPhaseBrush);
+    DeleteObject(app.pwPhaseBrush);
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT onPaint(HWND window) {
+// The title names the state, so a glance tells what a paste would deliver.
+LRESULT onPaint(const App& app, HWND window) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
+    const std::wstring title = toWide(currentPresentation(app).title);
+    SetWindowTextW(window, title.c_str());
     EndPaint(window, &paint);
     return 0;
 }
@@ -147,7 +201,12 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ACTIVATE:
         return 0;
     case WM_PAINT:
-        return onPaint(window);
+        return onPaint(app, window);
+    case WM_ERASEBKGND:
+        return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
+    case WM_INPUT:
+        onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, app.sequence);
+        return 0;
     case WM_CLOSE:
         return onClose(app);
     case WM_DESTROY:

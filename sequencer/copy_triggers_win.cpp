@@ -1,0 +1,85 @@
+#include "sequencer/copy_triggers_win.h"
+
+#include "app/app_state_win.h"
+#include "app/commands_win.h"
+#include "app/message_box_win.h"
+#include "resources/resource.h"
+#include "sequencer/copy_method.h"
+
+namespace kavo {
+
+namespace {
+
+INT_PTR onCopyWindowCommand(HWND dialog, int id) {
+    App& app = theApp();
+    WindowMessageSink owner(dialog);
+    switch (id) {
+    case IDC_COPY_ID:
+        app.sequence.startIdPhase(owner, false);
+        break;
+    case IDC_COPY_PW:
+        app.sequence.startPwPhase(owner);
+        break;
+    default:
+        return FALSE;
+    }
+    repaintMainWindow(app);
+    EndDialog(dialog, 1);
+    return TRUE;
+}
+
+INT_PTR CALLBACK copyWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) noexcept {
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            return TRUE;
+        case WM_COMMAND:
+            return onCopyWindowCommand(dialog, LOWORD(wParam));
+        case WM_CLOSE:
+            // Closing without a choice also drops the row's highlight.
+            theApp().sequenceEntries.clearRowMarksOfSelection();
+            EndDialog(dialog, 1);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void onIdButton(App& app) {
+    WindowMessageSink owner(app.mainWindow);
+    app.sequence.startIdPhase(owner, false);
+    repaintMainWindow(app);
+}
+
+void onPwButton(App& app) {
+    WindowMessageSink owner(app.mainWindow);
+    app.sequence.startPwPhase(owner);
+    repaintMainWindow(app);
+}
+
+void onListRightClick(App& app) {
+    if (app.rows == nullptr || app.rows->selectedCount() == 0) {
+        return;
+    }
+    switch (rightClickAction(app.settings.copyMethod)) {
+    case RightClickAction::CopyWindow:
+        DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_COPY_WINDOW), app.mainWindow,
+                        copyWindowProc, 0);
+        break;
+    case RightClickAction::StartIdPhase: {
+        WindowMessageSink owner(app.mainWindow);
+        app.sequence.startIdPhase(owner, true);
+        repaintMainWindow(app);
+        break;
+    }
+    case RightClickAction::Nothing:
+        break;
+    }
+}
+
+} // namespace kavo

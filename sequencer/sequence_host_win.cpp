@@ -1,0 +1,80 @@
+#include "sequencer/sequence_host_win.h"
+
+#include "app/timer_ids.h"
+#include "sequencer/clipboard_writer_win.h"
+
+namespace kavo {
+
+HICON stateIconHandle(const std::array<HICON, 3>& stateIcons, StateIcon icon) {
+    switch (icon) {
+    case StateIcon::Id:
+        return stateIcons[1];
+    case StateIcon::Pw:
+        return stateIcons[2];
+    case StateIcon::Idle:
+        break;
+    }
+    return stateIcons[0];
+}
+
+void MainWindowSequenceHost::putClipboardText(std::u16string_view text) {
+    kavo::putClipboardText(text, window_);
+}
+
+void MainWindowSequenceHost::setSequenceTimer(int ms) {
+    SetTimer(window_, kSequenceTimerId, static_cast<UINT>(ms), nullptr);
+}
+
+void MainWindowSequenceHost::killSequenceTimer() {
+    KillTimer(window_, kSequenceTimerId);
+}
+
+void MainWindowSequenceHost::setPasteTimer(int ms) {
+    SetTimer(window_, kPasteTimerId, static_cast<UINT>(ms), nullptr);
+}
+
+void MainWindowSequenceHost::killPasteTimer() {
+    KillTimer(window_, kPasteTimerId);
+}
+
+void MainWindowSequenceHost::moveWindow(StackingMove move) {
+    const SettingsRecord& s = settings_;
+    switch (move) {
+    case StackingMove::Top:
+        SetWindowPos(window_, HWND_TOPMOST, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
+                     SWP_NOSIZE);
+        break;
+    case StackingMove::NoTop:
+        SetWindowPos(window_, HWND_NOTOPMOST, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
+                     SWP_NOMOVE);
+        break;
+    case StackingMove::Bottom:
+        SetWindowPos(window_, HWND_BOTTOM, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
+                     SWP_NOSIZE);
+        break;
+    }
+}
+
+void MainWindowSequenceHost::storeWindowPosition() {
+    RECT rect{};
+    if (GetWindowRect(window_, &rect)) {
+        settings_.windowX = rect.left;
+        settings_.windowY = rect.top;
+    }
+}
+
+void MainWindowSequenceHost::setSmallIcon(StateIcon icon) {
+    SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(stateIconHandle(stateIcons_, icon)));
+}
+
+void MainWindowSequenceHost::refreshTrayIcon() {
+    // The window has no tray icon yet; nothing to keep in step.
+}
+
+void MainWindowSequenceHost::repaint() {
+    InvalidateRect(window_, nullptr, TRUE);
+    UpdateWindow(window_);
+}
+
+} // namespace kavo

@@ -1,0 +1,40 @@
+// The main window as the clipboard sequence sees it: clipboard, timers, stacking moves,
+// state icon and repaint.
+#pragma once
+
+#include <windows.h>
+
+#include "sequencer/sequence.h"
+#include "settings/settings_record.h"
+
+#include <array>
+
+namespace kavo {
+
+class MainWindowSequenceHost final : public SequenceHost {
+  public:
+    MainWindowSequenceHost(const HWND& window, SettingsRecord& settings,
+                           const std::array<HICON, 3>& stateIcons)
+        : window_(window), settings_(settings), stateIcons_(stateIcons) {}
+
+    void putClipboardText(std::u16string_view text) override;
+    void setSequenceTimer(int ms) override;
+    void killSequenceTimer() override;
+    void setPasteTimer(int ms) override;
+    void killPasteTimer() override;
+    void moveWindow(StackingMove move) override;
+    void storeWindowPosition() override;
+    void setSmallIcon(StateIcon icon) override;
+    void refreshTrayIcon() override;
+    void repaint() override;
+
+  private:
+    const HWND& window_;
+    SettingsRecord& settings_;
+    const std::array<HICON, 3>& stateIcons_;
+};
+
+// The loaded small icon of a state (the array holds idle, ID phase, PW phase).
+HICON stateIconHandle(const std::array<HICON, 3>& stateIcons, StateIcon icon);
+
+} // namespace kavo
