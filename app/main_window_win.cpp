@@ -23,6 +23,7 @@ constexpr int kListTop = 24;
 // The toolbar strip shows these while the ID or the password is on the clipboard.
 constexpr COLORREF kIdPhaseColour = RGB(100, 200, 100);
 constexpr COLORREF kPwPhaseColour = RGB(100, 100, 200);
+constexpr COLORREF kLockedIdleColour = RGB(255, 255, 255);
 
 HICON loadSmallIcon(HINSTANCE instance, int id) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
@@ -81,6 +82,9 @@ HBRUSH backgroundBrush(const App& app, Presentation::Brush brush) {
 LRESULT onEraseBackground(const App& app, HWND window, HDC dc) {
     RECT client{};
     GetClientRect(window, &client);
+    // The locked idle colour is the DC brush, white unless someone changed it; say so
+    // explicitly, since not every platform starts a DC with a white DC brush.
+    SetDCBrushColor(dc, kLockedIdleColour);
     FillRect(dc, &client, backgroundBrush(app, currentPresentation(app).brush));
     return 1;
 }

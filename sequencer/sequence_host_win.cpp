@@ -38,19 +38,22 @@ void MainWindowSequenceHost::killPasteTimer() {
 }
 
 void MainWindowSequenceHost::moveWindow(StackingMove move) {
+    // The user is pasting into another program: a stacking move must never take the keyboard
+    // focus from it (Windows refuses that to a background program anyway).
+    constexpr UINT kKeepFocus = SWP_NOACTIVATE;
     const SettingsRecord& s = settings_;
     switch (move) {
     case StackingMove::Top:
         SetWindowPos(window_, HWND_TOPMOST, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
-                     SWP_NOSIZE);
+                     SWP_NOSIZE | kKeepFocus);
         break;
     case StackingMove::NoTop:
         SetWindowPos(window_, HWND_NOTOPMOST, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
-                     SWP_NOMOVE);
+                     SWP_NOMOVE | kKeepFocus);
         break;
     case StackingMove::Bottom:
         SetWindowPos(window_, HWND_BOTTOM, s.windowX, s.windowY, s.windowWidth, s.windowHeight,
-                     SWP_NOSIZE);
+                     SWP_NOSIZE | kKeepFocus);
         break;
     }
 }
