@@ -29,18 +29,26 @@ void onCommand(App& app, int commandId) {
     case IDC_TB_END:
         endProgram(app);
         break;
-    case IDC_CMD_DELETE:
+    case IDC_CMD_DELETE: {
+        const ListRedrawPause pause(app.listView);
         app.table->deleteSelectedRows();
         break;
-    case IDC_CMD_REVEAL:
+    }
+    case IDC_CMD_REVEAL: {
+        const ListRedrawPause pause(app.listView);
         app.table->toggleReveal();
         break;
-    case IDC_CMD_MOVE_DOWN:
+    }
+    case IDC_CMD_MOVE_DOWN: {
+        const ListRedrawPause pause(app.listView);
         app.table->moveSelectedRows(MoveDirection::Down);
         break;
-    case IDC_CMD_MOVE_UP:
+    }
+    case IDC_CMD_MOVE_UP: {
+        const ListRedrawPause pause(app.listView);
         app.table->moveSelectedRows(MoveDirection::Up);
         break;
+    }
     case IDC_TB_ID:
         onIdButton(app);
         break;

@@ -128,9 +128,11 @@ void storeColumnWidths(App& app) {
 LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
-    case LVN_COLUMNCLICK:
+    case LVN_COLUMNCLICK: {
+        const ListRedrawPause pause(app.listView);
         app.table->sortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         return 0;
+    }
     case NM_CLICK:
         app.table->highlightSelection();
         return 0;
@@ -162,10 +164,12 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
         KillTimer(window, timerId);
         app.sequence.advance();
         break;
-    case kRevealTimerId:
+    case kRevealTimerId: {
+        const ListRedrawPause pause(app.listView);
         app.table->maskPasswords();
         KillTimer(window, kRevealTimerId);
         break;
+    }
     default:
         break;
     }

@@ -129,6 +129,8 @@ bool writeStoreFile(HWND owner, const std::wstring& dataDirectory, std::wstring_
     const std::wstring temporary = path + std::wstring(kTemporarySuffix);
     HANDLE file = INVALID_HANDLE_VALUE;
     if (targetAcceptsWrites(path)) {
+        // A leftover of an interrupted save must not block this one.
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     }

@@ -137,6 +137,15 @@ void ListViewRows::setRowMarks(int row, unsigned state, unsigned mask) {
                  reinterpret_cast<LPARAM>(&item));
 }
 
+ListRedrawPause::ListRedrawPause(HWND listView) : listView_(listView) {
+    SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
+}
+
+ListRedrawPause::~ListRedrawPause() {
+    SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listView_, nullptr, TRUE);
+}
+
 int ListViewRows::columnWidth(int column) const {
     return static_cast<int>(SendMessageW(listView_, LVM_GETCOLUMNWIDTH, column, 0));
 }

@@ -20,6 +20,7 @@ void loadStore(App& app, HWND owner) {
     }
 
     // Emptied before the list is opened, so a failed read leaves an empty table.
+    const ListRedrawPause pause(app.listView);
     app.rows->deleteAllRows();
     const auto lines = readTextFile(app.dataDirectory, kListFileName, FileMessages::On, owner);
     if (lines) {
