@@ -1,5 +1,8 @@
 #include "tests/e2e/kavo_driver.h"
 
+#include "resources/resource.h"
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +16,9 @@ constexpr DWORD kPollMs = 20;
 constexpr DWORD kStartTimeoutMs = 15000;
 // The static text control of a standard message box.
 constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr DWORD kSettleTimeoutMs = 10000;
+// Flips the low bit of each colour channel: a background nobody would notice for a moment.
+constexpr COLORREF kSettleColourFlip = 0x010101;
 
 std::wstring windowText(HWND window) {
     wchar_t buffer[1024] = {};
@@ -119,14 +125,67 @@ HWND Kavo::shownWindow() {
     return main;
 }
 
-HWND Kavo::waitForMessageBox(DWORD timeoutMs) {
+HWND Kavo::listView() {
+    return GetDlgItem(window(), IDC_LIST_VIEW);
+}
+
+HWND Kavo::waitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
-        if (HWND box = findTopLevel(process_.dwProcessId, L"#32770", true)) {
-            return box;
+        if (HWND found = findTopLevel(process_.dwProcessId, windowClass, true)) {
+            return found;
         }
         Sleep(kPollMs);
     }
     return nullptr;
+}
+
+HWND Kavo::waitForMessageBox(DWORD timeoutMs) {
+    return waitForWindow(L"#32770", timeoutMs);
+}
+
+void Kavo::command(int commandId) {
+    PostMessageW(window(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+    settle();
+}
+
+void Kavo::settle() {
+    // Posted messages of one thread are handled in order, so once a change posted to the list
+    // view now has arrived, everything posted before it has been handled too. A message box
+    // opened by an earlier message keeps handling posted messages in its own loop.
+    HWND list = listView();
+    DWORD_PTR original = 0;
+    if (list == nullptr || !SendMessageTimeoutW(list, LVM_GETBKCOLOR, 0, 0, SMTO_ABORTIFHUNG,
+                                                kSettleTimeoutMs, &original)) {
+        return;
+    }
+    const COLORREF marker = static_cast<COLORREF>(original) ^ kSettleColourFlip;
+    if (!PostMessageW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(marker))) {
+        return;
+    }
+    for (DWORD waited = 0; waited < kSettleTimeoutMs; waited += kPollMs) {
+        DWORD_PTR now = 0;
+        if (!IsWindow(list) || !SendMessageTimeoutW(list, LVM_GETBKCOLOR, 0, 0, SMTO_ABORTIFHUNG,
+                                                    kSettleTimeoutMs, &now)) {
+            return;
+        }
+        if (now == marker) {
+            SendMessageTimeoutW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(original),
+                                SMTO_ABORTIFHUNG, kSettleTimeoutMs, nullptr);
+            return;
+        }
+        Sleep(kPollMs);
+    }
+    ADD_FAILURE() << "KAVO did not handle its posted messages in time";
+}
+
+bool Kavo::inMenuMode() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(process_.dwThreadId, &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
+bool Kavo::isRunning() {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 MessageBoxText Kavo::answer(HWND box, int button) {
@@ -161,6 +220,22 @@ void Kavo::close() {
 
 bool Kavo::waitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Kavo::endsWithoutAsking() {
+    close();
+    for (DWORD waited = 0; waited < kStartTimeoutMs; waited += kPollMs) {
+        if (waitForExit(0)) {
+            return true;
+        }
+        if (HWND box = findTopLevel(process_.dwProcessId, L"#32770", true)) {
+            const MessageBoxText text = readMessageBox(box);
+            ADD_FAILURE() << "closing asked: " << ::testing::PrintToString(text.text);
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+    return false;
 }
 
 DWORD Kavo::exitCode() {

@@ -1,5 +1,6 @@
 // Drives the real KAVO.exe from outside, as a user would: start it in a data directory, find
-// its windows, answer its message boxes, read its title, rectangle and the clipboard.
+// its windows, give it commands, answer its message boxes, read its title, rectangle and the
+// clipboard.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +30,12 @@ class Kavo {
     HWND window();
     // Waits until the main window is visible.
     HWND shownWindow();
+    // The list view that shows the entries.
+    HWND listView();
+    HANDLE process() const { return process_.hProcess; }
+
+    // A visible top-level window of this process with the class, or nullptr after the timeout.
+    HWND waitForWindow(const wchar_t* windowClass, DWORD timeoutMs);
     // The next message box of this process, or nullptr after the timeout.
     HWND waitForMessageBox(DWORD timeoutMs = 5000);
     // Reads a message box, then presses one of its buttons (IDOK, IDYES, IDNO, IDCANCEL).
@@ -36,11 +43,22 @@ class Kavo {
     // Waits for a message box, checks nothing, answers it and returns its texts.
     MessageBoxText answerNext(int button);
 
+    // Posts a menu, toolbar or tray command, as choosing it does, and returns once KAVO has
+    // handled it (or is showing a message box from it).
+    void command(int commandId);
+    // Returns once KAVO has handled every message posted to it so far, or its window is gone.
+    void settle();
+    // True while KAVO's window thread is tracking a menu.
+    bool inMenuMode();
+    bool isRunning();
+
     std::wstring title();
     RECT rect();
     // Asks the window to close, as its close box does.
     void close();
     bool waitForExit(DWORD timeoutMs = 10000);
+    // Closes the window; true when the program then ends without showing any message box.
+    bool endsWithoutAsking();
     DWORD exitCode();
 
   private:

@@ -1,0 +1,174 @@
+// Times loading, saving and sorting a store of 1000 entries the way KAVO does it (real list view,
+// real files, the thread's code page, safe replacement of each file) next to the least work that
+// moves the same bytes: both files read into memory, written back, and the titles sorted in a
+// plain vector. The ratio is what the program's way costs on top of the raw work.
+//
+//   kavo_store_bench [RUNS]     (default 21; each figure is the median, in microseconds)
+
+#include "app/app_state_win.h"
+#include "store/decimal_text.h"
+#include "store/list_file.h"
+#include "store/store_files_win.h"
+#include "tests/support/list_view_window.h"
+#include "tests/support/temp_directory.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kavo {
+namespace {
+
+constexpr int kDefaultRuns = 21;
+constexpr double kMicrosecondsPerSecond = 1e6;
+constexpr int kTitleCapacity = static_cast<int>(kStoredTextUnits) + 1;
+// A prime: row * step mod 1000 visits every key once, in a scattered order.
+constexpr int kScatterStep = 7919;
+
+double medianMicroseconds(int runs, const std::function<void()>& work) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        LARGE_INTEGER start;
+        LARGE_INTEGER end;
+        QueryPerformanceCounter(&start);
+        work();
+        QueryPerformanceCounter(&end);
+        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) *
+                        kMicrosecondsPerSecond / static_cast<double>(frequency.QuadPart));
+    }
+    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
+    return times[static_cast<std::size_t>(runs / 2)];
+}
+
+// The whole file in one ReadFile call.
+Bytes readWhole(const std::wstring& path) {
+    Bytes bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+// Overwrites the file in place with one WriteFile call.
+void writeWhole(const std::wstring& path, const Bytes& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// Japanese titles and IDs in an order that sorting has to change; ASCII and katakana passwords.
+void fillStore(App& app) {
+    const std::u16string types = u"BTVW";
+    for (int row = 0; row < kMaxRows; ++row) {
+        const std::u16string n = formatInt(row);
+        const std::u16string key = formatInt((row * kScatterStep) % kMaxRows);
+        app.table->buildRow(row, u"口座 " + key + u" 銀行",
+                            types.substr(static_cast<std::size_t>(row) % types.size(), 1),
+                            u"ユーザー" + n + u"@例.jp");
+        app.slots.set(row, row % 3 == 0 ? u"パスワード" + n : u"p@ss~ " + n);
+    }
+    app.masterPassword = u"マスターPW";
+}
+
+void printRow(const char* operation, double kavo, double plain) {
+    std::printf("%-6s %12.0f %12.0f %8.1f\n", operation, kavo, plain, kavo / plain);
+}
+
+int run(int runs) {
+    const testing::TempDirectory dir;
+    const testing::ListViewWindow window;
+    if (window.listView() == nullptr) {
+        std::fprintf(stderr, "kavo_store_bench: no list view could be created (under Wine, a "
+                             "display is needed: set DISPLAY)\n");
+        return EXIT_FAILURE;
+    }
+    App app;
+    app.mainWindow = window.window();
+    app.listView = window.listView();
+    app.dataDirectory = dir.path();
+    app.rows = std::make_unique<ListViewRows>(app.listView);
+    app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
+    fillStore(app);
+    if (!saveStore(app, app.mainWindow)) {
+        std::fprintf(stderr, "kavo_store_bench: the store could not be saved\n");
+        return EXIT_FAILURE;
+    }
+    const std::wstring listPath = dir.file(kListFileName);
+    const std::wstring passwordPath = dir.file(kPasswordFileName);
+
+    Bytes listBytes;
+    Bytes passwordBytes;
+    const double load = medianMicroseconds(runs, [&] { loadStore(app, app.mainWindow); });
+    const double plainLoad = medianMicroseconds(runs, [&] {
+        listBytes = readWhole(listPath);
+        passwordBytes = readWhole(passwordPath);
+    });
+    if (app.rows->rowCount() != kMaxRows) {
+        std::fprintf(stderr, "kavo_store_bench: the store did not load back whole\n");
+        return EXIT_FAILURE;
+    }
+
+    const double save = medianMicroseconds(runs, [&] { saveStore(app, app.mainWindow); });
+    const double plainSave = medianMicroseconds(runs, [&] {
+        writeWhole(listPath, listBytes);
+        writeWhole(passwordPath, passwordBytes);
+    });
+
+    // Taken in file order, before the table is sorted, so both sorts start from the same mix.
+    std::vector<std::u16string> titles;
+    for (int row = 0; row < kMaxRows; ++row) {
+        titles.push_back(app.rows->cellText(row, kCellTitle, kTitleCapacity));
+    }
+    // Each click flips the direction, so every run reorders the whole table. The main window
+    // holds the list's painting during a sort, and so does this.
+    const double sort = medianMicroseconds(runs, [&] {
+        const ListRedrawPause pause(app.listView);
+        app.table->sortByColumn(kCellTitle);
+    });
+    const double plainSort = medianMicroseconds(runs, [&] {
+        std::vector<std::u16string> copy = titles;
+        std::sort(copy.begin(), copy.end());
+    });
+
+    std::printf("kavo_store_bench: %d entries, median of %d runs, microseconds\n", kMaxRows, runs);
+    std::printf("%-6s %12s %12s %8s\n", "", "KAVO", "plain", "ratio");
+    printRow("load", load, plainLoad);
+    printRow("save", save, plainSave);
+    printRow("sort", sort, plainSort);
+    std::printf("load: files -> password slots and list view rows; plain: ReadFile of both files\n"
+                "save: cells and slots -> temporary files, flushed, moved over the old ones; "
+                "plain: WriteFile of both files in place\n"
+                "sort: list view rows and slots reordered by title; plain: std::sort of the "
+                "titles in memory\n");
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+} // namespace kavo
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : kavo::kDefaultRuns;
+    if (runs < 1) {
+        std::fprintf(stderr, "usage: kavo_store_bench [RUNS]\n");
+        return EXIT_FAILURE;
+    }
+    return kavo::run(runs);
+}

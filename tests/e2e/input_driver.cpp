@@ -1,0 +1,87 @@
+#include "tests/e2e/input_driver.h"
+
+namespace kavo::e2e {
+
+namespace {
+
+constexpr WORD kCtrlScanCode = 0x1D;
+constexpr WORD kVScanCode = 0x2F;
+constexpr WORD kVirtualKeyV = 'V';
+
+INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+} // namespace
+
+void pumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+PasteTarget::PasteTarget() {
+    window_ = CreateWindowExW(0, L"STATIC", L"paste target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420,
+                              0, 300, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                            10, 10, 260, 24, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    pumpMessages(100);
+}
+
+PasteTarget::~PasteTarget() {
+    DestroyWindow(window_);
+    pumpMessages(20);
+}
+
+void PasteTarget::focus() {
+    // A click into the field, as a user gives it the focus.
+    RECT field{};
+    GetWindowRect(edit_, &field);
+    SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    pumpMessages(150);
+}
+
+void PasteTarget::typePaste(CtrlKey ctrl) {
+    const DWORD extended = ctrl == CtrlKey::Right ? KEYEVENTF_EXTENDEDKEY : 0;
+    INPUT inputs[4];
+    UINT count = 0;
+    if (ctrl != CtrlKey::None) {
+        inputs[count++] = keyInput(VK_CONTROL, kCtrlScanCode, extended);
+    }
+    inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, 0);
+    inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, KEYEVENTF_KEYUP);
+    if (ctrl != CtrlKey::None) {
+        inputs[count++] = keyInput(VK_CONTROL, kCtrlScanCode, extended | KEYEVENTF_KEYUP);
+    }
+    SendInput(count, inputs, sizeof(INPUT));
+    pumpMessages(30);
+}
+
+std::wstring PasteTarget::text() {
+    pumpMessages(30);
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(edit_, buffer, 1024);
+    return buffer;
+}
+
+void PasteTarget::clear() {
+    SetWindowTextW(edit_, L"");
+}
+
+} // namespace kavo::e2e

@@ -1,0 +1,38 @@
+// Real keyboard input from outside KAVO: a window of the test's own with an edit field that
+// takes the focus, and key presses injected with SendInput, as a user would type them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kavo::e2e {
+
+// Which Ctrl key a chord uses; raw input reports the right one with the E0 prefix.
+enum class CtrlKey { Left, Right, None };
+
+class PasteTarget {
+  public:
+    PasteTarget();
+    ~PasteTarget();
+    PasteTarget(const PasteTarget&) = delete;
+    PasteTarget& operator=(const PasteTarget&) = delete;
+
+    // Brings the window to the front with the keyboard focus in its edit field.
+    void focus();
+    // Types V with the given Ctrl key held (None: V alone).
+    void typePaste(CtrlKey ctrl);
+    // The edit field's text, after the window has handled what is waiting.
+    std::wstring text();
+    void clear();
+    HWND window() const { return window_; }
+
+  private:
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+// Handles this thread's waiting messages for about the given time.
+void pumpMessages(DWORD ms);
+
+} // namespace kavo::e2e

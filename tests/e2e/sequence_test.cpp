@@ -1,0 +1,254 @@
+#include "resources/resource.h"
+#include "tests/e2e/input_driver.h"
+#include "tests/e2e/kavo_driver.h"
+#include "tests/e2e/list_driver.h"
+#include "tests/e2e/store_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kavo::e2e {
+namespace {
+
+using kavo::testing::TempDirectory;
+
+constexpr DWORD kStepTimeoutMs = 5000;
+// Long enough that a step which should not come would have come.
+constexpr DWORD kQuietMs = 600;
+
+const Entry kTimed{u"timed", u"T", u"t-user", u"t-pass"};
+const Entry kPasted{u"pasted", u"V", u"v-user", u"v-pass"};
+const Entry kEither{u"either", u"W", u"w-user", u"w-pass"};
+const Entry kButton{u"button", u"B", u"b-user", u"b-pass"};
+
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = kStepTimeoutMs) {
+    for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
+        if (condition()) {
+            return true;
+        }
+        pumpMessages(20);
+    }
+    return false;
+}
+
+// The colour of the strip beside the toolbar buttons, where the window's background shows.
+COLORREF backgroundColour(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT point{client.right - 12, 6};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool clipboardBecomes(const std::u16string& text, DWORD timeoutMs = kStepTimeoutMs) {
+    return waitFor([&] { return clipboardText() == text; }, timeoutMs);
+}
+
+// A running KAVO on the four entries, with the given settings, ready for input.
+class SequenceTest : public ::testing::Test {
+  protected:
+    void start(SettingsRecord settings) {
+        writeDataFiles(dir_, std::vector<Entry>{kTimed, kPasted, kEither, kButton}, settings);
+        setClipboardText(u"before");
+        kavo_ = std::make_unique<Kavo>(dir_.path());
+        kavo_->shownWindow();
+        list_ = std::make_unique<ListDriver>(*kavo_);
+    }
+    static SettingsRecord quickTimers() {
+        SettingsRecord settings = lockedSettings();
+        settings.idTimeMs = 400;
+        settings.pwTimeMs = 400;
+        return settings;
+    }
+    void pressIdOn(int row) {
+        list_->selectRows({row});
+        kavo_->command(IDC_TB_ID);
+    }
+    std::wstring title() { return kavo_->title(); }
+    bool titleBecomes(const std::wstring& text) {
+        return waitFor([&] { return kavo_->title() == text; });
+    }
+    // Painting follows the state change a moment later.
+    bool colourBecomes(COLORREF colour) {
+        return waitFor([&] { return backgroundColour(kavo_->window()) == colour; });
+    }
+    // A right-click on the first row, with the real mouse.
+    void rightClickFirstRow() {
+        HWND header = FindWindowExW(kavo_->listView(), nullptr, L"SysHeader32", nullptr);
+        RECT headerRect{};
+        GetWindowRect(header, &headerRect);
+        // Each click lands a little aside of the last, so two clicks never make a double-click.
+        clickOffset_ = clickOffset_ == 0 ? 40 : 0;
+        SetCursorPos(headerRect.left + 30 + clickOffset_, headerRect.bottom + 6);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        pumpMessages(100);
+        kavo_->settle();
+    }
+
+    TempDirectory dir_;
+    std::unique_ptr<Kavo> kavo_;
+    std::unique_ptr<ListDriver> list_;
+    int clickOffset_ = 0;
+};
+
+TEST_F(SequenceTest, TimedEntryWalksIdPasswordEndWithTitlesAndColours) {
+    start(quickTimers());
+    EXPECT_EQ(title(), L"KAVO  (LocK)");
+    EXPECT_TRUE(colourBecomes(RGB(255, 255, 255)));
+
+    pressIdOn(0);
+    EXPECT_EQ(clipboardText(), u"t-user");
+    EXPECT_EQ(title(), L"KAVO   (ID)");
+    EXPECT_TRUE(colourBecomes(RGB(100, 200, 100)));
+
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    EXPECT_TRUE(titleBecomes(L"KAVO   (PW)"));
+    EXPECT_TRUE(colourBecomes(RGB(100, 100, 200)));
+
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+    EXPECT_TRUE(titleBecomes(L"KAVO  (LocK)"));
+    EXPECT_TRUE(colourBecomes(RGB(255, 255, 255)));
+}
+
+TEST_F(SequenceTest, AlwaysOnTopModeHoldsOnlyWhileASequenceRuns) {
+    SettingsRecord settings = quickTimers();
+    settings.stacking = 3;
+    start(settings);
+    const auto topMost = [&] {
+        return (GetWindowLongW(kavo_->window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_FALSE(topMost());
+    pressIdOn(0);
+    EXPECT_TRUE(topMost());
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    EXPECT_TRUE(topMost());
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+    EXPECT_TRUE(waitFor([&] { return !topMost(); }));
+}
+
+TEST_F(SequenceTest, PastedEntryAdvancesOnLeftCtrlVTypedIntoAnotherWindowOnly) {
+    start(quickTimers());
+    PasteTarget target;
+    pressIdOn(1);
+    ASSERT_EQ(clipboardText(), u"v-user");
+    target.focus();
+
+    // V alone and Ctrl+V with the right Ctrl key are not pastes KAVO follows.
+    target.typePaste(CtrlKey::None);
+    target.typePaste(CtrlKey::Right);
+    pumpMessages(kQuietMs);
+    EXPECT_EQ(clipboardText(), u"v-user");
+    EXPECT_EQ(title(), L"KAVO   (ID)");
+
+    target.clear();
+    target.typePaste(CtrlKey::Left);
+    ASSERT_TRUE(clipboardBecomes(u"v-pass"));
+    EXPECT_EQ(target.text(), L"v-user"); // the paste itself still got the ID
+    EXPECT_TRUE(titleBecomes(L"KAVO   (PW)"));
+
+    // No timer for a "V" entry: the password stays until the next paste.
+    pumpMessages(kQuietMs);
+    EXPECT_EQ(clipboardText(), u"v-pass");
+    target.clear();
+    target.typePaste(CtrlKey::Left);
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+    EXPECT_EQ(target.text(), L"v-pass");
+}
+
+TEST_F(SequenceTest, EitherEntryAdvancesOnWhicheverComesFirst) {
+    SettingsRecord settings = quickTimers();
+    settings.idTimeMs = 10000; // the paste comes first here
+    start(settings);
+    PasteTarget target;
+    pressIdOn(2);
+    target.focus();
+    target.typePaste(CtrlKey::Left);
+    ASSERT_TRUE(clipboardBecomes(u"w-pass"));
+    // ... and here the 400 ms timer does.
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+}
+
+TEST_F(SequenceTest, ButtonsWorkWhileLockedAndAnEarlierTimerNeverAdvancesANewEntry) {
+    start(quickTimers());
+    pressIdOn(0); // "T": its ID timer is running
+    pressIdOn(3); // "B": waits for the PW button, whatever the earlier timer was doing
+    ASSERT_EQ(clipboardText(), u"b-user");
+    pumpMessages(kQuietMs + 400);
+    EXPECT_EQ(clipboardText(), u"b-user");
+    EXPECT_EQ(title(), L"KAVO   (ID)");
+
+    kavo_->command(IDC_TB_PW);
+    EXPECT_EQ(clipboardText(), u"b-pass");
+    EXPECT_EQ(title(), L"KAVO   (PW)");
+}
+
+TEST_F(SequenceTest, NoSelectionGivesTheButtonsMessage) {
+    start(quickTimers());
+    kavo_->command(IDC_TB_ID);
+    const MessageBoxText box = kavo_->answerNext(IDOK);
+    EXPECT_EQ(box.caption, L"ＩＤ記憶");
+    EXPECT_EQ(box.text, L"項目を選んで下さい。");
+    kavo_->command(IDC_TB_PW);
+    EXPECT_EQ(kavo_->answerNext(IDOK).caption, L"ＰＷ記憶");
+    EXPECT_EQ(clipboardText(), u"before");
+}
+
+TEST_F(SequenceTest, RightClickFollowsTheCopyMethod) {
+    SettingsRecord settings = quickTimers();
+    settings.copyMethod = 0;
+    start(settings);
+    list_->selectRows({3});
+    rightClickFirstRow(); // selects row 0 and right-clicks it
+    EXPECT_EQ(kavo_->waitForWindow(L"#32770", kQuietMs), nullptr);
+    EXPECT_EQ(clipboardText(), u"before");
+    EXPECT_EQ(title(), L"KAVO  (LocK)");
+}
+
+TEST_F(SequenceTest, RightClickStartsTheIdPhaseDirectlyWithCopyMethod2) {
+    SettingsRecord settings = quickTimers();
+    settings.copyMethod = 2;
+    start(settings);
+    list_->selectRows({0});
+    rightClickFirstRow();
+    EXPECT_EQ(clipboardText(), u"t-user");
+    EXPECT_EQ(title(), L"KAVO   (ID)");
+}
+
+TEST_F(SequenceTest, RightClickOpensTheSmallCopyWindowWithCopyMethod1) {
+    SettingsRecord settings = quickTimers();
+    settings.copyMethod = 1;
+    start(settings);
+    list_->selectRows({3});
+    rightClickFirstRow();
+    HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
+    ASSERT_NE(copyWindow, nullptr);
+    wchar_t caption[64] = {};
+    GetWindowTextW(copyWindow, caption, 64);
+    EXPECT_STREQ(caption, L"クリックボードへコピー");
+
+    // Its close box leaves the clipboard alone and the row deselected.
+    PostMessageW(copyWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(copyWindow); }));
+    EXPECT_EQ(clipboardText(), u"before");
+    EXPECT_TRUE(list_->selectedRows().empty());
+
+    // Its "PassWard" button starts the password phase.
+    list_->selectRows({3});
+    rightClickFirstRow();
+    copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
+    ASSERT_NE(copyWindow, nullptr);
+    PostMessageW(copyWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY_PW, BN_CLICKED), 0);
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    EXPECT_TRUE(titleBecomes(L"KAVO   (PW)"));
+}
+
+} // namespace
+} // namespace kavo::e2e

@@ -1,0 +1,400 @@
+// The entry list and its two files, driven through KAVO.exe as a user drives it: the rows it
+// shows, the menu commands that change them, saving, and the prompt before it ends.
+#include "resources/resource.h"
+#include "store/password_file.h"
+#include "tests/e2e/kavo_driver.h"
+#include "tests/e2e/list_driver.h"
+#include "tests/e2e/store_fixtures.h"
+#include "tests/support/temp_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kavo::e2e {
+namespace {
+
+using kavo::testing::TempDirectory;
+
+constexpr wchar_t kListFile[] = L"pw_set1.dat";
+constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
+constexpr std::size_t kMarkOnly = 2;
+constexpr std::size_t kPasswordFileSize = 128130;
+// The longest title or ID the list file keeps.
+constexpr std::size_t kLongestStoredText = 127;
+// Long enough that a running program is not mistaken for one still on its way out.
+constexpr DWORD kKeepsRunningMs = 500;
+
+const MessageBoxText kOpenFailure{L"ﾌｧｲﾙｴﾗｰ", L"ﾌｧｲﾙが開けません"};
+const MessageBoxText kExitPrompt{L"強制終了", L"データー保存後に終了しますか？。"};
+const MessageBoxText kNoSelection{L"項目移動", L"項目を選んで下さい。"};
+
+void expectBox(const MessageBoxText& shown, const MessageBoxText& expected) {
+    EXPECT_EQ(shown.caption, expected.caption);
+    EXPECT_EQ(shown.text, expected.text);
+}
+
+// The window is up and nothing was reported while the files were read.
+void waitUntilShownQuietly(Kavo& kavo) {
+    kavo.shownWindow();
+    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "a message appeared at start";
+}
+
+std::size_t firstDifference(const Bytes& a, const Bytes& b) {
+    return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
+                                    a.begin());
+}
+
+// The list file compared byte for byte; a difference is shown as the two texts.
+::testing::AssertionResult sameListFile(const Bytes& saved, const Bytes& expected) {
+    if (saved == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    const auto text = [](const Bytes& bytes) {
+        std::u16string units;
+        for (std::size_t i = kMarkOnly; i + 1 < bytes.size(); i += 2) {
+            units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+        }
+        return ::testing::PrintToString(units);
+    };
+    return ::testing::AssertionFailure()
+           << "pw_set1.dat differs at byte " << firstDifference(saved, expected)
+           << "\n  saved:    " << text(saved) << "\n  expected: " << text(expected);
+}
+
+// The password file compared byte for byte; a difference is named by its record.
+::testing::AssertionResult samePasswordFile(const Bytes& saved, const Bytes& expected) {
+    if (saved == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    const std::size_t at = firstDifference(saved, expected);
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "pw_set2.dat has " << saved.size() << " bytes, " << expected.size()
+            << " expected; first difference at byte " << at;
+    if (at >= kMarkOnly) {
+        // Record 0 is the master password, record k + 1 the password of row k.
+        failure << ", in record " << (at - kMarkOnly) / kRecordBytes;
+    }
+    return failure;
+}
+
+void expectStored(const TempDirectory& dir, std::span<const Entry> entries) {
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor(entries)));
+    EXPECT_TRUE(
+        samePasswordFile(dir.read(kPasswordFile), passwordFileFor(kMasterPassword, entries)));
+}
+
+TEST(Store, ShowsTheStoredRowsRevealsTheirPasswordsAndEndsWithoutAskingWhenNothingChanged) {
+    TempDirectory dir;
+    std::vector<Entry> entries = numberedEntries(4);
+    entries[1].title = u"銀行 ネットバンキング";
+    // The longest title the file keeps must come through the list whole.
+    entries[2].title = std::u16string(kLongestStoredText, u'x');
+    writeDataFiles(dir, entries, passModeSettings());
+    const Bytes listBefore = dir.read(kListFile);
+    const Bytes passwordsBefore = dir.read(kPasswordFile);
+
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    EXPECT_EQ(list.readRows(), maskedRows(entries));
+
+    kavo.command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list.readRows(), revealedRows(entries));
+    kavo.command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list.readRows(), maskedRows(entries));
+
+    ASSERT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordsBefore));
+}
+
+TEST(Store, FirstStartWithoutFilesReportsBothOpensEmptyAndSavesAnEmptyStore) {
+    TempDirectory dir;
+    Kavo kavo(dir.path());
+    // The password file and then the list: the same message twice.
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    EXPECT_EQ(list.rowCount(), 0);
+
+    kavo.command(IDC_CMD_SAVE);
+    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr);
+    EXPECT_EQ(dir.read(kListFile).size(), kMarkOnly);
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
+    EXPECT_EQ(dir.read(kPasswordFile).size(), kPasswordFileSize);
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(u"", {})));
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Store, AMissingListIsReportedOnceAndThePasswordsSurviveASave) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    DeleteFileW(dir.file(kListFile).c_str());
+    const Bytes passwords = dir.read(kPasswordFile);
+
+    Kavo kavo(dir.path());
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    EXPECT_EQ(list.rowCount(), 0);
+
+    kavo.command(IDC_CMD_SAVE);
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwords));
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Store, AMissingPasswordFileIsReportedOnceAndLeavesTheRowsWithoutPasswords) {
+    TempDirectory dir;
+    std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    DeleteFileW(dir.file(kPasswordFile).c_str());
+
+    Kavo kavo(dir.path());
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    EXPECT_EQ(list.readRows(), maskedRows(entries));
+
+    for (Entry& entry : entries) {
+        entry.password.clear();
+    }
+    kavo.command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list.readRows(), revealedRows(entries));
+    kavo.command(IDC_CMD_SAVE);
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(u"", entries)));
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Store, DeletingRowsKeepsEveryOtherRowWithItsOwnPassword) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(5);
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+
+    list.selectRows({1, 3});
+    kavo.command(IDC_CMD_DELETE);
+    const std::vector<Entry> kept = pick(entries, {0, 2, 4});
+    // Every password is shown for a while after a delete, each beside its own row.
+    EXPECT_EQ(list.readRows(), revealedRows(kept));
+    EXPECT_TRUE(list.selectedRows().empty());
+
+    kavo.command(IDC_CMD_SAVE);
+    expectStored(dir, kept);
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Store, DeleteOrMoveWithoutASelectionAsksForOneAndChangesNothing) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+
+    for (const int command : {IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN}) {
+        list.selectRows({});
+        kavo.command(command);
+        expectBox(kavo.answerNext(IDOK), kNoSelection);
+        EXPECT_EQ(list.readRows(), maskedRows(entries)) << "command " << command;
+    }
+    // Nothing changed, so nothing is waiting to be saved.
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Store, MovedRowsTakeTheirPasswordsAlongAndASelectedBlockKeepsItsOrder) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(5);
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+
+    struct Step {
+        std::vector<int> selected;
+        int command;
+        std::vector<int> order; // entry indices from the top afterwards
+    };
+    const Step steps[] = {
+        {{2, 3}, IDC_CMD_MOVE_UP, {0, 2, 3, 1, 4}},
+        {{1, 2}, IDC_CMD_MOVE_DOWN, {0, 1, 2, 3, 4}},
+        {{2, 3}, IDC_CMD_MOVE_DOWN, {0, 1, 4, 2, 3}},
+        // A block at the bottom, or a row at the top, has nowhere to go.
+        {{3, 4}, IDC_CMD_MOVE_DOWN, {0, 1, 4, 2, 3}},
+        {{0}, IDC_CMD_MOVE_UP, {0, 1, 4, 2, 3}},
+    };
+    for (const Step& step : steps) {
+        list.selectRows(step.selected);
+        kavo.command(step.command);
+        EXPECT_EQ(list.readRows(), revealedRows(pick(entries, step.order)))
+            << "moving " << ::testing::PrintToString(step.selected)
+            << (step.command == IDC_CMD_MOVE_UP ? " up" : " down");
+        EXPECT_TRUE(list.selectedRows().empty());
+    }
+
+    kavo.command(IDC_CMD_SAVE);
+    expectStored(dir, pick(entries, {0, 1, 4, 2, 3}));
+}
+
+TEST(Store, AMoveThatChangesNothingStillNeedsSavingAndTheRevealEndsByItself) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(2);
+    SettingsRecord settings = passModeSettings();
+    // Short, yet long enough to read the revealed rows right after the move.
+    constexpr std::int32_t kShortRevealMs = 1000;
+    constexpr DWORD kMaskTimeoutMs = 10000;
+    constexpr DWORD kPollMs = 20;
+    settings.pwShowMs = kShortRevealMs;
+    writeDataFiles(dir, entries, settings);
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+
+    list.selectRows({0});
+    kavo.command(IDC_CMD_MOVE_UP);
+    std::vector<ShownRow> rows = list.readRows();
+    EXPECT_EQ(rows, revealedRows(entries));
+    for (DWORD waited = 0; rows != maskedRows(entries) && waited < kMaskTimeoutMs;
+         waited += kPollMs) {
+        Sleep(kPollMs);
+        rows = list.readRows();
+    }
+    EXPECT_EQ(rows, maskedRows(entries)) << "the passwords stayed revealed";
+
+    kavo.close();
+    expectBox(kavo.answerNext(IDNO), kExitPrompt);
+    EXPECT_TRUE(kavo.waitForExit());
+}
+
+TEST(Store, SortingByAColumnKeepsEveryPasswordWithItsRow) {
+    TempDirectory dir;
+    std::vector<Entry> entries = numberedEntries(4);
+    const std::u16string titles[] = {u"delta", u"Alpha", u"charlie", u"Bravo"};
+    const std::u16string ids[] = {u"u2", u"u4", u"u1", u"u3"};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].title = titles[i];
+        entries[i].id = ids[i];
+    }
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    kavo.command(IDC_CMD_REVEAL);
+
+    // The first click on "Name" sorts descending, ignoring case; on "ID", ascending.
+    list.clickHeader(0);
+    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {0, 2, 3, 1})));
+    list.clickHeader(2);
+    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
+    // Masked and shown again from the passwords kept beside the rows, not from the cells.
+    kavo.command(IDC_CMD_REVEAL);
+    kavo.command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
+
+    kavo.command(IDC_CMD_SAVE);
+    expectStored(dir, pick(entries, {2, 0, 3, 1}));
+}
+
+TEST(Store, ExitPromptCancelKeepsRunningAndYesSavesBothFiles) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    list.selectRows({0});
+    kavo.command(IDC_CMD_DELETE);
+    const std::vector<Entry> kept = pick(entries, {1, 2});
+
+    // Every way to end asks first; Cancel leaves everything as it was.
+    for (const int command : {IDC_CMD_END, IDC_CMD_TRAY_END}) {
+        kavo.command(command);
+        expectBox(kavo.answerNext(IDCANCEL), kExitPrompt);
+        EXPECT_FALSE(kavo.waitForExit(kKeepsRunningMs)) << "command " << command;
+        EXPECT_EQ(list.readRows(), revealedRows(kept));
+    }
+    expectStored(dir, entries);
+
+    kavo.command(IDC_TB_END);
+    expectBox(kavo.answerNext(IDYES), kExitPrompt);
+    ASSERT_TRUE(kavo.waitForExit());
+    expectStored(dir, kept);
+}
+
+TEST(Store, ExitPromptNoLeavesTheFilesAsLastSaved) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    list.selectRows({2});
+    kavo.command(IDC_CMD_DELETE);
+    kavo.command(IDC_CMD_SAVE);
+    list.selectRows({0});
+    kavo.command(IDC_CMD_DELETE);
+
+    kavo.close();
+    expectBox(kavo.answerNext(IDNO), kExitPrompt);
+    ASSERT_TRUE(kavo.waitForExit());
+    expectStored(dir, pick(entries, {0, 1}));
+}
+
+TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    const Bytes listBefore = dir.read(kListFile);
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+    list.selectRows({1});
+    kavo.command(IDC_CMD_DELETE);
+    const std::vector<Entry> kept = pick(entries, {0, 2});
+    ASSERT_TRUE(SetFileAttributesW(dir.file(kListFile).c_str(), FILE_ATTRIBUTE_READONLY));
+
+    kavo.command(IDC_CMD_SAVE);
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    kavo.settle();
+    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "only the list file should be reported";
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
+    EXPECT_FALSE(dir.exists(L"pw_set1.dat.new"));
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(kMasterPassword, kept)));
+
+    // The changes are still unsaved, so ending asks; a Yes whose save fails keeps the program.
+    kavo.close();
+    expectBox(kavo.answerNext(IDYES), kExitPrompt);
+    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    EXPECT_FALSE(kavo.waitForExit(kKeepsRunningMs));
+    EXPECT_EQ(list.readRows(), revealedRows(kept));
+
+    kavo.close();
+    expectBox(kavo.answerNext(IDNO), kExitPrompt);
+    ASSERT_TRUE(kavo.waitForExit());
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
+}
+
+TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsDropped) {
+    TempDirectory dir;
+    constexpr int kTableLimit = 1000;
+    const std::vector<Entry> entries = numberedEntries(kTableLimit + 1);
+    writeDataFiles(dir, entries, passModeSettings());
+    const std::span<const Entry> kept(entries.data(), kTableLimit);
+    Kavo kavo(dir.path());
+    waitUntilShownQuietly(kavo);
+    ListDriver list(kavo);
+
+    kavo.command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list.readRows(), revealedRows(kept));
+
+    kavo.command(IDC_CMD_SAVE);
+    expectStored(dir, kept);
+}
+
+} // namespace
+} // namespace kavo::e2e
