@@ -44,16 +44,21 @@ PasteTarget::~PasteTarget() {
     pumpMessages(20);
 }
 
+void clickAt(int x, int y, MouseButton button) {
+    SetCursorPos(x, y);
+    const bool left = button == MouseButton::Left;
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    clicks[1].mi.dwFlags = left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
 void PasteTarget::focus() {
     // A click into the field, as a user gives it the focus.
     RECT field{};
     GetWindowRect(edit_, &field);
-    SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    clickAt((field.left + field.right) / 2, (field.top + field.bottom) / 2, MouseButton::Left);
     pumpMessages(150);
 }
 

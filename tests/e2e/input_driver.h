@@ -32,6 +32,11 @@ class PasteTarget {
     HWND edit_ = nullptr;
 };
 
+enum class MouseButton { Left, Right };
+
+// Moves the real mouse pointer to the screen point and clicks there.
+void clickAt(int x, int y, MouseButton button);
+
 // Handles this thread's waiting messages for about the given time.
 void pumpMessages(DWORD ms);
 

@@ -83,12 +83,7 @@ class SequenceTest : public ::testing::Test {
         GetWindowRect(header, &headerRect);
         // Each click lands a little aside of the last, so two clicks never make a double-click.
         clickOffset_ = clickOffset_ == 0 ? 40 : 0;
-        SetCursorPos(headerRect.left + 30 + clickOffset_, headerRect.bottom + 6);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        SendInput(2, clicks, sizeof(INPUT));
+        clickAt(headerRect.left + 30 + clickOffset_, headerRect.bottom + 6, MouseButton::Right);
         pumpMessages(100);
         kavo_->settle();
     }
