@@ -2,6 +2,7 @@
 #include "tests/e2e/kavo_driver.h"
 #include "tests/support/temp_directory.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace kavo::e2e {
@@ -39,7 +40,7 @@ TEST(Startup, EmptyDirectoryOpensAtTheDefaultRectangleAndLeavesPwEndAndDefaults)
     EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(defaultSettingsText()));
 }
 
-TEST(Startup, OpensAtTheStoredRectangleAndWritesAResizeBackAtExit) {
+TEST(Startup, OpensAtTheStoredRectangleAndWritesResizesBackAtExit) {
     TempDirectory dir;
     SettingsRecord stored;
     repairSettings(stored, 1024, 768);
@@ -59,8 +60,10 @@ TEST(Startup, OpensAtTheStoredRectangleAndWritesAResizeBackAtExit) {
     EXPECT_EQ(r.right - r.left, 400);
     EXPECT_EQ(r.bottom - r.top, 320);
 
-    // The user drags the frame to a new size and place.
+    // The user drags the frame to a new size and place, and widens two columns.
     SetWindowPos(window, nullptr, 70, 80, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(kavo.listView(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(150, 0));
+    SendMessageW(kavo.listView(), LVM_SETCOLUMNWIDTH, 3, MAKELPARAM(60, 0));
     kavo.close();
     ASSERT_TRUE(kavo.waitForExit());
 
@@ -69,6 +72,8 @@ TEST(Startup, OpensAtTheStoredRectangleAndWritesAResizeBackAtExit) {
     expected.windowY = 80;
     expected.windowWidth = 500;
     expected.windowHeight = 420;
+    expected.columnWidthName = 150;
+    expected.columnWidthPw = 60;
     EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(settingsFileText(expected)));
 }
 
