@@ -92,6 +92,16 @@ class SequenceTest : public ::testing::Test {
     std::unique_ptr<Kavo> kavo_;
     std::unique_ptr<ListDriver> list_;
     int clickOffset_ = 0;
+
+    // Starts with the copy method, selects a row, then right-clicks the first row (which the
+    // click selects instead).
+    void startAndRightClick(std::int32_t copyMethod, int selectedRow) {
+        SettingsRecord settings = quickTimers();
+        settings.copyMethod = copyMethod;
+        start(settings);
+        list_->selectRows({selectedRow});
+        rightClickFirstRow();
+    }
 };
 
 TEST_F(SequenceTest, TimedEntryWalksIdPasswordEndWithTitlesAndColours) {
@@ -197,32 +207,20 @@ TEST_F(SequenceTest, NoSelectionGivesTheButtonsMessage) {
 }
 
 TEST_F(SequenceTest, RightClickFollowsTheCopyMethod) {
-    SettingsRecord settings = quickTimers();
-    settings.copyMethod = 0;
-    start(settings);
-    list_->selectRows({3});
-    rightClickFirstRow(); // selects row 0 and right-clicks it
+    startAndRightClick(0, 3);
     EXPECT_EQ(kavo_->waitForWindow(L"#32770", kQuietMs), nullptr);
     EXPECT_EQ(clipboardText(), u"before");
     EXPECT_EQ(title(), L"KAVO  (LocK)");
 }
 
 TEST_F(SequenceTest, RightClickStartsTheIdPhaseDirectlyWithCopyMethod2) {
-    SettingsRecord settings = quickTimers();
-    settings.copyMethod = 2;
-    start(settings);
-    list_->selectRows({0});
-    rightClickFirstRow();
+    startAndRightClick(2, 0);
     EXPECT_EQ(clipboardText(), u"t-user");
     EXPECT_EQ(title(), L"KAVO   (ID)");
 }
 
 TEST_F(SequenceTest, RightClickOpensTheSmallCopyWindowWithCopyMethod1) {
-    SettingsRecord settings = quickTimers();
-    settings.copyMethod = 1;
-    start(settings);
-    list_->selectRows({3});
-    rightClickFirstRow();
+    startAndRightClick(1, 3);
     HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
     ASSERT_NE(copyWindow, nullptr);
     wchar_t caption[64] = {};
