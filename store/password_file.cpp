@@ -52,6 +52,24 @@ std::u16string recordText(const PasswordRecord& plain, const AnsiCodec& codec) {
     return std::u16string(slotText(codec.fromAnsi(ansi)));
 }
 
+bool hasTerminator(const PasswordRecord& plain) {
+    return std::find(plain.begin(), plain.end(), std::uint8_t{0}) != plain.end();
+}
+
+// The stored form of a record that ends where the file ends: the missing bytes read as 0, so they
+// are stored as the scrambled form of 0.
+PasswordRecord completedRecord(std::span<const std::uint8_t> stored) {
+    PasswordRecord record = scrambleRecord(PasswordRecord{});
+    std::copy(stored.begin(), stored.end(), record.begin());
+    return record;
+}
+
+PasswordRecord storedRecordFor(std::u16string_view text, const AnsiCodec& codec) {
+    // Most of the 1000 slots are empty; their record is always the same.
+    static const PasswordRecord kEmpty = scrambleRecord(PasswordRecord{});
+    return text.empty() ? kEmpty : scrambleRecord(plainRecord(text, codec));
+}
+
 } // namespace
 
 PasswordRecord scrambleRecord(const PasswordRecord& plain) {
@@ -76,29 +94,33 @@ PasswordRecord unscrambleRecord(const PasswordRecord& stored) {
 
 bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec) {
     const std::string ansi = codec.toAnsi(text);
-    return ansi.size() <= kRecordTextBytes && std::all_of(ansi.begin(), ansi.end(), [](char c) {
-               return isStorableByte(static_cast<unsigned char>(c));
-           });
+    // A character the code page lacks turns into its default character, which is storable
+    // itself: only a text that converts back to itself is stored exactly.
+    return ansi.size() <= kRecordTextBytes &&
+           std::all_of(ansi.begin(), ansi.end(),
+                       [](char c) { return isStorableByte(static_cast<unsigned char>(c)); }) &&
+           codec.fromAnsi(ansi) == text;
 }
 
-Bytes passwordFileBytes(std::u16string_view masterPassword, const PasswordSlots& slots,
+Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots,
                         const AnsiCodec& codec) {
     Bytes out(kFileMark.begin(), kFileMark.end());
     out.reserve(kPasswordFileBytes);
-    const auto append = [&](std::u16string_view text) {
-        const PasswordRecord stored = scrambleRecord(plainRecord(text, codec));
+    const auto append = [&](const PasswordRecord& stored) {
         out.insert(out.end(), stored.begin(), stored.end());
     };
-    append(masterPassword);
+    const bool masterUnchanged = master.loaded && master.loaded->text == master.text;
+    append(masterUnchanged ? master.loaded->stored : storedRecordFor(master.text, codec));
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        append(slots.at(slot));
+        const std::optional<PasswordRecord>& loaded = slots.loadedRecord(slot);
+        append(loaded ? *loaded : storedRecordFor(slots.at(slot), codec));
     }
     return out;
 }
 
 PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
-                                    std::u16string& master, PasswordSlots& slots) {
-    master.clear();
+                                    MasterPassword& master, PasswordSlots& slots) {
+    master = MasterPassword{};
     slots.clearAll();
     if (!hasTextMark(bytes)) {
         return PasswordFileStatus::BadMark;
@@ -110,14 +132,18 @@ PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const A
             break;
         }
         const std::size_t length = std::min(kRecordBytes, records.size() - offset);
-        PasswordRecord stored{};
-        std::copy_n(records.begin() + static_cast<std::ptrdiff_t>(offset), length, stored.begin());
-        PasswordRecord plain = unscrambleRecord(stored);
-        // Bytes the file does not have are no text: a stored 0 would unscramble to a letter.
-        std::fill(plain.begin() + static_cast<std::ptrdiff_t>(length), plain.end(), 0);
+        const PasswordRecord stored = completedRecord(records.subspan(offset, length));
+        const PasswordRecord plain = unscrambleRecord(stored);
         const std::u16string text = recordText(plain, codec);
+        // A record without its terminating 0 byte is never written back as it was.
+        const bool keep = hasTerminator(plain);
         if (index == 0) {
-            master = text;
+            master.text = text;
+            if (keep) {
+                master.loaded = LoadedRecord{stored, text};
+            }
+        } else if (keep) {
+            slots.setLoaded(static_cast<int>(index - 1), text, stored);
         } else {
             slots.set(static_cast<int>(index - 1), text);
         }

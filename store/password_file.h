@@ -2,28 +2,29 @@
 // password first and the 1000 password slots after it. Record text is in the ANSI code page.
 #pragma once
 
+#include "store/password_record.h"
 #include "store/password_slots.h"
 #include "store/text_lines.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace kavo {
 
-constexpr std::size_t kRecordBytes = 128;
 constexpr std::size_t kRecordCount = 1 + kSlotCount; // master password, then the slots
 constexpr std::size_t kPasswordFileBytes = 2 + kRecordCount * kRecordBytes; // 128,130
+// Records after the 1001st are ignored, so a somewhat longer file is still read; one this large
+// is no password file and is not read at all.
+constexpr std::size_t kMaxPasswordFileBytes = 1024 * 1024;
 // A record's text ends at its first 0 byte, which always fits.
 constexpr std::size_t kRecordTextBytes = kRecordBytes - 1;
 // The only plain bytes besides the terminating 0 that survive scrambling and back.
 constexpr std::uint8_t kFirstStorableByte = 32;
 constexpr std::uint8_t kLastStorableByte = 158;
-
-using PasswordRecord = std::array<std::uint8_t, kRecordBytes>;
 
 PasswordRecord scrambleRecord(const PasswordRecord& plain);
 PasswordRecord unscrambleRecord(const PasswordRecord& stored);
@@ -37,20 +38,36 @@ class AnsiCodec {
     virtual std::u16string fromAnsi(std::string_view bytes) const = 0;
 };
 
-// True when the text's ANSI form fits a record (at most 127 bytes) and every byte is storable.
+// True when the text's ANSI form fits a record (at most 127 bytes), every byte is storable and
+// the form converts back to the very same text.
 bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec);
 
-// The whole file. A text whose ANSI form is too long loses trailing characters until it fits,
-// so every record keeps its terminating 0 byte.
-Bytes passwordFileBytes(std::u16string_view masterPassword, const PasswordSlots& slots,
+// A record as the file held it and the text it was read as. Written back unchanged while the
+// text is unchanged: the conversion to text and back cannot reproduce every byte a record holds.
+struct LoadedRecord {
+    PasswordRecord stored;
+    std::u16string text;
+};
+
+// The master password and the record it was loaded from, if any.
+struct MasterPassword {
+    std::u16string text;
+    std::optional<LoadedRecord> loaded;
+};
+
+// The whole file. A slot or master password that still has the record it was loaded from is
+// written as that record; any other text is converted, and when its ANSI form is too long it
+// loses trailing characters until it fits, so every record keeps its terminating 0 byte.
+Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots,
                         const AnsiCodec& codec);
 
 enum class PasswordFileStatus { Ok, BadMark };
 
-// Fills master (at most 127 units) and slots from the bytes; both are emptied first. Records
-// after the 1001st are ignored; a short last record ends where the file ends; a record with no 0
-// byte uses all 128 bytes.
+// Fills the master password (at most 127 units) and the slots from the bytes; both are emptied
+// first. Records after the 1001st are ignored; a short last record ends where the file ends; a
+// record with no 0 byte uses all 128 bytes. Each record that holds its terminating 0 byte is
+// kept beside its text for writing back.
 PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
-                                    std::u16string& master, PasswordSlots& slots);
+                                    MasterPassword& master, PasswordSlots& slots);
 
 } // namespace kavo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace kavo {
 
@@ -28,19 +29,35 @@ std::u16string_view slotText(std::u16string_view text) {
 
 const std::u16string& PasswordSlots::at(int i) const {
     static const std::u16string kNoSlot;
-    return isSlot(i) ? slots_[static_cast<std::size_t>(i)] : kNoSlot;
+    return isSlot(i) ? slots_[static_cast<std::size_t>(i)].text : kNoSlot;
+}
+
+const std::optional<PasswordRecord>& PasswordSlots::loadedRecord(int i) const {
+    static const std::optional<PasswordRecord> kNoRecord;
+    return isSlot(i) ? slots_[static_cast<std::size_t>(i)].loaded : kNoRecord;
 }
 
 void PasswordSlots::set(int i, std::u16string_view text) {
     if (!isSlot(i)) {
         return;
     }
-    slots_[static_cast<std::size_t>(i)] = slotText(text);
+    Slot& slot = slots_[static_cast<std::size_t>(i)];
+    slot.text = slotText(text);
+    slot.loaded.reset();
+}
+
+void PasswordSlots::setLoaded(int i, std::u16string_view text, const PasswordRecord& stored) {
+    if (!isSlot(i)) {
+        return;
+    }
+    Slot& slot = slots_[static_cast<std::size_t>(i)];
+    slot.text = slotText(text);
+    slot.loaded = stored;
 }
 
 void PasswordSlots::clearAll() {
-    for (auto& slot : slots_) {
-        slot.clear();
+    for (Slot& slot : slots_) {
+        slot = Slot{};
     }
 }
 
@@ -56,7 +73,7 @@ void PasswordSlots::removeAt(int i) {
     }
     const auto first = slots_.begin() + i;
     std::rotate(first, first + 1, slots_.end());
-    slots_.back().clear();
+    slots_.back() = Slot{};
 }
 
 void PasswordSlots::insertAt(int i) {
@@ -65,12 +82,12 @@ void PasswordSlots::insertAt(int i) {
     }
     const auto first = slots_.begin() + i;
     std::rotate(first, slots_.end() - 1, slots_.end());
-    first->clear();
+    *first = Slot{};
 }
 
 void PasswordSlots::permute(std::span<const int> newOrder) {
     const std::size_t count = std::min(newOrder.size(), slots_.size());
-    std::array<std::u16string, kSlotCount> old;
+    std::vector<Slot> old(count);
     for (std::size_t k = 0; k < count; ++k) {
         if (isSlot(newOrder[k])) {
             old[k] = slots_[static_cast<std::size_t>(newOrder[k])];

@@ -1,8 +1,11 @@
 // The fixed array of passwords beside the entry table: slot i holds the password of row i.
 #pragma once
 
+#include "store/password_record.h"
+
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,12 +24,18 @@ std::u16string_view slotText(std::u16string_view text);
 bool isHighSurrogate(char16_t unit);
 
 // Every operation ignores indices outside 0..kSlotCount-1, so no caller can write past the end.
+// A slot filled from the password file also keeps the record it was read from, and moves with
+// it, so a password nobody changed is written back with exactly the bytes it was loaded with.
 class PasswordSlots {
   public:
     // Empty text for an index outside the slots.
     const std::u16string& at(int i) const;
-    // Keeps slotText(text).
+    // The stored record the slot was loaded from, while its text has not been set since.
+    const std::optional<PasswordRecord>& loadedRecord(int i) const;
+    // Keeps slotText(text); the slot no longer has a loaded record.
     void set(int i, std::u16string_view text);
+    // The text read from a stored record, and that record.
+    void setLoaded(int i, std::u16string_view text, const PasswordRecord& stored);
     void clearAll();
     void swap(int a, int b);
     // Slots after i move down one; the last slot becomes empty.
@@ -37,9 +46,14 @@ class PasswordSlots {
     void permute(std::span<const int> newOrder);
 
   private:
+    struct Slot {
+        std::u16string text;
+        std::optional<PasswordRecord> loaded;
+    };
+
     static bool isSlot(int i) { return i >= 0 && i < kSlotCount; }
 
-    std::array<std::u16string, kSlotCount> slots_;
+    std::array<Slot, kSlotCount> slots_;
 };
 
 } // namespace kavo

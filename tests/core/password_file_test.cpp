@@ -46,6 +46,7 @@ TEST(PasswordStorable, RefusesWhatARecordCannotHold) {
     EXPECT_FALSE(isStorablePassword(u"\u009F", latin1));
     EXPECT_FALSE(isStorablePassword(u"tab\there", latin1));
     EXPECT_FALSE(isStorablePassword(u"\u00E9", latin1));     // 0xE9 is above the range
+    EXPECT_FALSE(isStorablePassword(u"\u0101", latin1));     // no such character: "?"
     EXPECT_TRUE(isStorablePassword(u"\u3042", doubleByte));  // 81 42
     EXPECT_FALSE(isStorablePassword(u"\u30A0", doubleByte)); // trail byte A0
     EXPECT_TRUE(isStorablePassword(std::u16string(63, u'\u3042') + u"a", doubleByte));
@@ -55,7 +56,7 @@ TEST(PasswordStorable, RefusesWhatARecordCannotHold) {
 TEST(PasswordFile, EmptyStoreHasTheMarkAndScrambledZeroRecords) {
     const Latin1Codec codec;
     const PasswordSlots slots;
-    const Bytes bytes = passwordFileBytes(u"", slots, codec);
+    const Bytes bytes = passwordFileBytes({u"", {}}, slots, codec);
     ASSERT_EQ(bytes.size(), kPasswordFileBytes);
     EXPECT_EQ(bytes.size(), 128130u);
     EXPECT_EQ(bytes[0], 0xFF);
@@ -70,7 +71,7 @@ TEST(PasswordFile, RecordsSitAtTheirOffsets) {
     PasswordSlots slots;
     slots.set(0, u"first");
     slots.set(kSlotCount - 1, u"last");
-    const Bytes bytes = passwordFileBytes(u"master", slots, codec);
+    const Bytes bytes = passwordFileBytes({u"master", {}}, slots, codec);
     const auto recordAt = [&](std::size_t index) {
         PasswordRecord stored{};
         std::copy_n(bytes.begin() + 2 + static_cast<std::ptrdiff_t>(index * kRecordBytes),
@@ -88,9 +89,9 @@ TEST(PasswordFile, RecordsSitAtTheirOffsets) {
 std::u16string savedAndLoaded(std::u16string_view text, const AnsiCodec& codec) {
     PasswordSlots slots;
     slots.set(0, text);
-    std::u16string master;
+    MasterPassword master;
     PasswordSlots loaded;
-    EXPECT_EQ(readPasswordFile(passwordFileBytes(u"", slots, codec), codec, master, loaded),
+    EXPECT_EQ(readPasswordFile(passwordFileBytes({u"", {}}, slots, codec), codec, master, loaded),
               PasswordFileStatus::Ok);
     return loaded.at(0);
 }
@@ -110,13 +111,13 @@ TEST(PasswordFile, OverlongAnsiFormLosesWholeTrailingCharacters) {
 
 TEST(PasswordFile, BadMarkLeavesEverythingEmpty) {
     const Latin1Codec codec;
-    std::u16string master = u"old";
+    MasterPassword master{u"old", {}};
     PasswordSlots slots;
     slots.set(5, u"old");
-    Bytes bytes = passwordFileBytes(u"m", slots, codec);
+    Bytes bytes = passwordFileBytes({u"m", {}}, slots, codec);
     bytes[1] = 0xFF;
     EXPECT_EQ(readPasswordFile(bytes, codec, master, slots), PasswordFileStatus::BadMark);
-    EXPECT_EQ(master, u"");
+    EXPECT_EQ(master.text, u"");
     EXPECT_EQ(slots.at(5), u"");
     EXPECT_EQ(readPasswordFile(Bytes{0xFF}, codec, master, slots), PasswordFileStatus::BadMark);
     EXPECT_EQ(readPasswordFile(Bytes{}, codec, master, slots), PasswordFileStatus::BadMark);
@@ -127,20 +128,20 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     PasswordSlots written;
     written.set(0, u"abcdefgh");
     written.set(1, u"second");
-    const Bytes full = passwordFileBytes(u"master", written, codec);
-    std::u16string master;
+    const Bytes full = passwordFileBytes({u"master", {}}, written, codec);
+    MasterPassword master;
     PasswordSlots slots;
 
     // Mark only: nothing to read, and that is no error.
     EXPECT_EQ(readPasswordFile(std::span(full).first(2), codec, master, slots),
               PasswordFileStatus::Ok);
-    EXPECT_EQ(master, u"");
+    EXPECT_EQ(master.text, u"");
 
     // The file ends five bytes into slot 0's record: those bytes are its whole text.
     const std::size_t cut = 2 + kRecordBytes + 5;
     EXPECT_EQ(readPasswordFile(std::span(full).first(cut), codec, master, slots),
               PasswordFileStatus::Ok);
-    EXPECT_EQ(master, u"master");
+    EXPECT_EQ(master.text, u"master");
     EXPECT_EQ(slots.at(0), u"abcde");
     EXPECT_EQ(slots.at(1), u"");
 
@@ -151,9 +152,66 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     const PasswordRecord extra = scrambleRecord(filled('y'));
     odd.insert(odd.end(), extra.begin(), extra.end());
     EXPECT_EQ(readPasswordFile(odd, codec, master, slots), PasswordFileStatus::Ok);
-    EXPECT_EQ(master, std::u16string(kSlotTextUnits, u'x'));
+    EXPECT_EQ(master.text, std::u16string(kSlotTextUnits, u'x'));
     EXPECT_EQ(slots.at(1), u"second");
     EXPECT_EQ(slots.at(kSlotCount - 1), u"");
+}
+
+// A file whose records hold bytes this program would never write: a double-byte character that
+// the code page maps back to other bytes, and byte 31, which scrambling cannot store.
+TEST(PasswordFile, PasswordsNobodyChangedAreWrittenBackByteForByteWhereverTheirRowsMove) {
+    const DoubleByteCodec codec;
+    PasswordSlots written;
+    written.set(0, u"plain");
+    Bytes file = passwordFileBytes({u"m", {}}, written, codec);
+    const auto putPlain = [&](std::size_t record, std::vector<std::uint8_t> text) {
+        PasswordRecord plain{};
+        std::copy(text.begin(), text.end(), plain.begin());
+        PasswordRecord stored = scrambleRecord(plain);
+        // Byte 31 has no scrambled form of its own: the file holds the odd value next to 32's.
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == 31) {
+                stored[i] = static_cast<std::uint8_t>(254 - kKey[i % kKey.size()]);
+            }
+        }
+        std::copy(stored.begin(), stored.end(),
+                  file.begin() + 2 + static_cast<std::ptrdiff_t>(record * kRecordBytes));
+    };
+    putPlain(0, {'M', 0x87, 0x90});        // the master password
+    putPlain(2, {'a', 0x87, 0x90, 'b'});   // slot 1
+    putPlain(3, {'a', 'b', 31, 'c', 'd'}); // slot 2
+
+    MasterPassword master;
+    PasswordSlots slots;
+    ASSERT_EQ(readPasswordFile(file, codec, master, slots), PasswordFileStatus::Ok);
+    EXPECT_EQ(slots.at(2), u"ab\x1F"
+                           u"cd");
+    EXPECT_EQ(passwordFileBytes(master, slots, codec), file);
+
+    // Rows inserted and moved around carry their records along.
+    slots.insertAt(0);
+    slots.swap(2, 3);
+    const std::vector<int> reversed{3, 2, 1, 0};
+    slots.permute(reversed);
+    PasswordSlots reordered;
+    MasterPassword reread;
+    ASSERT_EQ(readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered),
+              PasswordFileStatus::Ok);
+    EXPECT_EQ(reordered.loadedRecord(0), slots.loadedRecord(0));
+    EXPECT_EQ(reordered.at(0), u"a\x87\x90"
+                               u"b");
+    EXPECT_EQ(reordered.at(1), u"ab\x1F"
+                               u"cd");
+    EXPECT_EQ(reordered.at(2), u"plain");
+
+    // A changed password, or master password, goes through the code page again.
+    master.text = u"new";
+    slots.set(1, u"ab\x1F"
+                 u"cd");
+    ASSERT_EQ(readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered),
+              PasswordFileStatus::Ok);
+    EXPECT_EQ(reread.text, u"new");
+    EXPECT_EQ(reordered.at(1), u"ab");
 }
 
 } // namespace

@@ -33,17 +33,17 @@ TEST(StoreRoundTrip, AThousandEntriesComeBackWithTheirPasswords) {
     }
     const Latin1Codec codec;
     const Bytes listBytes = encodeTextFile(listFileText(rows));
-    const Bytes passwordBytes = passwordFileBytes(u"Master 1", slots, codec);
+    const Bytes passwordBytes = passwordFileBytes({u"Master 1", {}}, slots, codec);
     EXPECT_EQ(passwordBytes.size(), kPasswordFileBytes);
 
     MemoryRowView loadedRows;
     PasswordSlots loadedSlots;
-    std::u16string master;
+    MasterPassword master;
     ASSERT_EQ(readPasswordFile(passwordBytes, codec, master, loadedSlots), PasswordFileStatus::Ok);
     ListParser parser;
     parser.parseListLines(loadedRows, splitTextFile(listBytes).value());
 
-    EXPECT_EQ(master, u"Master 1");
+    EXPECT_EQ(master.text, u"Master 1");
     ASSERT_EQ(loadedRows.rowCount(), kMaxRows);
     for (int row = 0; row < kMaxRows; ++row) {
         for (int cell = kCellTitle; cell <= kCellId; ++cell) {
