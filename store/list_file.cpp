@@ -37,9 +37,13 @@ void ListParser::parseListLine(RowView& rows, std::u16string_view line, int line
         return;
     }
     if (line.starts_with(kTitlePrefix)) {
-        // Title lines without an id line pile up rows; the table still never passes its limit.
+        // Title lines without an id line pile up rows from the one being built on. In a full
+        // table the newest of those lone titles gives way to this one, so the entry this title
+        // starts can still be completed: a whole entry matters more than a lone title.
         if (rows.rowCount() < kMaxRows) {
             rows.insertRow(nextRow_, storedText(line, kTitlePrefix), nextRow_);
+        } else {
+            rows.setCellText(nextRow_, kCellTitle, storedText(line, kTitlePrefix));
         }
     } else if (line.starts_with(kTypePrefix)) {
         lastTypeLetter_ = line.size() > kTypePrefix.size() ? line[kTypePrefix.size()] : u'\0';
@@ -57,6 +61,12 @@ void ListParser::parseListLines(RowView& rows, std::span<const std::u16string> l
     for (std::size_t index = 0; index < lines.size(); ++index) {
         parseListLine(rows, lines[index], static_cast<int>(index));
     }
+}
+
+bool ListParser::parseListFile(RowView& rows, std::span<const std::uint8_t> bytes) {
+    int index = 0;
+    return forEachTextLine(bytes,
+                           [&](std::u16string_view line) { parseListLine(rows, line, index++); });
 }
 
 std::u16string listFileText(const RowView& rows) {

@@ -1,7 +1,9 @@
 // The entry list file pw_set1.dat: three lines per entry, "title=", "type=" and "id=".
 #pragma once
 
+#include "store/password_slots.h"
 #include "store/row_view.h"
+#include "store/text_lines.h"
 
 #include <cstddef>
 #include <span>
@@ -12,6 +14,9 @@ namespace kavo {
 
 // Titles and IDs are stored with at most this many units, what a 128-unit buffer holds.
 constexpr std::size_t kStoredTextUnits = 127;
+// The most a list file can need: 1000 entries of three lines of the longest length, CR LF
+// included. Anything larger is not a list file and is not read.
+constexpr std::size_t kMaxListFileBytes = 2 + 3 * std::size_t{kSlotCount} * (kMaxLineUnits + 2) * 2;
 
 // Builds rows from the lines of the list file. An entry is completed by its "id=" line. The type
 // letter is remembered across entries and files, so an entry without a "type=" line takes the
@@ -21,6 +26,8 @@ class ListParser {
     void parseListLine(RowView& rows, std::u16string_view line, int lineIndex);
     // Every line of one file, in order.
     void parseListLines(RowView& rows, std::span<const std::u16string> lines);
+    // Every line of a list file's bytes; false when the mark is missing.
+    bool parseListFile(RowView& rows, std::span<const std::uint8_t> bytes);
 
   private:
     int nextRow_ = 0;

@@ -93,6 +93,18 @@ TEST(ListParser, StopsAfterTheThousandthEntry) {
     EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
 }
 
+TEST(ListParser, AFullTableKeepsTheLastCompleteEntryOverALoneTitle) {
+    std::u16string text = u"title=DANGLING\r\n";
+    for (int entry = 0; entry < kMaxRows; ++entry) {
+        text += u"title=e" + formatInt(entry) + u"\r\ntype=B\r\nid=" + formatInt(entry) + u"\r\n";
+    }
+    ListParser parser;
+    MemoryRowView rows;
+    parseFile(parser, rows, text);
+    ASSERT_EQ(rows.rowCount(), kMaxRows);
+    EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
+}
+
 TEST(ListParser, TitleLinesWithoutIdsNeverPassTheRowLimit) {
     std::u16string text;
     for (int line = 0; line < kMaxRows + 10; ++line) {
