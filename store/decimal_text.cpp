@@ -7,8 +7,12 @@ namespace kavo {
 
 namespace {
 
+// The white space the C runtime's _wtoi skips before a number: the ASCII blanks and the Unicode
+// spaces, the ideographic space of Japanese text among them.
 bool isBlank(char16_t unit) {
-    return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
+    return unit == u' ' || (unit >= u'\t' && unit <= u'\r') || unit == 0x00A0 || unit == 0x1680 ||
+           (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 ||
+           unit == 0x202F || unit == 0x205F || unit == 0x3000;
 }
 
 } // namespace

@@ -7,7 +7,8 @@
 
 namespace kavo {
 
-// Leading white space, an optional sign, then ASCII digits up to the first other unit; no
+// Leading white space (the Unicode spaces as well, as _wtoi skips them), an optional sign, then
+// ASCII digits up to the first other unit; no
 // digits gives 0. Numbers beyond the 32-bit range saturate at its ends.
 std::int32_t parseLeadingInt(std::u16string_view text);
 

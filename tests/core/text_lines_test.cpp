@@ -65,6 +65,10 @@ TEST(DecimalText, ParsesLikeWtoi) {
     EXPECT_EQ(parseLeadingInt(u""), 0);
     EXPECT_EQ(parseLeadingInt(u"- 5"), 0);
     EXPECT_EQ(parseLeadingInt(u"\uFF15"), 0); // full-width digits are not digits here
+    // The ideographic and no-break spaces are blanks to _wtoi too; NEL is not.
+    EXPECT_EQ(parseLeadingInt(u"\u3000 50"), 50);
+    EXPECT_EQ(parseLeadingInt(u"\u00A050"), 50);
+    EXPECT_EQ(parseLeadingInt(u"\u008550"), 0);
 }
 
 TEST(DecimalText, SaturatesBeyondThe32BitRange) {
