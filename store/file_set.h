@@ -1,0 +1,66 @@
+// Saving several data files as one: either every file is replaced by its new content, or none is.
+// Each save writes its new files completely beside the old ones, then puts them in place one by
+// one, keeping each old file as a backup until all are in place. The names of those files carry
+// the save's generation, so a save interrupted by a crash is recognised later and finished or
+// undone (recoverFileSet) before the files are read or saved again.
+#pragma once
+
+#include "store/text_lines.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo {
+
+// What saving needs of the file system. Names are file names inside the data directory; every
+// operation says whether it did what it promises.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // A regular file of that name exists (a folder does not count).
+    virtual bool isFile(std::u16string_view name) const = 0;
+    // The regular files whose names start with the prefix.
+    virtual std::vector<std::u16string> filesStartingWith(std::u16string_view prefix) const = 0;
+    // The existing file may be replaced now: it is not read-only and no program holds it open.
+    virtual bool canReplace(std::u16string_view name) const = 0;
+    // Creates a file that does not exist yet with the whole content, flushed to the disk. On
+    // failure nothing of it is left behind.
+    virtual bool writeNewFile(std::u16string_view name, std::span<const std::uint8_t> content) = 0;
+    // Puts the replacement in the target's place and keeps the old target under the backup
+    // name. The new file takes over the old one's attributes, access rights and links.
+    virtual bool replaceFile(std::u16string_view target, std::u16string_view replacement,
+                             std::u16string_view backup) = 0;
+    // Renames a file, replacing an existing file of the new name.
+    virtual bool moveFile(std::u16string_view from, std::u16string_view to) = 0;
+    virtual bool removeFile(std::u16string_view name) = 0;
+};
+
+struct FileToSave {
+    std::u16string name;
+    Bytes content;
+};
+
+struct SaveOutcome {
+    bool saved = false;
+    // The file whose step failed; empty when everything was saved.
+    std::u16string failedFile;
+    // The old files could not all be put back after the failure; the next save or start of the
+    // program finishes that, since the backups are kept.
+    bool restorePending = false;
+};
+
+// Replaces the files in the order given, all or none. The save id names this save's files beside
+// the data files and must be new to the data directory (the caller makes it from the time and
+// the process). An interrupted earlier save of the same files is finished or undone first; a save
+// is refused while that cannot be done.
+SaveOutcome saveFileSet(FileSystem& fs, std::span<const FileToSave> files,
+                        std::u16string_view saveId);
+
+// Finishes or undoes every interrupted save of these files (named in the order they are saved)
+// and removes what earlier saves left behind. False when an interrupted save could not be undone
+// yet, so the files on disk may not belong together.
+bool recoverFileSet(FileSystem& fs, std::span<const std::u16string> names);
+
+} // namespace kavo
