@@ -13,7 +13,7 @@
 #include "store/entry_table.h"
 #include "store/list_file.h"
 #include "store/list_view_win.h"
-#include "store/password_slots.h"
+#include "store/password_file.h"
 
 #include <array>
 #include <memory>
@@ -49,7 +49,7 @@ struct App {
 
     // The entries: titles, types and IDs live in the list view's cells, passwords beside them.
     PasswordSlots slots;
-    std::u16string masterPassword;
+    MasterPassword masterPassword;
     ListParser listParser;
     bool dirty = false;
     bool unlocked = false;

@@ -85,7 +85,7 @@ void fillStore(App& app) {
                             u"ユーザー" + n + u"@例.jp");
         app.slots.set(row, row % 3 == 0 ? u"パスワード" + n : u"p@ss~ " + n);
     }
-    app.masterPassword = u"マスターPW";
+    app.masterPassword.text = u"マスターPW";
 }
 
 void printRow(const char* operation, double kavo, double plain) {

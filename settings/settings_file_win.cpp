@@ -1,12 +1,18 @@
 #include "settings/settings_file_win.h"
 
+#include "app/wide_text_win.h"
 #include "store/data_files_win.h"
+
+#include <array>
 
 namespace kavo {
 
 void loadSettings(SettingsRecord& settings, std::wstring& dataDirectory) {
     dataDirectory = currentDirectory();
-    const auto lines = readTextFile(dataDirectory, kSettingsFileName, FileMessages::Off, nullptr);
+    const std::array<std::u16string, 1> names{fromWide(kSettingsFileName)};
+    recoverDataFiles(dataDirectory, names);
+    const auto lines = readTextFile(dataDirectory, kSettingsFileName, kMaxSettingsFileBytes,
+                                    FileMessages::Off, nullptr);
     if (lines) {
         applySettingsLines(settings, *lines);
     }
@@ -20,8 +26,9 @@ ScreenSize readScreenSize() {
 }
 
 void saveSettings(const SettingsRecord& settings, const std::wstring& dataDirectory, HWND owner) {
-    writeStoreFile(owner, dataDirectory, kSettingsFileName, FileMessages::Off,
-                   encodeTextFile(settingsFileText(settings)));
+    const std::array<FileToSave, 1> files{
+        FileToSave{fromWide(kSettingsFileName), encodeTextFile(settingsFileText(settings))}};
+    saveDataFiles(owner, dataDirectory, files, FileMessages::Off);
 }
 
 } // namespace kavo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,6 +14,8 @@ namespace kavo {
 // passMode holding this value switches the master-password lock off.
 constexpr std::int32_t kPassModeMarker = 5147;
 constexpr int kSettingsCount = 18;
+// A settings file holds 18 short lines; one far larger than that is ignored like a broken one.
+constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
 
 struct SettingsRecord {
     std::int32_t windowX = 0;

@@ -1,60 +1,55 @@
 #include "store/data_files_win.h"
 
+#include "app/wide_text_win.h"
+#include "store/data_directory_files_win.h"
 #include "store/file_messages_win.h"
 
 namespace kavo {
 
 namespace {
 
-constexpr DWORD kChunkBytes = 64 * 1024;
-constexpr std::wstring_view kTemporarySuffix = L".new";
-
 bool showing(FileMessages messages) {
     return messages == FileMessages::On;
 }
 
-bool readAll(HANDLE file, Bytes& out) {
-    Bytes chunk(kChunkBytes);
+enum class ReadResult { Ok, Failed, TooLarge };
+
+ReadResult readAll(HANDLE file, std::size_t maxBytes, Bytes& out) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+        return ReadResult::Failed;
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+        return ReadResult::TooLarge;
+    }
+    // Room for one byte more than the size, so a file that grew meanwhile is noticed.
+    out.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    std::size_t done = 0;
     for (;;) {
+        if (done == out.size()) {
+            if (done > maxBytes) {
+                return ReadResult::TooLarge;
+            }
+            out.resize(std::min(out.size() * 2, maxBytes + 1));
+        }
         DWORD read = 0;
-        if (!ReadFile(file, chunk.data(), kChunkBytes, &read, nullptr)) {
-            return false;
+        if (!ReadFile(file, out.data() + done, static_cast<DWORD>(out.size() - done), &read,
+                      nullptr)) {
+            return ReadResult::Failed;
         }
         if (read == 0) {
-            return true;
+            out.resize(done);
+            return ReadResult::Ok;
         }
-        out.insert(out.end(), chunk.begin(), chunk.begin() + read);
+        done += read;
     }
 }
 
-bool writeAll(HANDLE file, const Bytes& content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const DWORD want = static_cast<DWORD>(
-            content.size() - done < kChunkBytes ? content.size() - done : kChunkBytes);
-        DWORD written = 0;
-        if (!WriteFile(file, content.data() + done, want, &written, nullptr) || written != want) {
-            return false;
-        }
-        done += written;
-    }
-    return FlushFileBuffers(file) != 0;
-}
-
-// The old file must be writable by us now, as an in-place rewrite would need: a read-only file
-// or one held open by another program is refused before anything is written.
-bool targetAcceptsWrites(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return false;
-    }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    }
-    CloseHandle(file);
-    return true;
+// Unique among the saves of this directory: the process and the time, in hexadecimal.
+std::u16string newSaveId() {
+    wchar_t id[40] = {};
+    wsprintfW(id, L"%lx-%lx", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount()));
+    return fromWide(id);
 }
 
 } // namespace
@@ -79,7 +74,7 @@ std::wstring dataFilePath(const std::wstring& dataDirectory, std::wstring_view f
 }
 
 std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstring_view fileName,
-                                  FileMessages messages, HWND owner) {
+                                  std::size_t maxBytes, FileMessages messages, HWND owner) {
     SetCurrentDirectoryW(dataDirectory.c_str());
     const std::wstring path = dataFilePath(dataDirectory, fileName);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -91,11 +86,15 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
         return std::nullopt;
     }
     Bytes bytes;
-    const bool complete = readAll(file, bytes);
+    const ReadResult result = readAll(file, maxBytes, bytes);
     const bool closed = CloseHandle(file) != 0;
-    if (!complete) {
+    if (result != ReadResult::Ok) {
         if (showing(messages)) {
-            showOpenFailure(owner);
+            if (result == ReadResult::TooLarge) {
+                showTooLarge(owner, fileName);
+            } else {
+                showOpenFailure(owner);
+            }
         }
         return std::nullopt;
     }
@@ -110,8 +109,10 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
 
 std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& dataDirectory,
                                                         std::wstring_view fileName,
-                                                        FileMessages messages, HWND owner) {
-    const std::optional<Bytes> bytes = readDataFile(dataDirectory, fileName, messages, owner);
+                                                        std::size_t maxBytes, FileMessages messages,
+                                                        HWND owner) {
+    const std::optional<Bytes> bytes =
+        readDataFile(dataDirectory, fileName, maxBytes, messages, owner);
     if (!bytes) {
         return std::nullopt;
     }
@@ -122,41 +123,20 @@ std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& data
     return lines;
 }
 
-bool writeStoreFile(HWND owner, const std::wstring& dataDirectory, std::wstring_view fileName,
-                    FileMessages messages, const Bytes& content) {
+bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<const FileToSave> files,
+                   FileMessages messages) {
     SetCurrentDirectoryW(dataDirectory.c_str());
-    const std::wstring path = dataFilePath(dataDirectory, fileName);
-    const std::wstring temporary = path + std::wstring(kTemporarySuffix);
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (targetAcceptsWrites(path)) {
-        // A leftover of an interrupted save must not block this one.
-        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    DataDirectoryFiles directory(dataDirectory);
+    const SaveOutcome outcome = saveFileSet(directory, files, newSaveId());
+    if (!outcome.saved && showing(messages)) {
+        showSaveFailure(owner, toWide(outcome.failedFile), outcome.restorePending);
     }
-    if (file == INVALID_HANDLE_VALUE) {
-        if (showing(messages)) {
-            showOpenFailure(owner);
-        }
-        return false;
-    }
-    const bool written = writeAll(file, content);
-    if (!CloseHandle(file)) {
-        DeleteFileW(temporary.c_str());
-        if (showing(messages)) {
-            showCloseFailure(owner, fileName);
-        }
-        return false;
-    }
-    if (!written || !MoveFileExW(temporary.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
-        if (showing(messages)) {
-            showOpenFailure(owner);
-        }
-        return false;
-    }
-    return true;
+    return outcome.saved;
+}
+
+void recoverDataFiles(const std::wstring& dataDirectory, std::span<const std::u16string> names) {
+    DataDirectoryFiles directory(dataDirectory);
+    recoverFileSet(directory, names);
 }
 
 } // namespace kavo

@@ -1,12 +1,14 @@
-// Reading and writing the data files in the data directory: each file is read whole in one
-// pass and written whole through a temporary file that replaces the old one in one step.
+// Reading and saving the data files in the data directory: each file is read whole in one pass;
+// saving replaces a set of files all or none, through new files beside the old ones.
 #pragma once
 
 #include <windows.h>
 
+#include "store/file_set.h"
 #include "store/text_lines.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,20 +24,25 @@ std::wstring currentDirectory();
 // dataDirectory + "\" + name.
 std::wstring dataFilePath(const std::wstring& dataDirectory, std::wstring_view fileName);
 
-// Makes the data directory current and reads the whole file. nullopt when it cannot be opened
-// or read (reported as the open failure) or closed (close failure).
+// Makes the data directory current and reads the whole file. nullopt when it cannot be opened or
+// read (reported as the open failure), is larger than maxBytes (reported as too large) or cannot
+// be closed (close failure).
 std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstring_view fileName,
-                                  FileMessages messages, HWND owner);
+                                  std::size_t maxBytes, FileMessages messages, HWND owner);
 
 // readDataFile, then the FF FE mark check and the split into lines.
 std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& dataDirectory,
                                                         std::wstring_view fileName,
-                                                        FileMessages messages, HWND owner);
+                                                        std::size_t maxBytes, FileMessages messages,
+                                                        HWND owner);
 
-// Writes the complete content (mark included) next to the file, flushes it, then moves it over
-// the old file. On any failure the old file stays whole, the temporary file is removed and,
-// with messages on, the failure is reported; false tells the caller nothing was replaced.
-bool writeStoreFile(HWND owner, const std::wstring& dataDirectory, std::wstring_view fileName,
-                    FileMessages messages, const Bytes& content);
+// Makes the data directory current and replaces the files, all or none (saveFileSet). With
+// messages on, a failure is reported naming the file that failed. True when all were saved.
+bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<const FileToSave> files,
+                   FileMessages messages);
+
+// Finishes or undoes a save of these files that a crash cut short, and clears what earlier saves
+// left behind (recoverFileSet). Silent: a save that still cannot go ahead reports it.
+void recoverDataFiles(const std::wstring& dataDirectory, std::span<const std::u16string> names);
 
 } // namespace kavo

@@ -4,8 +4,14 @@
 
 namespace kavo {
 
+namespace {
+
+constexpr wchar_t kFileErrorCaption[] = L"ﾌｧｲﾙｴﾗｰ";
+
+} // namespace
+
 void showOpenFailure(HWND owner) {
-    MessageBoxW(owner, L"ﾌｧｲﾙが開けません", L"ﾌｧｲﾙｴﾗｰ", MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, L"ﾌｧｲﾙが開けません", kFileErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
 void showMarkFailure(HWND owner, std::wstring_view fileName) {
@@ -16,6 +22,19 @@ void showMarkFailure(HWND owner, std::wstring_view fileName) {
 void showCloseFailure(HWND owner, std::wstring_view fileName) {
     const std::wstring text(fileName);
     MessageBoxW(owner, text.c_str(), L"CloseHandle-errer", MB_OK);
+}
+
+void showTooLarge(HWND owner, std::wstring_view fileName) {
+    const std::wstring text = std::wstring(fileName) + L"が大き過ぎるので読み込みません。";
+    MessageBoxW(owner, text.c_str(), kFileErrorCaption, MB_OK | MB_ICONWARNING);
+}
+
+void showSaveFailure(HWND owner, std::wstring_view fileName, bool restorePending) {
+    std::wstring text = std::wstring(fileName) + L"を保存できません。\n";
+    text += restorePending
+                ? L"保存前のファイルに戻し切れませんでした。次の保存か起動の時に戻します。"
+                : L"ファイルは保存前のままです。";
+    MessageBoxW(owner, text.c_str(), kFileErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
 } // namespace kavo

@@ -11,12 +11,14 @@ struct App;
 inline constexpr wchar_t kListFileName[] = L"pw_set1.dat";
 inline constexpr wchar_t kPasswordFileName[] = L"pw_set2.dat";
 
-// Empties the master password and the slots, reads the password file, then the entry list.
-// Every failure is reported with the owner as parent; what could be read stays.
+// Empties the master password and the slots, finishes or undoes a save that a crash cut short,
+// then reads the password file and the entry list. Every failure is reported with the owner as
+// parent; what could be read stays.
 void loadStore(App& app, HWND owner);
 
-// Writes the entry list, then the password file. Unsaved changes stay marked unless both were
-// written; returns whether they were.
+// Saves the entry list and the password file as one: both are replaced, or neither is and the
+// failure is reported naming the file. Unsaved changes stay marked unless both were saved;
+// returns whether they were.
 bool saveStore(App& app, HWND owner);
 
 // Asks before unsaved changes are lost. True when the window may close: nothing to save, No,

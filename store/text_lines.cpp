@@ -24,11 +24,11 @@ bool hasTextMark(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
 }
 
-std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::uint8_t> bytes) {
+bool forEachTextLine(std::span<const std::uint8_t> bytes,
+                     const std::function<void(std::u16string_view line)>& consume) {
     if (!hasTextMark(bytes)) {
-        return std::nullopt;
+        return false;
     }
-    std::vector<std::u16string> lines;
     std::u16string raw;
     for (std::size_t pos = 2; pos < bytes.size(); pos += 2) {
         // A lone last byte still forms a unit, as a short read would leave it.
@@ -37,11 +37,19 @@ std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::ui
         raw.push_back(unit);
         const bool crLf = raw.size() >= 2 && unit == kLf && raw[raw.size() - 2] == kCr;
         if (crLf || raw.size() == kMaxLineUnits) {
-            lines.push_back(lineText(raw));
+            consume(lineText(raw));
             raw.clear();
         }
     }
-    lines.push_back(lineText(raw));
+    consume(lineText(raw));
+    return true;
+}
+
+std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::uint8_t> bytes) {
+    std::vector<std::u16string> lines;
+    if (!forEachTextLine(bytes, [&](std::u16string_view line) { lines.emplace_back(line); })) {
+        return std::nullopt;
+    }
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,10 +20,14 @@ constexpr std::size_t kMaxLineUnits = 518;
 // True when the buffer starts with the FF FE byte-order mark.
 bool hasTextMark(std::span<const std::uint8_t> bytes);
 
-// Splits the units after the mark into lines: only CR LF ends a line, a line of 518 units ends
-// anyway, each text stops at its first 0 unit and loses up to two trailing CR or LF units. The
-// segment after the last CR LF is one more line (empty when the file ends with CR LF).
-// nullopt when the mark is missing.
+// Hands each line after the mark, in order, to the consumer: only CR LF ends a line, a line of
+// 518 units ends anyway, each text stops at its first 0 unit and loses up to two trailing CR or
+// LF units. The segment after the last CR LF is one more line (empty when the file ends with
+// CR LF). False, and no line, when the mark is missing.
+bool forEachTextLine(std::span<const std::uint8_t> bytes,
+                     const std::function<void(std::u16string_view line)>& consume);
+
+// The same lines gathered; nullopt when the mark is missing.
 std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::uint8_t> bytes);
 
 // Appends the UTF-16LE units of a text, without a terminator.

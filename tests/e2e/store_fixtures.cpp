@@ -95,7 +95,7 @@ Bytes passwordFileFor(std::u16string_view masterPassword, std::span<const Entry>
     for (const Entry& entry : entries) {
         slots.set(slot++, entry.password);
     }
-    return kavo::passwordFileBytes(masterPassword, slots, AsciiCodec{});
+    return kavo::passwordFileBytes({std::u16string(masterPassword), {}}, slots, AsciiCodec{});
 }
 
 SettingsRecord passModeSettings() {

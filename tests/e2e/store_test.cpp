@@ -26,6 +26,8 @@ constexpr std::size_t kLongestStoredText = 127;
 constexpr DWORD kKeepsRunningMs = 500;
 
 const MessageBoxText kOpenFailure{L"ﾌｧｲﾙｴﾗｰ", L"ﾌｧｲﾙが開けません"};
+const MessageBoxText kListNotSaved{L"ﾌｧｲﾙｴﾗｰ",
+                                   L"pw_set1.datを保存できません。\nファイルは保存前のままです。"};
 const MessageBoxText kExitPrompt{L"強制終了", L"データー保存後に終了しますか？。"};
 const MessageBoxText kNoSelection{L"項目移動", L"項目を選んで下さい。"};
 
@@ -350,6 +352,7 @@ TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
     const std::vector<Entry> entries = numberedEntries(3);
     writeDataFiles(dir, entries, passModeSettings());
     const Bytes listBefore = dir.read(kListFile);
+    const Bytes passwordsBefore = dir.read(kPasswordFile);
     Kavo kavo(dir.path());
     waitUntilShownQuietly(kavo);
     ListDriver list(kavo);
@@ -359,17 +362,19 @@ TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
     ASSERT_TRUE(SetFileAttributesW(dir.file(kListFile).c_str(), FILE_ATTRIBUTE_READONLY));
 
     kavo.command(IDC_CMD_SAVE);
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    expectBox(kavo.answerNext(IDOK), kListNotSaved);
     kavo.settle();
     EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "only the list file should be reported";
+    // Neither file changed: the passwords still sit beside the entries they belong to.
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
-    EXPECT_FALSE(dir.exists(L"pw_set1.dat.new"));
-    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(kMasterPassword, kept)));
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordsBefore));
+    EXPECT_EQ(dir.names(),
+              (std::vector<std::wstring>{L"pw_set1.dat", L"pw_set2.dat", L"pw_set3.dat"}));
 
     // The changes are still unsaved, so ending asks; a Yes whose save fails keeps the program.
     kavo.close();
     expectBox(kavo.answerNext(IDYES), kExitPrompt);
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
+    expectBox(kavo.answerNext(IDOK), kListNotSaved);
     EXPECT_FALSE(kavo.waitForExit(kKeepsRunningMs));
     EXPECT_EQ(list.readRows(), revealedRows(kept));
 

@@ -5,18 +5,21 @@
 
 #include "store/text_lines.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace kavo::testing {
 
 class TempDirectory {
   public:
-    TempDirectory() {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
+    TempDirectory() : TempDirectory(tempFolder()) {}
+    // A fresh directory inside the given folder (ending in a backslash).
+    explicit TempDirectory(const std::wstring& base) {
         for (unsigned n = GetTickCount();; ++n) {
-            path_ = std::wstring(base) + L"kavo-test-" + std::to_wstring(n);
-            if (CreateDirectoryW(path_.c_str(), nullptr)) {
+            path_ = base + L"kavo-test-" + std::to_wstring(n);
+            if (CreateDirectoryW(path_.c_str(), nullptr) ||
+                GetLastError() != ERROR_ALREADY_EXISTS) {
                 break;
             }
         }
@@ -69,7 +72,33 @@ class TempDirectory {
         return GetFileAttributesW(file(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
+    // Everything in the directory, files and folders, sorted by name.
+    std::vector<std::wstring> names() const { return namesIn(path_); }
+
+    static std::vector<std::wstring> namesIn(const std::wstring& directory) {
+        std::vector<std::wstring> found;
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = entry.cFileName;
+                if (name != L"." && name != L"..") {
+                    found.push_back(name);
+                }
+            } while (FindNextFileW(search, &entry));
+            FindClose(search);
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
   private:
+    static std::wstring tempFolder() {
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        return base;
+    }
+
     std::wstring path_;
 };
 

@@ -1,0 +1,137 @@
+#include "store/data_directory_files_win.h"
+
+#include "app/wide_text_win.h"
+#include "store/data_files_win.h"
+
+namespace kavo {
+
+namespace {
+
+constexpr DWORD kChunkBytes = 64 * 1024;
+// What SetFileAttributesW can set again on a file.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+bool isRegularFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace
+
+bool writeAllAndFlush(HANDLE file, std::span<const std::uint8_t> content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const DWORD want =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, kChunkBytes));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data() + done, want, &written, nullptr) || written != want) {
+            return false;
+        }
+        done += written;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+std::wstring DataDirectoryFiles::path(std::u16string_view name) const {
+    return dataFilePath(directory_, toWide(name));
+}
+
+bool DataDirectoryFiles::isFile(std::u16string_view name) const {
+    return isRegularFile(path(name));
+}
+
+std::vector<std::u16string>
+DataDirectoryFiles::filesStartingWith(std::u16string_view prefix) const {
+    std::vector<std::u16string> found;
+    const std::wstring widePrefix = toWide(prefix);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(path(std::u16string(prefix) + u"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return found;
+    }
+    do {
+        // The pattern also matches short 8.3 names; only the real name counts.
+        const std::wstring_view name = entry.cFileName;
+        const bool matches =
+            name.size() >= widePrefix.size() &&
+            CompareStringOrdinal(name.data(), static_cast<int>(widePrefix.size()),
+                                 widePrefix.data(), static_cast<int>(widePrefix.size()),
+                                 TRUE) == CSTR_EQUAL;
+        if (matches && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            found.push_back(fromWide(name));
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+bool DataDirectoryFiles::canReplace(std::u16string_view name) const {
+    const std::wstring target = path(name);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
+    // Opening it for writing without sharing fails while another program holds it open.
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+bool DataDirectoryFiles::writeNewFile(std::u16string_view name,
+                                      std::span<const std::uint8_t> content) {
+    const std::wstring file = path(name);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = writeAllAndFlush(handle, content);
+    const bool closed = CloseHandle(handle) != 0;
+    if (!written || !closed) {
+        DeleteFileW(file.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool DataDirectoryFiles::replaceFile(std::u16string_view target, std::u16string_view replacement,
+                                     std::u16string_view backup) {
+    const std::wstring targetPath = path(target);
+    const DWORD attributes = GetFileAttributesW(targetPath.c_str());
+    if (!ReplaceFileW(targetPath.c_str(), path(replacement).c_str(), path(backup).c_str(), 0,
+                      nullptr, nullptr)) {
+        return false;
+    }
+    // Windows carries the attributes over; not every file system layer does, and a data file
+    // the user hid must stay hidden.
+    const DWORD now = GetFileAttributesW(targetPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES &&
+        (now & kSettableAttributes) != (attributes & kSettableAttributes)) {
+        const DWORD wanted = attributes & kSettableAttributes;
+        SetFileAttributesW(targetPath.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+    }
+    return true;
+}
+
+bool DataDirectoryFiles::moveFile(std::u16string_view from, std::u16string_view to) {
+    return MoveFileExW(path(from).c_str(), path(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool DataDirectoryFiles::removeFile(std::u16string_view name) {
+    const std::wstring file = path(name);
+    if (!DeleteFileW(file.c_str())) {
+        // A leftover copy someone made read-only still goes.
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(file.c_str());
+    }
+    return !isRegularFile(file);
+}
+
+} // namespace kavo
