@@ -3,6 +3,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_NATIVE="$ROOT/build/native"
 BUILD_WIN="$ROOT/build/win"
+BUILD_FUZZ="$ROOT/build/fuzz"
 export WINEPREFIX="$BUILD_WIN/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
@@ -17,6 +18,13 @@ build_windows() {
     cmake -S "$ROOT" -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DKAVO_WERROR=ON >/dev/null
     cmake --build "$BUILD_WIN" -j "$JOBS" "$@"
+}
+
+# The libFuzzer harnesses: clang with the fuzzer's coverage, AddressSanitizer and UBSan.
+build_fuzz() {
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD_FUZZ" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKAVO_FUZZ=ON -DBUILD_TESTING=OFF -DKAVO_WERROR=ON >/dev/null
+    cmake --build "$BUILD_FUZZ" -j "$JOBS"
 }
 
 XVFB_PID=""
@@ -37,7 +45,14 @@ start_display() {
 
 stop_display() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
+    # The libFuzzer harnesses: clang with the fuzzer's coverage, AddressSanitizer and UBSan.
+build_fuzz() {
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD_FUZZ" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKAVO_FUZZ=ON -DBUILD_TESTING=OFF -DKAVO_WERROR=ON >/dev/null
+    cmake --build "$BUILD_FUZZ" -j "$JOBS"
+}
+
+XVFB_PID=""
 }
 
 # Creates the private prefix once; Wine then draws its own captions and frames, as Windows
