@@ -137,7 +137,7 @@ LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
         app.table->highlightSelection();
         return 0;
     case NM_RCLICK:
-        onListRightClick(app);
+        onListRightClick(app, reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
         return 0;
     default:
         return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);

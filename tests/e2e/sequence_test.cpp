@@ -328,5 +328,28 @@ TEST_F(SequenceTest, AClipboardHeldForSecondsIsReportedAndAPasswordLeftAtExitToo
     EXPECT_TRUE(kavo_->waitForExit());
 }
 
+TEST_F(SequenceTest, RightClickStartsTheRowUnderTheCursorNotTheFirstSelected) {
+    for (const std::int32_t copyMethod : {2, 1}) {
+        SCOPED_TRACE(copyMethod);
+        SettingsRecord settings = quickTimers();
+        settings.copyMethod = copyMethod;
+        start(settings);
+        list_->selectRows({0, 3});
+        const POINT row3 = list_->rowPoint(3);
+        clickAt(row3.x, row3.y, MouseButton::Right);
+        pumpMessages(100);
+        kavo_->settle();
+        if (copyMethod == 1) {
+            HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
+            ASSERT_NE(copyWindow, nullptr);
+            EXPECT_EQ(list_->selectedRows(), std::vector<int>{3});
+            PostMessageW(copyWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY_ID, BN_CLICKED), 0);
+        }
+        EXPECT_TRUE(clipboardBecomes(u"b-user"));
+        EXPECT_TRUE(titleBecomes(L"KAVO   (ID)"));
+        EXPECT_EQ(list_->selectedRows(), std::vector<int>{3});
+    }
+}
+
 } // namespace
 } // namespace kavo::e2e
