@@ -259,9 +259,11 @@ TEST_F(SequenceTest, AHeldClipboardNeverLetsTheWindowClaimAStepThatHasNotLanded)
     settings.pwTimeMs = 800;
     start(settings);
 
-    // The password's time runs out while another program holds the clipboard.
+    // The password's time runs out while another program holds the clipboard. (The title
+    // follows a landed write within the same message; the hold starts once it has.)
     pressIdOn(0);
     ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    ASSERT_TRUE(titleBecomes(L"KAVO   (PW)"));
     {
         ClipboardHolder holder(1500);
         EXPECT_EQ(holder.heldText(), u"t-pass");
