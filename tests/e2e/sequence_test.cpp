@@ -303,9 +303,9 @@ TEST_F(SequenceTest, AClipboardHeldForSecondsIsReportedAndAPasswordLeftAtExitToo
     ASSERT_EQ(clipboardText(), u"b-pass");
 
     {
-        ClipboardHolder holder(5000);
+        ClipboardHolder holder(6000); // the notice comes after about three seconds
         pressIdOn(0);
-        HWND notice = kavo_->waitForMessageBox(4500);
+        HWND notice = kavo_->waitForMessageBox(5500);
         ASSERT_NE(notice, nullptr) << "no word of the held clipboard";
         EXPECT_TRUE(holder.holding());
         EXPECT_EQ(title(), L"KAVO   (PW)");
