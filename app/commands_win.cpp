@@ -20,6 +20,11 @@ void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
 } // namespace
 
 void onCommand(App& app, int commandId) {
+    // A grayed item is not the only way in: a posted WM_COMMAND must not get past the lock
+    // either.
+    if (isEditingCommand(commandId) && !app.editingAllowed()) {
+        return;
+    }
     switch (commandId) {
     case IDC_CMD_SAVE:
         saveStore(app, app.mainWindow);

@@ -2,6 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/commands_win.h"
+#include "app/message_box_win.h"
 #include "app/timer_ids.h"
 #include "app/toolbar_win.h"
 #include "app/wide_text_win.h"
@@ -9,7 +10,6 @@
 #include "sequencer/copy_triggers_win.h"
 #include "sequencer/keyboard_watch_win.h"
 #include "store/store_files_win.h"
-#include "sequencer/clipboard_writer_win.h"
 #include "settings/settings_file_win.h"
 
 #include <commctrl.h>
@@ -137,7 +137,7 @@ LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
         app.table->highlightSelection();
         return 0;
     case NM_RCLICK:
-        onListRightClick(app);
+        onListRightClick(app, reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
         return 0;
     default:
         return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
@@ -164,6 +164,11 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
         KillTimer(window, timerId);
         app.sequence.advance();
         break;
+    case kClipboardRetryTimerId: {
+        WindowMessageSink owner(window);
+        app.sequence.retryPendingWrite(owner);
+        break;
+    }
     case kRevealTimerId: {
         const ListRedrawPause pause(app.listView);
         app.table->maskPasswords();
@@ -177,8 +182,10 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
 }
 
 LRESULT onDestroy(App& app) {
-    // No ID or password may stay on the clipboard once the program has ended.
-    putClipboardText(kEndMarkerText, app.mainWindow);
+    // No ID or password may stay on the clipboard once the program has ended. The window is on
+    // its way out, so a notice stands on its own.
+    WindowMessageSink noOwner(nullptr);
+    app.sequence.clearClipboardAtExit(noOwner);
     storeWindowRectangle(app);
     storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);

@@ -23,6 +23,15 @@ std::vector<MenuItemState> popupItemStates(bool unlocked, std::int32_t passMode)
     return states;
 }
 
+bool isEditingCommand(int commandId) {
+    for (int id : kEditingItems) {
+        if (id == commandId) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<MenuItemState> moveItemStates(bool unlocked, std::int32_t passMode) {
     const bool allowed = editingAllowed(unlocked, passMode);
     return {{IDC_CMD_MOVE_UP, allowed}, {IDC_CMD_MOVE_DOWN, allowed}};

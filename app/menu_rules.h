@@ -1,4 +1,5 @@
-// Which menu items the lock grays. Recomputed every time a menu opens; never stored.
+// Which menu items the lock grays, and which commands it refuses. Recomputed every time a menu
+// opens or a command arrives; never stored.
 #pragma once
 
 #include <cstdint>
@@ -17,5 +18,9 @@ std::vector<MenuItemState> popupItemStates(bool unlocked, std::int32_t passMode)
 
 // The two move items of the window's own menu.
 std::vector<MenuItemState> moveItemStates(bool unlocked, std::int32_t passMode);
+
+// The commands the lock guards: exactly the items it grays. A command can reach the window by
+// other routes than its menu item, so the handlers check this too.
+bool isEditingCommand(int commandId);
 
 } // namespace kavo

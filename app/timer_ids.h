@@ -6,6 +6,8 @@ namespace kavo {
 constexpr unsigned kSequenceTimerId = 1; // ends the ID or password phase
 constexpr unsigned kPasteTimerId = 2;    // the short delay after a detected paste
 constexpr unsigned kRevealTimerId = 3;   // masks revealed passwords again
+// Tries again a clipboard write that another program's hold kept from landing.
+constexpr unsigned kClipboardRetryTimerId = 4;
 
 // The tray icon's callback message (WM_USER).
 constexpr unsigned kTrayCallbackMessage = 0x0400;

@@ -6,7 +6,6 @@ namespace kavo {
 
 namespace {
 
-constexpr int kOpenAttempts = 10;
 constexpr DWORD kRetryDelayMs = 30;
 
 HGLOBAL allocateBlock(const void* data, std::size_t bytes) {
@@ -31,14 +30,15 @@ void setOrFree(UINT format, HGLOBAL block) {
     }
 }
 
-bool openClipboardPatiently(HWND owner) {
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        if (OpenClipboard(owner)) {
-            return true;
+bool openClipboardPatiently(HWND owner, int patienceMs) {
+    const ULONGLONG start = GetTickCount64();
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() - start >= static_cast<ULONGLONG>(patienceMs)) {
+            return false;
         }
         Sleep(kRetryDelayMs);
     }
-    return false;
+    return true;
 }
 
 // Formats that ask clipboard monitors, clipboard history and cloud clipboard to skip a
@@ -55,32 +55,37 @@ void markAsPrivate() {
 
 } // namespace
 
-void putClipboardText(std::u16string_view text, HWND owner) {
+bool putClipboardText(std::u16string_view text, HWND owner, int patienceMs) {
     const std::size_t units = text.size() < kMaxClipboardUnits ? text.size() : kMaxClipboardUnits;
     if (units == 0) {
-        return;
+        return true;
     }
     // Zero-initialised, so the unit after the text is the terminator.
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (units + 1) * sizeof(char16_t));
     if (block == nullptr) {
-        return;
+        return false;
     }
     void* target = GlobalLock(block);
     if (target == nullptr) {
         GlobalFree(block);
-        return;
+        return false;
     }
     std::memcpy(target, text.data(), units * sizeof(char16_t));
     GlobalUnlock(block);
 
-    if (!openClipboardPatiently(owner)) {
+    if (!openClipboardPatiently(owner, patienceMs)) {
         GlobalFree(block);
-        return;
+        return false;
     }
+    // Emptied first, so a text that is refused never leaves the old one behind as if written.
     EmptyClipboard();
-    setOrFree(CF_UNICODETEXT, block);
+    const bool written = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    if (!written) {
+        GlobalFree(block);
+    }
     markAsPrivate();
     CloseClipboard();
+    return written;
 }
 
 } // namespace kavo

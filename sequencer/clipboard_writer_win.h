@@ -12,7 +12,9 @@ constexpr std::size_t kMaxClipboardUnits = 1024;
 
 // Puts the text (at most 1024 units) on the clipboard as Unicode text, marked so that
 // clipboard history and cloud clipboard leave it alone. Empty text leaves the clipboard as it
-// is. When another program holds the clipboard it retries briefly, then gives up silently.
-void putClipboardText(std::u16string_view text, HWND owner);
+// is. When another program holds the clipboard it tries again every few tens of milliseconds
+// for up to patienceMs (0: a single try). True when the text is on the clipboard (an empty text
+// counts as written); false when the clipboard stayed held or memory ran short.
+bool putClipboardText(std::u16string_view text, HWND owner, int patienceMs);
 
 } // namespace kavo

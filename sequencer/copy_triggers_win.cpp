@@ -4,7 +4,7 @@
 #include "app/commands_win.h"
 #include "app/message_box_win.h"
 #include "resources/resource.h"
-#include "sequencer/copy_method.h"
+#include "sequencer/right_click.h"
 
 namespace kavo {
 
@@ -62,11 +62,11 @@ void onPwButton(App& app) {
     repaintMainWindow(app);
 }
 
-void onListRightClick(App& app) {
-    if (app.rows == nullptr || app.rows->selectedCount() == 0) {
+void onListRightClick(App& app, int clickedRow) {
+    if (app.rows == nullptr) {
         return;
     }
-    switch (rightClickAction(app.settings.copyMethod)) {
+    switch (prepareRightClick(*app.rows, app.settings.copyMethod, clickedRow)) {
     case RightClickAction::CopyWindow:
         DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_COPY_WINDOW), app.mainWindow,
                         copyWindowProc, 0);

@@ -1,5 +1,7 @@
 #include "sequencer/sequence.h"
 
+#include <utility>
+
 namespace kavo {
 
 namespace {
@@ -26,9 +28,46 @@ constexpr std::int32_t kTopAtIdBottomAtPw = 1;
 constexpr std::int32_t kBottomAtId = 2;
 constexpr std::int32_t kAlwaysOnTop = 3;
 
+constexpr std::u16string_view kHeldClipboardCaption = u"クリップボード使用中";
+
 // Only the first unit counts: the list cell is read through a buffer with room for one.
 char16_t letterOf(const SelectedEntry& entry) {
     return entry.typeLetter.empty() ? u'\0' : entry.typeLetter.front();
+}
+
+std::u16string_view describe(ClipboardContent content) {
+    switch (content) {
+    case ClipboardContent::Id:
+        return u"ＩＤ";
+    case ClipboardContent::Password:
+        return u"パスワード";
+    case ClipboardContent::EndMarker:
+        return u"「pw-End」";
+    case ClipboardContent::Nothing:
+        break;
+    }
+    return u"";
+}
+
+// Short lines: a message box wraps long ones wherever it likes.
+std::u16string heldClipboardNotice(ClipboardContent onClipboard) {
+    std::u16string text = u"クリップボードに書き込めません。\nほかのプログラムが使用中です。\n";
+    if (onClipboard == ClipboardContent::Nothing) {
+        text += u"クリップボードの内容は前のままです。\n";
+    } else {
+        text += u"まだ";
+        text += describe(onClipboard);
+        text += u"が残っています。\n";
+    }
+    text += u"書き込めるまで続けて試します。";
+    return text;
+}
+
+std::u16string leftOnClipboardNotice(ClipboardContent onClipboard) {
+    std::u16string text = u"クリップボードを消せませんでした。\nほかのプログラムが使用中です。\n";
+    text += describe(onClipboard);
+    text += u"が残っているかもしれません。\n別の文字をコピーして消してください。";
+    return text;
 }
 
 } // namespace
@@ -39,7 +78,7 @@ ClipboardSequence::ClipboardSequence(EntrySource& entries, SettingsRecord& setti
 
 void ClipboardSequence::startIdPhase(MessageSink& owner, bool quiet) {
     // The row is read once, so it cannot vanish between the ID, the password and the type.
-    const std::optional<SelectedEntry> entry = entries_.selectedEntry();
+    std::optional<SelectedEntry> entry = entries_.selectedEntry();
     if (!entry) {
         if (!quiet) {
             owner.showMessage(kSelectEntryText, kIdCaption);
@@ -47,43 +86,34 @@ void ClipboardSequence::startIdPhase(MessageSink& owner, bool quiet) {
         return;
     }
     dropLeftoverTimers();
-    host_.putClipboardText(entry->id);
-    pendingPassword_ = entry->password;
-    host_.storeWindowPosition();
-    applyStacking(SequenceState::IdPhase);
-    host_.setSmallIcon(StateIcon::Id);
-    takePacingOf(*entry);
-    state_ = SequenceState::IdPhase;
-    if (timed_) {
-        host_.setSequenceTimer(settings_.idTimeMs);
-    }
+    std::u16string id = entry->id;
+    write({Step::StartId, std::move(id), std::move(*entry)});
 }
 
 void ClipboardSequence::startPwPhase(MessageSink& owner) {
-    const std::optional<SelectedEntry> entry = entries_.selectedEntry();
+    std::optional<SelectedEntry> entry = entries_.selectedEntry();
     if (!entry) {
         owner.showMessage(kSelectEntryText, kPwCaption);
         return;
     }
     dropLeftoverTimers();
-    host_.putClipboardText(entry->password);
-    // The stored rectangle is used as it is: the window has not moved since the ID phase.
-    applyStacking(SequenceState::PwPhase);
-    host_.setSmallIcon(StateIcon::Pw);
-    takePacingOf(*entry);
-    state_ = SequenceState::PwPhase;
-    if (timed_ || settings_.pwTimerForButton != 0) {
-        host_.setSequenceTimer(settings_.pwTimeMs);
-    }
+    std::u16string password = entry->password;
+    write({Step::StartPw, std::move(password), std::move(*entry)});
 }
 
 void ClipboardSequence::advance() {
+    if (pending_) {
+        return;
+    }
     switch (state_) {
     case SequenceState::IdPhase:
-        stepToPwPhase();
+        // When the sequence timer makes this step, a paste seen just before it was a paste of
+        // the ID; its timer must not end the password phase a moment later.
+        host_.killPasteTimer();
+        write({Step::ToPwPhase, pendingPassword_, {}});
         break;
     case SequenceState::PwPhase:
-        stepToIdle();
+        write({Step::ToIdle, std::u16string(kEndMarkerText), {}});
         break;
     case SequenceState::Idle:
         // A paste timer may still fire after the end while pasteArmed is left set.
@@ -94,9 +124,132 @@ void ClipboardSequence::advance() {
 }
 
 void ClipboardSequence::onPasteDetected() {
-    if (pasteArmed()) {
+    if (pasteArmed() && !pending_) {
         host_.setPasteTimer(kPasteDelayMs);
     }
+}
+
+void ClipboardSequence::retryPendingWrite(MessageSink& owner) {
+    if (!pending_) {
+        host_.killRetryTimer();
+        return;
+    }
+    if (host_.putClipboardText(pending_->text, kRetryWritePatienceMs)) {
+        const StepWrite landed = std::move(*pending_);
+        dropPendingWrite();
+        complete(landed);
+        host_.refreshTrayIcon();
+        host_.repaint();
+        return;
+    }
+    ++pending_->retries;
+    const bool heldTooLong = pending_->retries * kWriteRetryIntervalMs >= kHeldClipboardNoticeMs;
+    if (heldTooLong && !pending_->told && !noticeShown_) {
+        pending_->told = true;
+        // The notice's own message loop goes on retrying; by the time it closes the write may
+        // have landed, so nothing here may touch the write afterwards.
+        noticeShown_ = true;
+        owner.showMessage(heldClipboardNotice(lastWritten_), kHeldClipboardCaption);
+        noticeShown_ = false;
+    }
+}
+
+void ClipboardSequence::clearClipboardAtExit(MessageSink& owner) {
+    dropPendingWrite();
+    dropLeftoverTimers();
+    if (host_.putClipboardText(kEndMarkerText, kExitWritePatienceMs)) {
+        lastWritten_ = ClipboardContent::EndMarker;
+        return;
+    }
+    if (lastWritten_ == ClipboardContent::Id || lastWritten_ == ClipboardContent::Password) {
+        owner.showMessage(leftOnClipboardNotice(lastWritten_), kHeldClipboardCaption);
+    }
+}
+
+// A newer write replaces one still waiting: the user has moved on to another step.
+void ClipboardSequence::write(StepWrite write) {
+    dropPendingWrite();
+    if (host_.putClipboardText(write.text, kStepWritePatienceMs)) {
+        complete(write);
+        return;
+    }
+    pending_ = std::move(write);
+    host_.setRetryTimer(kWriteRetryIntervalMs);
+}
+
+void ClipboardSequence::complete(const StepWrite& write) {
+    // An empty ID or password leaves the clipboard as it was; the state moves all the same.
+    if (!write.text.empty()) {
+        lastWritten_ = contentWrittenBy(write.step);
+    }
+    switch (write.step) {
+    case Step::StartId:
+        completeStartId(write.entry);
+        break;
+    case Step::StartPw:
+        completeStartPw(write.entry);
+        break;
+    case Step::ToPwPhase:
+        completeToPwPhase();
+        break;
+    case Step::ToIdle:
+        completeToIdle();
+        break;
+    }
+}
+
+ClipboardContent ClipboardSequence::contentWrittenBy(Step step) {
+    switch (step) {
+    case Step::StartId:
+        return ClipboardContent::Id;
+    case Step::StartPw:
+    case Step::ToPwPhase:
+        return ClipboardContent::Password;
+    case Step::ToIdle:
+        break;
+    }
+    return ClipboardContent::EndMarker;
+}
+
+void ClipboardSequence::completeStartId(const SelectedEntry& entry) {
+    pendingPassword_ = entry.password;
+    host_.storeWindowPosition();
+    applyStacking(SequenceState::IdPhase);
+    host_.setSmallIcon(StateIcon::Id);
+    takePacingOf(entry);
+    state_ = SequenceState::IdPhase;
+    if (timed_) {
+        host_.setSequenceTimer(settings_.idTimeMs);
+    }
+}
+
+void ClipboardSequence::completeStartPw(const SelectedEntry& entry) {
+    // The stored rectangle is used as it is: the window has not moved since the ID phase.
+    applyStacking(SequenceState::PwPhase);
+    host_.setSmallIcon(StateIcon::Pw);
+    takePacingOf(entry);
+    state_ = SequenceState::PwPhase;
+    if (timed_ || settings_.pwTimerForButton != 0) {
+        host_.setSequenceTimer(settings_.pwTimeMs);
+    }
+}
+
+void ClipboardSequence::completeToPwPhase() {
+    state_ = SequenceState::PwPhase;
+    applyStacking(SequenceState::PwPhase);
+    host_.setSmallIcon(StateIcon::Pw);
+    if (timed_) {
+        host_.setSequenceTimer(settings_.pwTimeMs);
+    }
+}
+
+void ClipboardSequence::completeToIdle() {
+    state_ = SequenceState::Idle;
+    if (settings_.clearSelectionAtEnd != 0) {
+        entries_.clearRowMarksOfSelection();
+    }
+    applyStacking(SequenceState::Idle);
+    host_.setSmallIcon(StateIcon::Idle);
 }
 
 void ClipboardSequence::takePacingOf(const SelectedEntry& entry) {
@@ -111,33 +264,17 @@ void ClipboardSequence::dropLeftoverTimers() {
     host_.killPasteTimer();
 }
 
+void ClipboardSequence::dropPendingWrite() {
+    if (pending_) {
+        pending_.reset();
+        host_.killRetryTimer();
+    }
+}
+
 void ClipboardSequence::applyStacking(SequenceState entering) {
     for (const StackingMove move : stackingMoves(settings_.stacking, entering)) {
         host_.moveWindow(move);
     }
-}
-
-void ClipboardSequence::stepToPwPhase() {
-    // When the sequence timer made this step, a paste seen just before it was a paste of the
-    // ID; its timer must not end the password phase a moment later.
-    host_.killPasteTimer();
-    host_.putClipboardText(pendingPassword_);
-    state_ = SequenceState::PwPhase;
-    applyStacking(SequenceState::PwPhase);
-    host_.setSmallIcon(StateIcon::Pw);
-    if (timed_) {
-        host_.setSequenceTimer(settings_.pwTimeMs);
-    }
-}
-
-void ClipboardSequence::stepToIdle() {
-    host_.putClipboardText(kEndMarkerText);
-    state_ = SequenceState::Idle;
-    if (settings_.clearSelectionAtEnd != 0) {
-        entries_.clearRowMarksOfSelection();
-    }
-    applyStacking(SequenceState::Idle);
-    host_.setSmallIcon(StateIcon::Idle);
 }
 
 Presentation presentationFor(SequenceState state, bool unlocked, std::int32_t passMode) {

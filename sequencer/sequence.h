@@ -2,6 +2,10 @@
 // them, and how the main window presents each state (title, background, icon, stacking order).
 // The window, its timers and the clipboard are reached through SequenceHost, so the decisions
 // here run and are tested without Windows.
+//
+// Another program may hold the clipboard open at any moment. A step whose text has not reached
+// the clipboard has not happened: the window keeps showing the state whose value a paste would
+// really deliver, and the write is retried on a timer until it lands or a newer one replaces it.
 #pragma once
 
 #include "resources/resource.h"
@@ -30,6 +34,20 @@ constexpr int kPasteDelayMs = 100;
 // Written to the clipboard when a sequence ends, so no password stays there.
 inline constexpr std::u16string_view kEndMarkerText = u"pw-End";
 
+// How long one clipboard write waits for another program to let go of the clipboard. A step
+// waits briefly, since most holders only read it; a timer retry tries once, so the window never
+// stalls; the end marker at exit gets a last, longer chance.
+constexpr int kStepWritePatienceMs = 300;
+constexpr int kRetryWritePatienceMs = 0;
+constexpr int kExitWritePatienceMs = 2000;
+// A write that did not land is tried again this often...
+constexpr int kWriteRetryIntervalMs = 100;
+// ...and after this long without landing the user is told what is still on the clipboard.
+constexpr int kHeldClipboardNoticeMs = 3000;
+
+// What KAVO itself last put on the clipboard.
+enum class ClipboardContent { Nothing, Id, Password, EndMarker };
+
 // The selected entry as the sequence sees it.
 struct SelectedEntry {
     std::u16string id;
@@ -49,7 +67,7 @@ class EntrySource {
 };
 
 // The window the user is looking at when a phase is started (the main window or the small copy
-// window): it owns the "no entry selected" message.
+// window): it owns the "no entry selected" message and the notices about a held clipboard.
 class MessageSink {
   public:
     virtual ~MessageSink() = default;
@@ -60,12 +78,16 @@ class MessageSink {
 class SequenceHost {
   public:
     virtual ~SequenceHost() = default;
-    // The clipboard writer; it leaves the clipboard alone for an empty text.
-    virtual void putClipboardText(std::u16string_view text) = 0;
+    // The clipboard writer, waiting up to patienceMs for another holder of the clipboard. True
+    // when the text is on the clipboard; an empty text leaves the clipboard alone and counts as
+    // written.
+    virtual bool putClipboardText(std::u16string_view text, int patienceMs) = 0;
     virtual void setSequenceTimer(int ms) = 0; // replaces a running one
     virtual void killSequenceTimer() = 0;
     virtual void setPasteTimer(int ms) = 0; // replaces a running one
     virtual void killPasteTimer() = 0;
+    virtual void setRetryTimer(int ms) = 0; // repeats until killed
+    virtual void killRetryTimer() = 0;
     virtual void moveWindow(StackingMove move) = 0;
     virtual void storeWindowPosition() = 0; // current left/top into windowX/windowY
     virtual void setSmallIcon(StateIcon icon) = 0;
@@ -83,11 +105,20 @@ class ClipboardSequence {
     // The PW button. The caller repaints afterwards.
     void startPwPhase(MessageSink& owner);
     // One step, after the sequence timer or the paste timer fired (the caller has killed the
-    // timer that fired).
+    // timer that fired). While a step waits for the clipboard, that step is already under way and
+    // a second timer makes no second one.
     void advance();
-    // A Ctrl+V was seen anywhere on the desktop.
+    // A Ctrl+V was seen anywhere on the desktop. While a write waits for the clipboard the paste
+    // delivered the old content, so it makes no step.
     void onPasteDetected();
+    // The retry timer fired: tries the waiting write once more; when it lands, its step completes
+    // as if it had landed at once. The owner hears once if the clipboard stays held.
+    void retryPendingWrite(MessageSink& owner);
+    // The program ends: drops a waiting write and gives "pw-End" a last chance. When even that
+    // fails while an ID or password of KAVO's is on the clipboard, the owner is told.
+    void clearClipboardAtExit(MessageSink& owner);
 
+    // The state whose value is on the clipboard; a step still waiting for it does not count.
     SequenceState state() const { return state_; }
     // The entry started last advances on its own after idTimeMs / pwTimeMs.
     bool timed() const { return timed_; }
@@ -98,11 +129,27 @@ class ClipboardSequence {
     const std::u16string& pendingPassword() const { return pendingPassword_; }
 
   private:
+    enum class Step { StartId, StartPw, ToPwPhase, ToIdle };
+    // A step and the text whose landing on the clipboard makes it happen.
+    struct StepWrite {
+        Step step;
+        std::u16string text;
+        SelectedEntry entry; // the row a start was made on
+        int retries = 0;
+        bool told = false;
+    };
+
+    static ClipboardContent contentWrittenBy(Step step);
+    void write(StepWrite write);
+    void complete(const StepWrite& write);
     void takePacingOf(const SelectedEntry& entry);
     void dropLeftoverTimers();
+    void dropPendingWrite();
     void applyStacking(SequenceState entering);
-    void stepToPwPhase();
-    void stepToIdle();
+    void completeStartId(const SelectedEntry& entry);
+    void completeStartPw(const SelectedEntry& entry);
+    void completeToPwPhase();
+    void completeToIdle();
 
     EntrySource& entries_;
     SettingsRecord& settings_;
@@ -110,6 +157,11 @@ class ClipboardSequence {
     SequenceState state_ = SequenceState::Idle;
     bool timed_ = false;
     std::u16string pendingPassword_;
+    std::optional<StepWrite> pending_;
+    // What KAVO itself last got onto the clipboard, for the notices.
+    ClipboardContent lastWritten_ = ClipboardContent::Nothing;
+    // A notice is on screen; its message loop keeps the retry timer running.
+    bool noticeShown_ = false;
 };
 
 struct Presentation {

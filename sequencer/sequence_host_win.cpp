@@ -17,8 +17,8 @@ HICON stateIconHandle(const std::array<HICON, 3>& stateIcons, StateIcon icon) {
     return stateIcons[0];
 }
 
-void MainWindowSequenceHost::putClipboardText(std::u16string_view text) {
-    kavo::putClipboardText(text, window_);
+bool MainWindowSequenceHost::putClipboardText(std::u16string_view text, int patienceMs) {
+    return kavo::putClipboardText(text, window_, patienceMs);
 }
 
 void MainWindowSequenceHost::setSequenceTimer(int ms) {
@@ -35,6 +35,14 @@ void MainWindowSequenceHost::setPasteTimer(int ms) {
 
 void MainWindowSequenceHost::killPasteTimer() {
     KillTimer(window_, kPasteTimerId);
+}
+
+void MainWindowSequenceHost::setRetryTimer(int ms) {
+    SetTimer(window_, kClipboardRetryTimerId, static_cast<UINT>(ms), nullptr);
+}
+
+void MainWindowSequenceHost::killRetryTimer() {
+    KillTimer(window_, kClipboardRetryTimerId);
 }
 
 void MainWindowSequenceHost::moveWindow(StackingMove move) {

@@ -17,11 +17,13 @@ class MainWindowSequenceHost final : public SequenceHost {
                            const std::array<HICON, 3>& stateIcons)
         : window_(window), settings_(settings), stateIcons_(stateIcons) {}
 
-    void putClipboardText(std::u16string_view text) override;
+    bool putClipboardText(std::u16string_view text, int patienceMs) override;
     void setSequenceTimer(int ms) override;
     void killSequenceTimer() override;
     void setPasteTimer(int ms) override;
     void killPasteTimer() override;
+    void setRetryTimer(int ms) override;
+    void killRetryTimer() override;
     void moveWindow(StackingMove move) override;
     void storeWindowPosition() override;
     void setSmallIcon(StateIcon icon) override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,27 +29,42 @@ class FakeEntries : public EntrySource {
 class FakeOwner : public MessageSink {
   public:
     std::vector<std::pair<std::u16string, std::u16string>> messages;
+    // Runs while a message is "on screen", as its message loop would run timers.
+    std::function<void()> whileShown;
 
     void showMessage(std::u16string_view text, std::u16string_view caption) override {
         messages.emplace_back(text, caption);
+        if (whileShown) {
+            whileShown();
+        }
     }
 };
 
-// Keeps the clipboard and the two timers as the window would, and records every call in order.
+// Keeps the clipboard and the timers as the window would, and records every call in order.
+// While `held`, another program holds the clipboard and no text lands.
 class FakeHost : public SequenceHost {
   public:
     std::u16string clipboard{kUntouched};
+    bool held = false;
+    std::vector<int> patiences;
     std::optional<int> sequenceTimer;
     std::optional<int> pasteTimer;
+    std::optional<int> retryTimer;
     std::vector<StackingMove> moves;
     std::optional<StateIcon> icon;
     std::vector<std::string> calls;
 
-    void putClipboardText(std::u16string_view text) override {
+    bool putClipboardText(std::u16string_view text, int patienceMs) override {
         calls.push_back("clipboard");
-        if (!text.empty()) { // the writer leaves the clipboard alone for an empty text
-            clipboard = text;
+        patiences.push_back(patienceMs);
+        if (text.empty()) { // the writer leaves the clipboard alone for an empty text
+            return true;
         }
+        if (held) {
+            return false;
+        }
+        clipboard = text;
+        return true;
     }
     void setSequenceTimer(int ms) override {
         calls.push_back("setSequenceTimer");
@@ -65,6 +81,14 @@ class FakeHost : public SequenceHost {
     void killPasteTimer() override {
         calls.push_back("killPasteTimer");
         pasteTimer.reset();
+    }
+    void setRetryTimer(int ms) override {
+        calls.push_back("setRetryTimer");
+        retryTimer = ms;
+    }
+    void killRetryTimer() override {
+        calls.push_back("killRetryTimer");
+        retryTimer.reset();
     }
     void moveWindow(StackingMove move) override {
         calls.push_back("move");
@@ -104,6 +128,17 @@ class ClipboardSequenceTest : public testing::Test {
         host.pasteTimer.reset();
         sequence.advance();
     }
+
+    // The retry timer fires `times` times; it keeps running until the sequence kills it.
+    void fireRetryTimer(int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            ASSERT_EQ(host.retryTimer, kWriteRetryIntervalMs);
+            sequence.retryPendingWrite(owner);
+        }
+    }
+
+    // Retries that fit into the time before the user is told.
+    static constexpr int kRetriesBeforeNotice = kHeldClipboardNoticeMs / kWriteRetryIntervalMs;
 
     FakeEntries entries;
     SettingsRecord settings;
@@ -369,6 +404,102 @@ TEST_F(ClipboardSequenceTest, PasteWhileIdleWithPasteArmedLeftSetChangesNothing)
     EXPECT_EQ(host.clipboard, kUntouched);
     // Every step, even an empty one, refreshes the tray and the window.
     EXPECT_EQ(host.calls, (std::vector<std::string>{"refreshTrayIcon", "repaint"}));
+}
+
+TEST_F(ClipboardSequenceTest, AStepWaitsForAHeldClipboardAndCompletesWhenItLands) {
+    select(u"W");
+    sequence.startIdPhase(owner, false);
+
+    // The ID's time runs out while another program holds the clipboard: the ID stays shown.
+    host.held = true;
+    fireSequenceTimer(kIdTimeMs);
+    EXPECT_EQ(sequence.state(), SequenceState::IdPhase);
+    EXPECT_EQ(host.icon, StateIcon::Id);
+    EXPECT_FALSE(host.sequenceTimer);
+    // A paste now delivered the ID again, and a late timer waits behind the step: no steps.
+    sequence.onPasteDetected();
+    EXPECT_FALSE(host.pasteTimer);
+    sequence.advance();
+    fireRetryTimer(3);
+    EXPECT_EQ(host.patiences.back(), kRetryWritePatienceMs); // a retry never makes the window wait
+    EXPECT_EQ(sequence.state(), SequenceState::IdPhase);
+
+    // Released: the password lands and the step completes as if at once, its timer included.
+    host.held = false;
+    fireRetryTimer();
+    EXPECT_EQ(host.clipboard, u"s3cret");
+    EXPECT_EQ(sequence.state(), SequenceState::PwPhase);
+    EXPECT_EQ(host.icon, StateIcon::Pw);
+    EXPECT_EQ(host.sequenceTimer, kPwTimeMs);
+    EXPECT_FALSE(host.retryTimer);
+    EXPECT_EQ(host.calls.back(), "repaint");
+    EXPECT_TRUE(owner.messages.empty());
+}
+
+TEST_F(ClipboardSequenceTest, ANewStartReplacesAWriteStillWaiting) {
+    select(u"T", u"alice", u"first");
+    sequence.startPwPhase(owner);
+    host.held = true;
+    fireSequenceTimer(kPwTimeMs); // "pw-End" waits
+
+    // A start on another row while the first password is still out: nothing claims the new ID.
+    select(u"B", u"bob", u"second");
+    sequence.startIdPhase(owner, false);
+    EXPECT_EQ(sequence.state(), SequenceState::PwPhase);
+
+    host.held = false;
+    fireRetryTimer();
+    EXPECT_EQ(host.clipboard, u"bob"); // "pw-End" was replaced, never written over the ID
+    EXPECT_EQ(sequence.state(), SequenceState::IdPhase);
+    EXPECT_EQ(sequence.pendingPassword(), u"second");
+    EXPECT_FALSE(host.sequenceTimer);
+    EXPECT_FALSE(host.retryTimer);
+}
+
+TEST_F(ClipboardSequenceTest, TheUserHearsOnceWhatStaysOnAClipboardHeldTooLong) {
+    select(u"B", u"alice", u"s3cret");
+    sequence.startPwPhase(owner);
+    host.held = true;
+    sequence.startIdPhase(owner, false);
+    fireRetryTimer(kRetriesBeforeNotice - 1);
+    EXPECT_TRUE(owner.messages.empty());
+
+    // The notice's own message loop keeps retrying; here the clipboard comes free meanwhile.
+    owner.whileShown = [&] {
+        host.held = false;
+        sequence.retryPendingWrite(owner);
+    };
+    fireRetryTimer();
+    ASSERT_EQ(owner.messages.size(), 1u);
+    EXPECT_EQ(owner.messages[0].second, u"クリップボード使用中");
+    EXPECT_NE(owner.messages[0].first.find(u"パスワードが残っています"), std::u16string::npos);
+    EXPECT_EQ(sequence.state(), SequenceState::IdPhase);
+
+    // Another write held for long gets one notice of its own, no more.
+    owner.whileShown = nullptr;
+    host.held = true;
+    sequence.startPwPhase(owner);
+    fireRetryTimer(3 * kRetriesBeforeNotice);
+    ASSERT_EQ(owner.messages.size(), 2u);
+    EXPECT_NE(owner.messages[1].first.find(u"ＩＤが残っています"), std::u16string::npos);
+}
+
+TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValueMayStay) {
+    // Nothing of KAVO's on the clipboard: a held clipboard at exit is no one's concern.
+    host.held = true;
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.patiences.back(), kExitWritePatienceMs);
+    EXPECT_TRUE(owner.messages.empty());
+
+    host.held = false;
+    select(u"T");
+    sequence.startPwPhase(owner);
+    host.held = true;
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_FALSE(host.sequenceTimer);
+    ASSERT_EQ(owner.messages.size(), 1u);
+    EXPECT_NE(owner.messages[0].first.find(u"パスワードが残っているかもしれません"),
+              std::u16string::npos);
 }
 
 TEST(Presentation, TitleBrushAndIconPerStateAndLockFlags) {

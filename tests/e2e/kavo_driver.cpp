@@ -278,3 +278,37 @@ void setClipboardText(const std::u16string& text) {
 }
 
 } // namespace kavo::e2e
+
+namespace kavo::e2e {
+
+ClipboardHolder::ClipboardHolder(DWORD holdMs) {
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, holdMs, opened] {
+        while (!OpenClipboard(nullptr)) {
+            Sleep(kPollMs);
+        }
+        heldText_ = u"<none>";
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            heldText_ = static_cast<const char16_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        SetEvent(opened);
+        Sleep(holdMs);
+        CloseClipboard();
+        released_ = true;
+    });
+    WaitForSingleObject(opened, INFINITE);
+    CloseHandle(opened);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+    waitForRelease();
+}
+
+void ClipboardHolder::waitForRelease() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+} // namespace kavo::e2e

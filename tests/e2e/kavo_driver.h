@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kavo::e2e {
@@ -70,5 +72,26 @@ MessageBoxText readMessageBox(HWND box);
 // CF_UNICODETEXT on the clipboard, or "<none>".
 std::u16string clipboardText();
 void setClipboardText(const std::u16string& text);
+
+// Holds the clipboard open from a thread of the test for a while, as any program that reads or
+// watches the clipboard can. Constructed once the clipboard is open; the destructor waits for
+// the release.
+class ClipboardHolder {
+  public:
+    explicit ClipboardHolder(DWORD holdMs);
+    ~ClipboardHolder();
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+    // The text on the clipboard during the hold (nobody can change it meanwhile).
+    const std::u16string& heldText() const { return heldText_; }
+    bool holding() const { return !released_; }
+    void waitForRelease();
+
+  private:
+    std::u16string heldText_;
+    std::atomic<bool> released_{false};
+    std::thread thread_;
+};
 
 } // namespace kavo::e2e

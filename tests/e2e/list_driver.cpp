@@ -98,6 +98,20 @@ std::vector<int> ListDriver::selectedRows() {
     return selected;
 }
 
+POINT ListDriver::rowPoint(int row) {
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    if (!buffer_.write(0, &rect, sizeof(rect)) ||
+        ask(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+            reinterpret_cast<LPARAM>(buffer_.at(0))) == 0 ||
+        !buffer_.read(0, &rect, sizeof(rect))) {
+        ADD_FAILURE() << "no rectangle for row " << row;
+    }
+    POINT point{rect.left + 12, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list_, &point);
+    return point;
+}
+
 void ListDriver::clickHeader(int column) {
     HWND header = reinterpret_cast<HWND>(ask(list_, LVM_GETHEADER, 0, 0));
     ASSERT_NE(header, nullptr) << "the list view has no header";

@@ -94,5 +94,26 @@ TEST(EditMenu, PassModeEnablesEveryEditingItemGraysUnlockAndTheItemsWork) {
     EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0})));
 }
 
+TEST(EditMenu, LockedWindowIgnoresEditingCommandsThatArriveWithoutTheMenu) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, lockedSettings());
+    Kavo kavo(dir.path());
+    kavo.shownWindow();
+    ListDriver list(kavo);
+    list.selectRows({1});
+
+    // Posted straight to the window, as any program can: no grayed item stands in the way.
+    for (const int id :
+         {IDC_CMD_REVEAL, IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN, IDC_CMD_ADD,
+          IDC_CMD_INSERT, IDC_CMD_EDIT, IDC_CMD_BULK_TYPE, IDC_CMD_CHANGE_PASSWORD}) {
+        kavo.command(id);
+    }
+    EXPECT_EQ(kavo.waitForWindow(L"#32770", 300), nullptr) << "a locked command opened a dialog";
+    EXPECT_EQ(list.readRows(), maskedRows(entries));
+    EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
+    EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
 } // namespace
 } // namespace kavo::e2e

@@ -88,6 +88,17 @@ class SequenceTest : public ::testing::Test {
         kavo_->settle();
     }
 
+    // True when the title showed the expected state for as long as the holder kept the clipboard.
+    bool titleStaysWhileHeld(ClipboardHolder& holder, const std::wstring& expected) {
+        for (std::wstring shown; holder.holding(); pumpMessages(20)) {
+            if ((shown = title()) != expected) {
+                ADD_FAILURE() << "while held the title said " << ::testing::PrintToString(shown);
+                return false;
+            }
+        }
+        return true;
+    }
+
     TempDirectory dir_;
     std::unique_ptr<Kavo> kavo_;
     std::unique_ptr<ListDriver> list_;
@@ -241,6 +252,105 @@ TEST_F(SequenceTest, RightClickOpensTheSmallCopyWindowWithCopyMethod1) {
     PostMessageW(copyWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY_PW, BN_CLICKED), 0);
     ASSERT_TRUE(clipboardBecomes(u"t-pass"));
     EXPECT_TRUE(titleBecomes(L"KAVO   (PW)"));
+}
+
+TEST_F(SequenceTest, AHeldClipboardNeverLetsTheWindowClaimAStepThatHasNotLanded) {
+    SettingsRecord settings = quickTimers();
+    settings.pwTimeMs = 800;
+    start(settings);
+
+    // The password's time runs out while another program holds the clipboard. (The title
+    // follows a landed write within the same message; the hold starts once it has.)
+    pressIdOn(0);
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    ASSERT_TRUE(titleBecomes(L"KAVO   (PW)"));
+    {
+        ClipboardHolder holder(1500);
+        EXPECT_EQ(holder.heldText(), u"t-pass");
+        EXPECT_TRUE(titleStaysWhileHeld(holder, L"KAVO   (PW)"));
+    }
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+    EXPECT_TRUE(titleBecomes(L"KAVO  (LocK)"));
+
+    // A new ID start while a password is out and the clipboard held: no "(ID)" over a password.
+    pressIdOn(3);
+    kavo_->command(IDC_TB_PW);
+    ASSERT_EQ(clipboardText(), u"b-pass");
+    {
+        ClipboardHolder holder(1500);
+        pressIdOn(0);
+        EXPECT_EQ(holder.heldText(), u"b-pass");
+        EXPECT_TRUE(titleStaysWhileHeld(holder, L"KAVO   (PW)"));
+    }
+    ASSERT_TRUE(clipboardBecomes(u"t-user"));
+    EXPECT_TRUE(titleBecomes(L"KAVO   (ID)"));
+
+    // Closing in the password phase while the clipboard is held for a moment: "pw-End" waits
+    // for it, silently.
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+    ClipboardHolder holder(1200);
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+    holder.waitForRelease();
+    EXPECT_EQ(clipboardText(), u"pw-End");
+}
+
+TEST_F(SequenceTest, AClipboardHeldForSecondsIsReportedAndAPasswordLeftAtExitToo) {
+    SettingsRecord settings = quickTimers();
+    settings.pwTimeMs = 30000; // the password stays out until the program ends
+    start(settings);
+    pressIdOn(3);
+    kavo_->command(IDC_TB_PW);
+    ASSERT_EQ(clipboardText(), u"b-pass");
+
+    {
+        ClipboardHolder holder(6000); // the notice comes after about three seconds
+        pressIdOn(0);
+        HWND notice = kavo_->waitForMessageBox(5500);
+        ASSERT_NE(notice, nullptr) << "no word of the held clipboard";
+        EXPECT_TRUE(holder.holding());
+        EXPECT_EQ(title(), L"KAVO   (PW)");
+        holder.waitForRelease();
+        // The retry goes on behind the notice: the ID lands and the window follows it.
+        EXPECT_TRUE(titleBecomes(L"KAVO   (ID)"));
+        const MessageBoxText text = kavo_->answer(notice, IDOK);
+        EXPECT_EQ(text.caption, L"クリップボード使用中");
+        EXPECT_NE(text.text.find(L"パスワードが残っています"), std::wstring::npos);
+    }
+    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
+
+    // At exit "pw-End" gets about two seconds; held longer, the user learns what may be left.
+    ClipboardHolder holder(3500);
+    kavo_->close();
+    HWND notice = kavo_->waitForMessageBox(4000);
+    ASSERT_NE(notice, nullptr) << "exit left the password without a word";
+    holder.waitForRelease();
+    EXPECT_EQ(clipboardText(), u"t-pass");
+    const MessageBoxText text = kavo_->answer(notice, IDOK);
+    EXPECT_NE(text.text.find(L"パスワードが残っているかもしれません"), std::wstring::npos);
+    EXPECT_TRUE(kavo_->waitForExit());
+}
+
+TEST_F(SequenceTest, RightClickStartsTheRowUnderTheCursorNotTheFirstSelected) {
+    for (const std::int32_t copyMethod : {2, 1}) {
+        SCOPED_TRACE(copyMethod);
+        SettingsRecord settings = quickTimers();
+        settings.copyMethod = copyMethod;
+        start(settings);
+        list_->selectRows({0, 3});
+        const POINT row3 = list_->rowPoint(3);
+        clickAt(row3.x, row3.y, MouseButton::Right);
+        pumpMessages(100);
+        kavo_->settle();
+        if (copyMethod == 1) {
+            HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
+            ASSERT_NE(copyWindow, nullptr);
+            EXPECT_EQ(list_->selectedRows(), std::vector<int>{3});
+            PostMessageW(copyWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY_ID, BN_CLICKED), 0);
+        }
+        EXPECT_TRUE(clipboardBecomes(u"b-user"));
+        EXPECT_TRUE(titleBecomes(L"KAVO   (ID)"));
+        EXPECT_EQ(list_->selectedRows(), std::vector<int>{3});
+    }
 }
 
 } // namespace

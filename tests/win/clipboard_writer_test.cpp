@@ -1,5 +1,7 @@
 #include "sequencer/clipboard_writer_win.h"
 
+#include "sequencer/sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,7 +37,7 @@ std::optional<DWORD> clipboardDword(const wchar_t* formatName) {
 }
 
 TEST(ClipboardWriter, PutsUnicodeTextMarkedAsPrivate) {
-    putClipboardText(u"ユーザー@example", nullptr);
+    EXPECT_TRUE(putClipboardText(u"ユーザー@example", nullptr, kStepWritePatienceMs));
     EXPECT_EQ(clipboardText(), u"ユーザー@example");
     EXPECT_EQ(clipboardDword(L"CanIncludeInClipboardHistory"), 0u);
     EXPECT_EQ(clipboardDword(L"CanUploadToCloudClipboard"), 0u);
@@ -48,26 +50,31 @@ TEST(ClipboardWriter, CutsLongTextAndLeavesTheClipboardAloneForEmptyText) {
     for (int i = 0; i < 1500; ++i) {
         longText.push_back(static_cast<char16_t>(u'a' + i % 26));
     }
-    putClipboardText(longText, nullptr);
+    putClipboardText(longText, nullptr, kStepWritePatienceMs);
     EXPECT_EQ(clipboardText(), longText.substr(0, 1024));
 
-    putClipboardText(u"keep", nullptr);
-    putClipboardText(u"", nullptr);
+    putClipboardText(u"keep", nullptr, kStepWritePatienceMs);
+    EXPECT_TRUE(putClipboardText(u"", nullptr, kRetryWritePatienceMs));
     EXPECT_EQ(clipboardText(), u"keep");
 }
 
-TEST(ClipboardWriter, WaitsBrieflyForAnotherHolderOfTheClipboard) {
-    putClipboardText(u"before", nullptr);
+TEST(ClipboardWriter, WaitsAsLongAsAskedForAnotherHolderAndSaysWhetherItWrote) {
+    putClipboardText(u"before", nullptr, kStepWritePatienceMs);
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened] {
         OpenClipboard(nullptr);
         SetEvent(opened);
-        Sleep(100);
+        Sleep(500);
         CloseClipboard();
     });
     WaitForSingleObject(opened, INFINITE);
-    putClipboardText(u"after", nullptr);
+    // A window of its own: Wine lets a second open with the same (null) window through.
+    HWND writer =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(putClipboardText(u"not now", writer, kRetryWritePatienceMs));
+    EXPECT_TRUE(putClipboardText(u"after", writer, kExitWritePatienceMs));
     holder.join();
+    DestroyWindow(writer);
     CloseHandle(opened);
     EXPECT_EQ(clipboardText(), u"after");
 }

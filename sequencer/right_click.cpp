@@ -1,0 +1,17 @@
+#include "sequencer/right_click.h"
+
+namespace kavo {
+
+RightClickAction prepareRightClick(RowView& rows, std::int32_t copyMethod, int clickedRow) {
+    const RightClickAction action = rightClickAction(copyMethod);
+    if (action == RightClickAction::Nothing) {
+        return action;
+    }
+    if (clickedRow >= 0 && clickedRow < rows.rowCount()) {
+        rows.setRowMarks(kEveryRow, 0, kAllMarks);
+        rows.setRowMarks(clickedRow, kAllMarks, kAllMarks);
+    }
+    return rows.selectedCount() == 0 ? RightClickAction::Nothing : action;
+}
+
+} // namespace kavo
