@@ -96,6 +96,9 @@ LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM
                 state.dotCount = dots;
                 redrawDots(state);
             }
+        } else if (message == WM_CHAR && wParam == kCheckKey) {
+            // Enter's character neither: a line break in the text would never match.
+            return 0;
         } else if (message == WM_NCDESTROY) {
             RemoveWindowSubclass(input, hiddenInputProc, kHiddenInputSubclassId);
         }
