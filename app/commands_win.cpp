@@ -2,6 +2,8 @@
 
 #include "app/app_state_win.h"
 #include "app/menu_rules.h"
+#include "lock/change_password_dialog_win.h"
+#include "lock/unlock_dialog_win.h"
 #include "resources/resource.h"
 #include "sequencer/copy_triggers_win.h"
 #include "store/store_files_win.h"
@@ -33,6 +35,17 @@ void onCommand(App& app, int commandId) {
     case IDC_CMD_TRAY_END:
     case IDC_TB_END:
         endProgram(app);
+        break;
+    case IDC_CMD_UNLOCK:
+        // Title, background and move items follow the lock state the dialog left.
+        runUnlockDialog(app);
+        updateMoveItems(app);
+        repaintMainWindow(app);
+        break;
+    case IDC_CMD_CHANGE_PASSWORD:
+        runChangePasswordDialog(app);
+        updateMoveItems(app);
+        repaintMainWindow(app);
         break;
     case IDC_CMD_DELETE: {
         const ListRedrawPause pause(app.listView);

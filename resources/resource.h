@@ -78,3 +78,15 @@
 // The copy window's buttons
 #define IDC_COPY_ID 101
 #define IDC_COPY_PW 102
+
+// The unlock dialog
+#define IDC_UNLOCK_CHECK 101 // "PW解除"
+#define IDC_UNLOCK_LOCK 102  // "ロック"
+#define IDC_UNLOCK_CLEAR 103 // "クリア"
+#define IDC_UNLOCK_CLOSE 104 // "閉じる"
+
+// The change-password dialog
+#define IDC_CHANGE_APPLY 101         // "変更"
+#define IDC_CHANGE_CLOSE 102         // "閉じる"
+#define IDC_MASTER_PASSWORD_EDIT 121 // the master password, shown in clear
+#define IDC_PASS_MODE_CHECK 141      // "パスワードを設定しない"

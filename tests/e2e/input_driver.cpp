@@ -19,6 +19,28 @@ INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
 
 } // namespace
 
+void typeText(std::wstring_view text) {
+    for (const wchar_t c : text) {
+        const SHORT layout = VkKeyScanW(c);
+        const auto key = static_cast<WORD>(LOBYTE(layout));
+        const auto scan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        const auto shiftScan = static_cast<WORD>(MapVirtualKeyW(VK_SHIFT, MAPVK_VK_TO_VSC));
+        const bool shift = (HIBYTE(layout) & 1) != 0;
+        INPUT inputs[4];
+        UINT count = 0;
+        if (shift) {
+            inputs[count++] = keyInput(VK_SHIFT, shiftScan, 0);
+        }
+        inputs[count++] = keyInput(key, scan, 0);
+        inputs[count++] = keyInput(key, scan, KEYEVENTF_KEYUP);
+        if (shift) {
+            inputs[count++] = keyInput(VK_SHIFT, shiftScan, KEYEVENTF_KEYUP);
+        }
+        SendInput(count, inputs, sizeof(INPUT));
+    }
+    pumpMessages(30);
+}
+
 void pumpMessages(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

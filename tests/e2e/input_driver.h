@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace kavo::e2e {
 
@@ -33,6 +34,10 @@ class PasteTarget {
 };
 
 enum class MouseButton { Left, Right };
+
+// Types the text key by key (Shift where the layout needs it; "\r" is Enter) into whatever
+// window has the keyboard focus.
+void typeText(std::wstring_view text);
 
 // Moves the real mouse pointer to the screen point and clicks there.
 void clickAt(int x, int y, MouseButton button);

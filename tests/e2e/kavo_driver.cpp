@@ -37,6 +37,7 @@ struct Search {
     const wchar_t* className;
     bool visibleOnly;
     HWND found;
+    HWND owner = nullptr; // any owner when null
 };
 
 BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
@@ -44,7 +45,8 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == search->processId && className(window) == search->className &&
-        (!search->visibleOnly || IsWindowVisible(window))) {
+        (!search->visibleOnly || IsWindowVisible(window)) &&
+        (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
         search->found = window;
         return FALSE;
     }
@@ -141,6 +143,18 @@ HWND Kavo::waitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
 
 HWND Kavo::waitForMessageBox(DWORD timeoutMs) {
     return waitForWindow(L"#32770", timeoutMs);
+}
+
+HWND Kavo::waitForOwnedBy(HWND owner, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        Search search{process_.dwProcessId, L"#32770", true, nullptr, owner};
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        Sleep(kPollMs);
+    }
+    return nullptr;
 }
 
 void Kavo::command(int commandId) {

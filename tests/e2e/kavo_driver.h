@@ -40,6 +40,9 @@ class Kavo {
     HWND waitForWindow(const wchar_t* windowClass, DWORD timeoutMs);
     // The next message box of this process, or nullptr after the timeout.
     HWND waitForMessageBox(DWORD timeoutMs = 5000);
+    // A visible dialog or message box that the window owns: a dialog of the main window, or a
+    // dialog's own message. nullptr after the timeout.
+    HWND waitForOwnedBy(HWND owner, DWORD timeoutMs = 5000);
     // Reads a message box, then presses one of its buttons (IDOK, IDYES, IDNO, IDCANCEL).
     MessageBoxText answer(HWND box, int button);
     // Waits for a message box, checks nothing, answers it and returns its texts.

@@ -1,0 +1,191 @@
+#include "lock/unlock_dialog_win.h"
+
+#include "app/app_state_win.h"
+#include "app/message_box_win.h"
+#include "app/wide_text_win.h"
+#include "lock/dot_count.h"
+#include "lock/secret_text_win.h"
+#include "lock/unlock_check.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+namespace kavo {
+
+namespace {
+
+// The hidden input lies beyond the right edge of the client area, so it takes the keys while
+// nothing of what it holds is ever seen. Multiline, so that Enter reaches it.
+constexpr DWORD kHiddenInputStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+constexpr int kHiddenInputX = 800;
+constexpr int kHiddenInputY = 26;
+constexpr int kHiddenInputWidth = 80;
+constexpr int kHiddenInputHeight = 24;
+constexpr UINT_PTR kHiddenInputSubclassId = 1;
+
+// The white field the dots are drawn in, in client pixels, and where the dots start.
+constexpr RECT kDotField{10, 30, 210, 53};
+constexpr int kDotsX = 13;
+constexpr int kDotsY = 32;
+
+struct UnlockDialog {
+    App& app;
+    HWND dialog = nullptr;
+    HWND hiddenInput = nullptr;
+    int dotCount = 0;
+};
+
+// Null until WM_INITDIALOG has stored it.
+UnlockDialog* stateOf(HWND dialog) {
+    return reinterpret_cast<UnlockDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void close(const UnlockDialog& state) {
+    EndDialog(state.dialog, 1);
+}
+
+void redrawDots(const UnlockDialog& state) {
+    InvalidateRect(state.dialog, &kDotField, FALSE);
+}
+
+// The dots and the typed text start again together, so the dots always show what would be
+// checked: the right password typed after a typo is not appended to the typo.
+void startOver(UnlockDialog& state) {
+    state.dotCount = 0;
+    SetWindowTextW(state.hiddenInput, L"");
+    redrawDots(state);
+    SetFocus(state.hiddenInput);
+}
+
+// "PW解除" and Enter: a success closes the dialog; a failure leaves it open for another try.
+void runCheck(UnlockDialog& state) {
+    UnlockCheck check{};
+    {
+        const SecretText typed(state.hiddenInput);
+        check = checkMasterPassword(state.app.masterPassword.text, typed.view());
+    }
+    state.app.unlocked = check.unlocked;
+    showOkMessage(state.dialog, check.message, kUnlockCaption);
+    if (check.unlocked) {
+        close(state);
+    } else {
+        startOver(state);
+    }
+}
+
+void lock(UnlockDialog& state) {
+    state.app.unlocked = false;
+    showOkMessage(state.dialog, kLockedMessage, kUnlockCaption);
+    close(state);
+}
+
+// Every key reaches the input except Enter, which runs the check instead.
+LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) noexcept {
+    try {
+        auto& state = *reinterpret_cast<UnlockDialog*>(data);
+        if (message == WM_KEYDOWN) {
+            const auto key = static_cast<unsigned>(wParam);
+            if (key == kCheckKey) {
+                runCheck(state);
+                return 0;
+            }
+            const int dots = dotCountAfterKey(state.dotCount, key);
+            if (dots != state.dotCount) {
+                state.dotCount = dots;
+                redrawDots(state);
+            }
+        } else if (message == WM_CHAR && wParam == kCheckKey) {
+            // Enter's character neither: a line break in the text would never match.
+            return 0;
+        } else if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(input, hiddenInputProc, kHiddenInputSubclassId);
+        }
+    } catch (...) {
+        // The key still reaches the input; only its dot is lost.
+    }
+    return DefSubclassProc(input, message, wParam, lParam);
+}
+
+INT_PTR onInitDialog(HWND dialog, LPARAM param) {
+    SetWindowLongPtrW(dialog, DWLP_USER, param);
+    auto& state = *reinterpret_cast<UnlockDialog*>(param);
+    state.dialog = dialog;
+    state.dotCount = 0;
+    state.hiddenInput = CreateWindowExW(
+        0, L"EDIT", L"", kHiddenInputStyle, kHiddenInputX, kHiddenInputY, kHiddenInputWidth,
+        kHiddenInputHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HIDDEN_INPUT)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
+    SetWindowSubclass(state.hiddenInput, hiddenInputProc, kHiddenInputSubclassId,
+                      reinterpret_cast<DWORD_PTR>(&state));
+    return TRUE;
+}
+
+// The field and its dots; then the keys go back to the hidden input, whatever took them.
+INT_PTR onPaint(UnlockDialog& state) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(state.dialog, &paint);
+    Rectangle(dc, kDotField.left, kDotField.top, kDotField.right, kDotField.bottom);
+    const std::wstring dots = toWide(dotRow(state.dotCount));
+    TextOutW(dc, kDotsX, kDotsY, dots.c_str(), static_cast<int>(dots.size()));
+    EndPaint(state.dialog, &paint);
+    SetFocus(state.hiddenInput);
+    return TRUE;
+}
+
+INT_PTR onUnlockCommand(UnlockDialog& state, int id) {
+    switch (id) {
+    case IDC_UNLOCK_CHECK:
+        runCheck(state);
+        return TRUE;
+    case IDC_UNLOCK_LOCK:
+        lock(state);
+        return TRUE;
+    case IDC_UNLOCK_CLEAR:
+        startOver(state);
+        return TRUE;
+    case IDC_UNLOCK_CLOSE:
+        close(state);
+        return TRUE;
+    default:
+        // Escape's IDCANCEL included: it does nothing here.
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK unlockDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                  LPARAM lParam) noexcept {
+    try {
+        if (message == WM_INITDIALOG) {
+            return onInitDialog(dialog, lParam);
+        }
+        UnlockDialog* state = stateOf(dialog);
+        if (state == nullptr) {
+            return FALSE;
+        }
+        switch (message) {
+        case WM_PAINT:
+            return onPaint(*state);
+        case WM_COMMAND:
+            return onUnlockCommand(*state, LOWORD(wParam));
+        case WM_CLOSE:
+            close(*state);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void runUnlockDialog(App& app) {
+    UnlockDialog state{app};
+    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_UNLOCK), app.mainWindow, unlockDialogProc,
+                    reinterpret_cast<LPARAM>(&state));
+}
+
+} // namespace kavo

@@ -1,0 +1,48 @@
+#include "lock/dot_count.h"
+#include "lock/password_change.h"
+#include "settings/settings_record.h"
+#include "tests/core/test_codecs.h"
+
+#include <gtest/gtest.h>
+
+namespace kavo {
+namespace {
+
+TEST(DotCount, DigitToF11KeysAddUpToTwelveBackspaceTakesOneOffOthersNothing) {
+    constexpr unsigned kBackspace = 0x08, kSpace = 0x20, kShift = 0x10, kMinus = 0xBD;
+    constexpr unsigned kZero = 0x30, kF11 = 0x7A, kF12 = 0x7B;
+    EXPECT_EQ(dotCountAfterKey(0, kBackspace), 0);
+    for (const unsigned key : {kSpace, kShift, kMinus, kF12, kZero - 1, kCheckKey}) {
+        EXPECT_EQ(dotCountAfterKey(3, key), 3) << "key " << key;
+    }
+    EXPECT_EQ(dotCountAfterKey(dotCountAfterKey(0, kZero), kF11), 2);
+    EXPECT_EQ(dotCountAfterKey(2, kBackspace), 1);
+    EXPECT_EQ(dotCountAfterKey(kMaxDots, 'A'), kMaxDots);
+    EXPECT_EQ(dotRow(3), u"●●●");
+}
+
+TEST(PasswordChange, QuietWithoutAChangeAndTooLongOrUnmappableTextsAreRefused) {
+    const Latin1Codec codec;
+    PasswordChange change = decidePasswordChange({u"old", kPassModeMarker, u"old", true}, codec);
+    EXPECT_TRUE(change.messages.empty());
+    EXPECT_FALSE(change.passwordChanged);
+    EXPECT_EQ(change.passMode, kPassModeMarker);
+    // An emptied field removes the password.
+    change = decidePasswordChange({u"old", 0, u"", false}, codec);
+    EXPECT_EQ(change.messages.size(), 1u);
+    EXPECT_TRUE(change.passwordChanged);
+
+    const std::u16string longest(127, u'a'), tooLong(128, u'a');
+    EXPECT_FALSE(decidePasswordChange({u"", 0, longest, false}, codec).refused);
+    for (const std::u16string_view typed :
+         {std::u16string_view(tooLong), std::u16string_view(u"\u3042")}) {
+        change = decidePasswordChange({u"", kPassModeMarker, typed, false}, codec);
+        EXPECT_TRUE(change.refused && !change.passwordChanged) << typed.size();
+        EXPECT_EQ(change.passMode, kPassModeMarker);
+    }
+    // The password as loaded is kept as it is, whatever its form.
+    EXPECT_FALSE(decidePasswordChange({tooLong, 0, tooLong, false}, codec).refused);
+}
+
+} // namespace
+} // namespace kavo
