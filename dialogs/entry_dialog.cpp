@@ -13,7 +13,7 @@ constexpr std::u16string_view kFullTableText =
 constexpr std::u16string_view kCheckCaption = u"入力確認";
 constexpr std::u16string_view kIncompleteText = u"全てを入力して下さい。";
 constexpr std::u16string_view kUnstorableCharacterText =
-    u"このパスワードには保存できない文字が含まれています。\n"
+    u"このパスワードには保存できない文字があります。\n"
     u"半角の英数字と記号で入力して下さい。";
 constexpr std::u16string_view kTooLongPasswordText =
     u"このパスワードは長すぎて保存できません。\n"
