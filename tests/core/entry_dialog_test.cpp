@@ -149,6 +149,13 @@ TEST_F(EntryDialogTest, RefusalsLeaveTableAndFormAsTheyWere) {
     // 63 double-byte characters fit.
     form.fill(u"title", u"id", std::u16string(63, u'\u3042'));
     EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, doubleByte).ok());
+    // Editing a row without touching its password keeps it, even one this dialog would refuse.
+    slots.set(1, u"caf\u00E9");
+    rows.select({1});
+    form.fill(u"renamed", u"id", u"caf\u00E9");
+    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry).ok());
+    EXPECT_EQ(cell(1, kCellTitle), u"renamed");
+    EXPECT_EQ(slots.at(1), u"caf\u00E9");
 
     // A full table takes no new row, before or after the dialog opens; editing still works.
     addRows(kMaxRows - 2);
