@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "dialogs/entry_dialog.h"
 #include "lock/lock_state.h"
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
@@ -56,6 +57,8 @@ struct App {
     std::unique_ptr<ListViewRows> rows;
     MainWindowTableHost tableHost{mainWindow, settings};
     std::unique_ptr<EntryTable> table;
+    // The edit dialog's COPY/PASTE buffer: empty at start, kept across openings of the dialog.
+    ScratchEntry scratchEntry;
 
     // The clipboard sequence of the selected entry and the Ctrl+V watch that paces it.
     TableEntrySource sequenceEntries{table};

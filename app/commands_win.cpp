@@ -4,6 +4,8 @@
 #include "app/menu_rules.h"
 #include "lock/change_password_dialog_win.h"
 #include "lock/unlock_dialog_win.h"
+#include "dialogs/bulk_type_dialog_win.h"
+#include "dialogs/entry_dialog_win.h"
 #include "resources/resource.h"
 #include "sequencer/copy_triggers_win.h"
 #include "store/store_files_win.h"
@@ -46,6 +48,18 @@ void onCommand(App& app, int commandId) {
         runChangePasswordDialog(app);
         updateMoveItems(app);
         repaintMainWindow(app);
+        break;
+    case IDC_CMD_ADD:
+        openEntryDialog(app, EntryDialogMode::AddEntry);
+        break;
+    case IDC_CMD_INSERT:
+        openEntryDialog(app, EntryDialogMode::InsertEntry);
+        break;
+    case IDC_CMD_EDIT:
+        openEntryDialog(app, EntryDialogMode::EditEntry);
+        break;
+    case IDC_CMD_BULK_TYPE:
+        openBulkTypeDialog(app);
         break;
     case IDC_CMD_DELETE: {
         const ListRedrawPause pause(app.listView);

@@ -73,6 +73,11 @@
 #define IDC_CHECK_2 142  // PW timer for button
 #define IDC_RADIO_FIRST 161
 #define IDC_RADIO_LAST 173
+// The type radios of the entry edit and bulk type dialogs, in type order: B, T, V, W
+#define IDC_RADIO_BUTTON 161
+#define IDC_RADIO_TIME 162
+#define IDC_RADIO_CTRL_V 163
+#define IDC_RADIO_CTRL_V_TIME 164
 #define IDC_HIDDEN_INPUT 501
 
 // The copy window's buttons

@@ -92,14 +92,15 @@ PasswordRecord unscrambleRecord(const PasswordRecord& stored) {
     return plain;
 }
 
-bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec) {
+PasswordFit passwordFit(std::u16string_view text, const AnsiCodec& codec) {
     const std::string ansi = codec.toAnsi(text);
-    // A character the code page lacks turns into its default character, which is storable
-    // itself: only a text that converts back to itself is stored exactly.
-    return ansi.size() <= kRecordTextBytes &&
-           std::all_of(ansi.begin(), ansi.end(),
-                       [](char c) { return isStorableByte(static_cast<unsigned char>(c)); }) &&
-           codec.fromAnsi(ansi) == text;
+    const bool storableBytes = std::all_of(ansi.begin(), ansi.end(), [](char c) {
+        return isStorableByte(static_cast<unsigned char>(c));
+    });
+    if (!storableBytes || codec.fromAnsi(ansi) != text) {
+        return PasswordFit::UnstorableCharacter;
+    }
+    return ansi.size() <= kRecordTextBytes ? PasswordFit::Storable : PasswordFit::TooLong;
 }
 
 Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots,

@@ -38,9 +38,16 @@ class AnsiCodec {
     virtual std::u16string fromAnsi(std::string_view bytes) const = 0;
 };
 
-// True when the text's ANSI form fits a record (at most 127 bytes), every byte is storable and
-// the form converts back to the very same text.
-bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec);
+enum class PasswordFit { Storable, UnstorableCharacter, TooLong };
+
+// Whether a text can be kept in a record exactly: its ANSI form must convert back to the very
+// same text (a character the code page lacks becomes its default character), hold only
+// storable bytes, and fit a record (at most 127 bytes).
+PasswordFit passwordFit(std::u16string_view text, const AnsiCodec& codec);
+
+inline bool isStorablePassword(std::u16string_view text, const AnsiCodec& codec) {
+    return passwordFit(text, codec) == PasswordFit::Storable;
+}
 
 // A record as the file held it and the text it was read as. Written back unchanged while the
 // text is unchanged: the conversion to text and back cannot reproduce every byte a record holds.

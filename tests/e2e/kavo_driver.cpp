@@ -35,6 +35,7 @@ std::wstring className(HWND window) {
 struct Search {
     DWORD processId;
     const wchar_t* className;
+    const wchar_t* title; // any title when null
     bool visibleOnly;
     HWND found;
     HWND owner = nullptr; // any owner when null
@@ -45,6 +46,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == search->processId && className(window) == search->className &&
+        (search->title == nullptr || windowText(window) == search->title) &&
         (!search->visibleOnly || IsWindowVisible(window)) &&
         (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
         search->found = window;
@@ -53,8 +55,9 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
-HWND findTopLevel(DWORD processId, const wchar_t* windowClass, bool visibleOnly) {
-    Search search{processId, windowClass, visibleOnly, nullptr};
+HWND findTopLevel(DWORD processId, const wchar_t* windowClass, bool visibleOnly,
+                  const wchar_t* title = nullptr) {
+    Search search{processId, windowClass, title, visibleOnly, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -131,9 +134,9 @@ HWND Kavo::listView() {
     return GetDlgItem(window(), IDC_LIST_VIEW);
 }
 
-HWND Kavo::waitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
+HWND Kavo::waitForWindow(const wchar_t* windowClass, DWORD timeoutMs, const wchar_t* title) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
-        if (HWND found = findTopLevel(process_.dwProcessId, windowClass, true)) {
+        if (HWND found = findTopLevel(process_.dwProcessId, windowClass, true, title)) {
             return found;
         }
         Sleep(kPollMs);
@@ -147,7 +150,7 @@ HWND Kavo::waitForMessageBox(DWORD timeoutMs) {
 
 HWND Kavo::waitForOwnedBy(HWND owner, DWORD timeoutMs) {
     for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
-        Search search{process_.dwProcessId, L"#32770", true, nullptr, owner};
+        Search search{process_.dwProcessId, L"#32770", nullptr, true, nullptr, owner};
         EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             return search.found;

@@ -36,8 +36,9 @@ class Kavo {
     HWND listView();
     HANDLE process() const { return process_.hProcess; }
 
-    // A visible top-level window of this process with the class, or nullptr after the timeout.
-    HWND waitForWindow(const wchar_t* windowClass, DWORD timeoutMs);
+    // A visible top-level window of this process with the class (and the title, when one is
+    // given), or nullptr after the timeout.
+    HWND waitForWindow(const wchar_t* windowClass, DWORD timeoutMs, const wchar_t* title = nullptr);
     // The next message box of this process, or nullptr after the timeout.
     HWND waitForMessageBox(DWORD timeoutMs = 5000);
     // A visible dialog or message box that the window owns: a dialog of the main window, or a

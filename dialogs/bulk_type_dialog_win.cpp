@@ -1,0 +1,69 @@
+#include "dialogs/bulk_type_dialog_win.h"
+
+#include "app/app_state_win.h"
+#include "dialogs/bulk_type.h"
+#include "dialogs/type_radios_win.h"
+#include "resources/resource.h"
+#include "store/list_view_win.h"
+
+namespace kavo {
+
+namespace {
+
+// Every way the dialog closes gives the same result; nobody reads it.
+constexpr INT_PTR kDialogClosed = 1;
+
+constexpr int kOkButton = IDC_BUTTON_1;
+constexpr int kCancelButton = IDC_BUTTON_2;
+
+void onOk(App& app, HWND dialog) {
+    const DialogTypeRadios radios(dialog);
+    const ListRedrawPause pause(app.listView);
+    applyBulkType(radios, *app.table, app.dirty);
+}
+
+// No radio starts checked; Enter and Escape (IDOK, IDCANCEL) do nothing.
+INT_PTR CALLBACK bulkTypeDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return TRUE;
+        }
+        auto* app = reinterpret_cast<App*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (app == nullptr) {
+            return FALSE;
+        }
+        switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+            case kOkButton:
+                onOk(*app, dialog);
+                EndDialog(dialog, kDialogClosed);
+                return TRUE;
+            case kCancelButton:
+                EndDialog(dialog, kDialogClosed);
+                return TRUE;
+            default:
+                return FALSE;
+            }
+        case WM_CLOSE:
+            EndDialog(dialog, kDialogClosed);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into Windows; the message counts as not handled.
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void openBulkTypeDialog(App& app) {
+    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_BULK_TYPE), app.mainWindow,
+                    bulkTypeDialogProc, reinterpret_cast<LPARAM>(&app));
+}
+
+} // namespace kavo

@@ -1,0 +1,179 @@
+#include "dialogs/entry_dialog.h"
+
+#include "store/password_file.h"
+
+namespace kavo {
+
+namespace {
+
+constexpr std::u16string_view kEditCaption = u"編集";
+constexpr std::u16string_view kNoSelectionText = u"項目を選択して下さい。";
+constexpr std::u16string_view kFullTableText =
+    u"登録できる項目は1000件までです。\n項目を削除してから追加して下さい。";
+constexpr std::u16string_view kCheckCaption = u"入力確認";
+constexpr std::u16string_view kIncompleteText = u"全てを入力して下さい。";
+constexpr std::u16string_view kUnstorableCharacterText =
+    u"このパスワードには保存できない文字があります。\n"
+    u"半角の英数字と記号で入力して下さい。";
+constexpr std::u16string_view kTooLongPasswordText =
+    u"このパスワードは長すぎて保存できません。\n"
+    u"全角文字は半角2文字分として、半角127文字分までにして下さい。";
+
+// Read-back sizes of the row's cells when it is edited, in units including the terminator.
+constexpr int kTitleCellCapacity = 256;
+constexpr int kTypeCellCapacity = 2;
+constexpr int kIdCellCapacity = 128;
+
+// A row that insert and edit can work on: one that has a password slot.
+bool isSlotRow(int row) {
+    return row >= 0 && row < kMaxRows;
+}
+
+} // namespace
+
+std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits) {
+    if (text.size() <= maxUnits) {
+        return text;
+    }
+    const bool splitsPair = maxUnits > 0 && isHighSurrogate(text[maxUnits - 1]);
+    return text.substr(0, splitsPair ? maxUnits - 1 : maxUnits);
+}
+
+EntryDialog::EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios,
+                         EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec,
+                         bool& dirty)
+    : mode_(mode), form_(form), radios_(radios), table_(table), scratch_(scratch), codec_(codec),
+      dirty_(dirty) {}
+
+EntryFields EntryDialog::readFields() const {
+    EntryFields fields;
+    fields.title = cutToUnits(form_.text(EntryField::Title), kTitleFieldUnits);
+    fields.id = cutToUnits(form_.text(EntryField::Id), kIdFieldUnits);
+    fields.password = cutToUnits(form_.text(EntryField::Password), kPasswordFieldUnits);
+    fields.typeIndex = typeIndexFromRadios(radios_);
+    return fields;
+}
+
+void EntryDialog::showFields(const EntryFields& fields) {
+    form_.setText(EntryField::Title, fields.title);
+    form_.setText(EntryField::Id, fields.id);
+    form_.setText(EntryField::Password, fields.password);
+    const bool known = fields.typeIndex >= 0 && fields.typeIndex < kTypeCount;
+    radios_.check(known ? fields.typeIndex : kTypeButton);
+}
+
+// A new row needs a free password slot; without one nothing may change.
+bool EntryDialog::refusedAsFull() {
+    if (mode_ == EntryDialogMode::EditEntry || !table_.isFull()) {
+        return false;
+    }
+    form_.showMessage(kFullTableText, kEditCaption);
+    return true;
+}
+
+bool EntryDialog::refusedPassword(const std::u16string& password) {
+    switch (passwordFit(password, codec_)) {
+    case PasswordFit::Storable:
+        return false;
+    case PasswordFit::UnstorableCharacter:
+        form_.showMessage(kUnstorableCharacterText, kCheckCaption);
+        return true;
+    case PasswordFit::TooLong:
+        form_.showMessage(kTooLongPasswordText, kCheckCaption);
+        return true;
+    }
+    return true;
+}
+
+bool EntryDialog::initEntryDialog() {
+    if (refusedAsFull()) {
+        return false;
+    }
+    const int selected = table_.rows().selectedRow();
+    if (mode_ != EntryDialogMode::AddEntry && !isSlotRow(selected)) {
+        form_.showMessage(kNoSelectionText, kEditCaption);
+        return false;
+    }
+    if (mode_ != EntryDialogMode::EditEntry) {
+        // A new entry starts blank, with no radio checked.
+        form_.setText(EntryField::Title, u"");
+        form_.setText(EntryField::Id, u"");
+        form_.setText(EntryField::Password, u"");
+        return true;
+    }
+    const RowView& rows = table_.rows();
+    form_.setText(EntryField::Title, rows.cellText(selected, kCellTitle, kTitleCellCapacity));
+    form_.setText(EntryField::Id, rows.cellText(selected, kCellId, kIdCellCapacity));
+    form_.setText(EntryField::Password, table_.slots().at(selected));
+    radios_.check(typeIndexOfLetter(rows.cellText(selected, kCellType, kTypeCellCapacity)));
+    return true;
+}
+
+bool EntryDialog::applyEntryDialog() {
+    const EntryFields fields = readFields();
+    if (fields.title.empty() || fields.id.empty() || fields.password.empty()) {
+        form_.showMessage(kIncompleteText, kCheckCaption);
+        return false;
+    }
+    const int selected = table_.rows().selectedRow();
+    // A row edited without touching its password keeps the slot as it is, so a password loaded
+    // from the file stays byte for byte what it was.
+    const bool passwordKept = mode_ == EntryDialogMode::EditEntry && isSlotRow(selected) &&
+                              fields.password == table_.slots().at(selected);
+    if ((!passwordKept && refusedPassword(fields.password)) || refusedAsFull()) {
+        return false;
+    }
+
+    table_.clearRowMarks(selected < 0 ? kEveryRow : selected);
+    const std::u16string_view letter = typeLetter(fields.typeIndex);
+    PasswordSlots& slots = table_.slots();
+    switch (mode_) {
+    case EntryDialogMode::AddEntry: {
+        const int row = table_.rows().rowCount();
+        table_.buildRow(row, fields.title, letter, fields.id);
+        slots.set(row, fields.password);
+        break;
+    }
+    case EntryDialogMode::InsertEntry:
+        // The row may have lost its selection while the dialog was open: then nothing changes.
+        if (isSlotRow(selected)) {
+            table_.buildRow(selected, fields.title, letter, fields.id);
+            slots.insertAt(selected);
+            slots.set(selected, fields.password);
+        }
+        break;
+    case EntryDialogMode::EditEntry:
+        if (isSlotRow(selected)) {
+            table_.rows().deleteRow(selected);
+            table_.buildRow(selected, fields.title, letter, fields.id);
+            if (!passwordKept) {
+                slots.set(selected, fields.password);
+            }
+        }
+        break;
+    }
+    return true;
+}
+
+bool EntryDialog::ok() {
+    const bool done = applyEntryDialog();
+    dirty_ = true;
+    table_.revealPasswords(true);
+    return done;
+}
+
+void EntryDialog::cancel() {
+    const int selected = table_.rows().selectedRow();
+    table_.clearRowMarks(selected < 0 ? kEveryRow : selected);
+}
+
+void EntryDialog::copyToScratch() {
+    scratch_ = readFields();
+}
+
+void EntryDialog::pasteFromScratch() {
+    showFields(scratch_);
+    dirty_ = true;
+}
+
+} // namespace kavo

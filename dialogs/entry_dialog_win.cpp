@@ -1,0 +1,151 @@
+#include "dialogs/entry_dialog_win.h"
+
+#include "app/app_state_win.h"
+#include "app/message_box_win.h"
+#include "app/wide_text_win.h"
+#include "dialogs/type_radios_win.h"
+#include "resources/resource.h"
+#include "store/ansi_codec_win.h"
+#include "store/list_view_win.h"
+
+namespace kavo {
+
+namespace {
+
+// Every way the dialog closes gives the same result; nobody reads it.
+constexpr INT_PTR kDialogClosed = 1;
+
+constexpr int kOkButton = IDC_BUTTON_1;
+constexpr int kCancelButton = IDC_BUTTON_2;
+constexpr int kCopyButton = IDC_BUTTON_3;
+constexpr int kPasteButton = IDC_BUTTON_4;
+
+int fieldControl(EntryField field) {
+    switch (field) {
+    case EntryField::Title:
+        return IDC_EDIT_1;
+    case EntryField::Id:
+        return IDC_EDIT_2;
+    case EntryField::Password:
+        return IDC_EDIT_3;
+    }
+    return IDC_EDIT_1;
+}
+
+class DialogEntryForm final : public EntryForm {
+  public:
+    explicit DialogEntryForm(const HWND& dialog) : dialog_(dialog) {}
+
+    // The fields have no length limit of their own; the core cuts what it keeps.
+    std::u16string text(EntryField field) const override {
+        const HWND edit = GetDlgItem(dialog_, fieldControl(field));
+        const int length = GetWindowTextLengthW(edit);
+        if (length <= 0) {
+            return std::u16string();
+        }
+        std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+        const int copied = GetWindowTextW(edit, buffer.data(), length + 1);
+        buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+        return fromWide(buffer);
+    }
+
+    void setText(EntryField field, std::u16string_view text) override {
+        SetDlgItemTextW(dialog_, fieldControl(field), toWide(text).c_str());
+    }
+
+    void showMessage(std::u16string_view text, std::u16string_view caption) override {
+        showOkMessage(dialog_, text, caption);
+    }
+
+  private:
+    const HWND& dialog_;
+};
+
+// What one opening of the dialog works with; it lives while DialogBoxParamW runs.
+struct EntryDialogSession {
+    EntryDialogSession(App& app, EntryDialogMode mode)
+        : listView(app.listView), form(dialog), radios(dialog),
+          entry(mode, form, radios, *app.table, app.scratchEntry, codec, app.dirty) {}
+
+    HWND dialog = nullptr;
+    HWND listView;
+    DialogEntryForm form;
+    DialogTypeRadios radios;
+    ThreadAnsiCodec codec;
+    EntryDialog entry;
+};
+
+INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
+    auto* session = reinterpret_cast<EntryDialogSession*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    session->dialog = dialog;
+    if (!session->entry.initEntryDialog()) {
+        EndDialog(dialog, kDialogClosed);
+    }
+    return TRUE;
+}
+
+// Enter and Escape arrive as IDOK and IDCANCEL, which fall through to nothing: only the
+// buttons close the dialog.
+INT_PTR onCommand(EntryDialogSession& session, int controlId) {
+    switch (controlId) {
+    case kOkButton: {
+        bool done = false;
+        {
+            const ListRedrawPause pause(session.listView);
+            done = session.entry.ok();
+        }
+        if (done) {
+            EndDialog(session.dialog, kDialogClosed);
+        }
+        return TRUE;
+    }
+    case kCancelButton:
+        session.entry.cancel();
+        EndDialog(session.dialog, kDialogClosed);
+        return TRUE;
+    case kCopyButton:
+        session.entry.copyToScratch();
+        return TRUE;
+    case kPasteButton:
+        session.entry.pasteFromScratch();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK entryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        if (message == WM_INITDIALOG) {
+            return onInitDialog(dialog, lParam);
+        }
+        auto* session = reinterpret_cast<EntryDialogSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (session == nullptr) {
+            return FALSE;
+        }
+        switch (message) {
+        case WM_COMMAND:
+            return onCommand(*session, LOWORD(wParam));
+        case WM_CLOSE:
+            // The close box leaves the marks as they are.
+            EndDialog(dialog, kDialogClosed);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into Windows; the message counts as not handled.
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void openEntryDialog(App& app, EntryDialogMode mode) {
+    EntryDialogSession session(app, mode);
+    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_ENTRY_EDIT), app.mainWindow, entryDialogProc,
+                    reinterpret_cast<LPARAM>(&session));
+}
+
+} // namespace kavo

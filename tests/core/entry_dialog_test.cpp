@@ -1,0 +1,105 @@
+#include "dialogs/entry_dialog.h"
+#include "tests/core/memory_row_view.h"
+#include "tests/core/test_codecs.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace kavo {
+namespace {
+
+class FakeForm : public EntryForm, public TypeRadios, public TableHost {
+  public:
+    std::u16string text(EntryField field) const override { return texts.at(field); }
+    void setText(EntryField field, std::u16string_view text) override { texts[field] = text; }
+    void showMessage(std::u16string_view text, std::u16string_view) override {
+        messages.emplace_back(text);
+    }
+    bool isChecked(int typeIndex) const override { return checked.contains(typeIndex); }
+    void check(int typeIndex) override { checked = {{typeIndex, true}}; }
+    void startRevealTimer() override {}
+
+    void fill(std::u16string_view title, std::u16string_view id, std::u16string_view password) {
+        texts = {{EntryField::Title, std::u16string(title)},
+                 {EntryField::Id, std::u16string(id)},
+                 {EntryField::Password, std::u16string(password)}};
+    }
+
+    std::map<EntryField, std::u16string> texts;
+    std::map<int, bool> checked;
+    std::vector<std::u16string> messages;
+};
+
+class EntryDialogTest : public ::testing::Test {
+  protected:
+    EntryDialog dialog(EntryDialogMode mode, const AnsiCodec& codec) {
+        return EntryDialog(mode, form, form, table, scratch, codec, dirty);
+    }
+    std::u16string cell(int row, int cell) const { return rows.cellText(row, cell, 512); }
+
+    const Latin1Codec latin1;
+    FakeForm form;
+    MemoryRowView rows;
+    PasswordSlots slots;
+    bool dirty = false;
+    EntryTable table{rows, slots, form, dirty};
+    ScratchEntry scratch;
+};
+
+TEST_F(EntryDialogTest, RadiosDecideTheLetterAndFieldsKeepTheirCapacities) {
+    const std::pair<std::map<int, bool>, std::u16string_view> radioCases[] = {
+        {{}, u"B"},
+        {{{kTypeButton, true}}, u"B"},
+        {{{kTypeCtrlVTime, true}, {kTypeTime, true}}, u"T"}, // "Time" is asked first
+        {{{kTypeCtrlVTime, true}, {kTypeCtrlV, true}}, u"V"},
+        {{{kTypeCtrlVTime, true}}, u"W"},
+    };
+    for (const auto& [checked, letter] : radioCases) {
+        form.checked = checked;
+        EXPECT_EQ(typeLetter(typeIndexFromRadios(form)), letter);
+    }
+
+    // Editing a row of an unknown type checks "Button"; a surrogate pair across the title's
+    // limit is dropped whole.
+    table.buildRow(0, u"r", u"x", u"i");
+    rows.select({0});
+    ASSERT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).initEntryDialog());
+    EXPECT_EQ(form.checked, (std::map<int, bool>{{kTypeButton, true}}));
+    const std::u16string title = std::u16string(254, u't') + u"\U0001F511";
+    form.fill(title, std::u16string(200, u'i'), std::u16string(200, u'p'));
+    ASSERT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).applyEntryDialog());
+    EXPECT_EQ(cell(0, kCellTitle), title.substr(0, 254));
+    EXPECT_EQ(cell(0, kCellType), u"B");
+    EXPECT_EQ(cell(0, kCellId), std::u16string(127, u'i'));
+    EXPECT_EQ(slots.at(0), std::u16string(127, u'p'));
+    form.fill(std::u16string(300, u't'), u"i", u"p");
+    ASSERT_TRUE(dialog(EntryDialogMode::AddEntry, latin1).applyEntryDialog());
+    EXPECT_EQ(cell(1, kCellTitle), std::u16string(255, u't'));
+}
+
+TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
+    // Editing only the title keeps the password, even one this dialog would not take.
+    table.buildRow(0, u"r", u"B", u"i");
+    slots.set(0, u"caf\u00E9");
+    rows.select({0});
+    form.fill(u"renamed", u"i", u"caf\u00E9");
+    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+    EXPECT_EQ(cell(0, kCellTitle), u"renamed");
+    rows.select({0});
+    form.fill(u"renamed", u"i", u"caf\u00E9!");
+    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+
+    // No row without a slot, and no slot shifted past the last one, even when OK comes late.
+    for (int row = 1; row < kMaxRows; ++row) {
+        table.buildRow(row, u"r", u"B", u"i");
+    }
+    slots.set(kMaxRows - 1, u"last");
+    rows.select({0});
+    EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).initEntryDialog());
+    EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).applyEntryDialog());
+    EXPECT_EQ(slots.at(kMaxRows - 1), u"last");
+}
+
+} // namespace
+} // namespace kavo

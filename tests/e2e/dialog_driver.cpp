@@ -1,0 +1,107 @@
+#include "tests/e2e/dialog_driver.h"
+
+#include "tests/e2e/input_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kavo::e2e {
+
+namespace {
+
+constexpr DWORD kOpenTimeoutMs = 5000;
+constexpr DWORD kInputTimeoutMs = 5000;
+constexpr DWORD kPollMs = 20;
+constexpr int kClickAttempts = 10;
+constexpr DWORD kFocusWaitMs = 500;
+constexpr int kTextCapacity = 1024;
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+INPUT unicodeKey(wchar_t unit, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = KEYEVENTF_UNICODE | flags;
+    return input;
+}
+
+} // namespace
+
+DialogDriver::DialogDriver(Kavo& kavo, const wchar_t* caption)
+    : kavo_(kavo), dialog_(kavo.waitForWindow(L"#32770", kOpenTimeoutMs, caption)) {
+    EXPECT_NE(dialog_, nullptr) << "no dialog " << ::testing::PrintToString(caption);
+}
+
+bool DialogDriver::isOpen() const {
+    return IsWindow(dialog_) && IsWindowVisible(dialog_);
+}
+
+void DialogDriver::type(int editId, const std::wstring& text) {
+    const HWND edit = GetDlgItem(dialog_, editId);
+    RECT field{};
+    GetWindowRect(edit, &field);
+    // Right after one of the dialog's message boxes has gone, Wine may drop a click while it
+    // hands the dialog its activation back; click again until the field has the focus.
+    for (int click = 0; click < kClickAttempts && focusOf(dialog_) != edit; ++click) {
+        clickAt((field.left + field.right) / 2, (field.top + field.bottom) / 2, MouseButton::Left);
+        for (DWORD waited = 0; focusOf(dialog_) != edit && waited < kFocusWaitMs;
+             waited += kPollMs) {
+            Sleep(kPollMs);
+        }
+    }
+    EXPECT_EQ(focusOf(dialog_), edit) << "field " << editId << " did not take the focus";
+    // Posted messages come before input, so the selection is in place before the first key.
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    std::vector<INPUT> keys;
+    for (const wchar_t unit : text) {
+        keys.push_back(unicodeKey(unit, 0));
+        keys.push_back(unicodeKey(unit, KEYEVENTF_KEYUP));
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    for (DWORD waited = 0; this->text(editId) != text && waited < kInputTimeoutMs;
+         waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    EXPECT_EQ(this->text(editId), text) << "typing into field " << editId;
+}
+
+void DialogDriver::pressKey(WORD virtualKey) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+void DialogDriver::press(int buttonId) {
+    // A posted click is handled in order with the settle message that follows it.
+    PostMessageW(GetDlgItem(dialog_, buttonId), BM_CLICK, 0, 0);
+    kavo_.settle();
+}
+
+void DialogDriver::close() {
+    PostMessageW(dialog_, WM_CLOSE, 0, 0);
+    kavo_.settle();
+}
+
+std::wstring DialogDriver::text(int controlId) const {
+    wchar_t buffer[kTextCapacity] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog_, controlId), WM_GETTEXT, kTextCapacity,
+                        reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, kInputTimeoutMs,
+                        &copied);
+    return buffer;
+}
+
+bool DialogDriver::isChecked(int buttonId) const {
+    return SendMessageW(GetDlgItem(dialog_, buttonId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+} // namespace kavo::e2e

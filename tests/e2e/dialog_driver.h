@@ -1,0 +1,36 @@
+// One of KAVO's dialogs driven from outside as a user drives it: click into a field and type,
+// press keys and buttons, read back what the fields and radios show.
+#pragma once
+
+#include "tests/e2e/kavo_driver.h"
+
+#include <string>
+
+namespace kavo::e2e {
+
+class DialogDriver {
+  public:
+    // Waits for KAVO's dialog with this caption; fails the test when none shows.
+    DialogDriver(Kavo& kavo, const wchar_t* caption);
+
+    bool isOpen() const;
+    // Clicks into the field and types the (non-empty) text over what it held; returns once the
+    // field shows it.
+    void type(int editId, const std::wstring& text);
+    // A key pressed and released where the keyboard focus is.
+    void pressKey(WORD virtualKey);
+    // Clicks the button and returns once KAVO has handled the click, or is showing a message
+    // box from it.
+    void press(int buttonId);
+    // As the close box does.
+    void close();
+
+    std::wstring text(int controlId) const;
+    bool isChecked(int buttonId) const;
+
+  private:
+    Kavo& kavo_;
+    HWND dialog_;
+};
+
+} // namespace kavo::e2e
