@@ -1,7 +1,6 @@
 #include "store/decimal_text.h"
 
 #include <limits>
-#include <string>
 
 namespace kavo {
 
@@ -44,8 +43,17 @@ std::int32_t parseLeadingInt(std::u16string_view text) {
 }
 
 std::u16string formatInt(std::int32_t value) {
-    const std::string narrow = std::to_string(value);
-    return std::u16string(narrow.begin(), narrow.end());
+    // Digits from the end, on the magnitude in 64 bits so the most negative value works too.
+    std::int64_t magnitude = value < 0 ? -std::int64_t{value} : std::int64_t{value};
+    std::u16string text;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        text.insert(text.begin(), u'-');
+    }
+    return text;
 }
 
 } // namespace kavo
