@@ -79,23 +79,26 @@ std::u16string ListViewRows::cellText(int row, int cell, int capacity) const {
     return fromWide(buffer.data());
 }
 
+const wchar_t* ListViewRows::terminated(std::u16string_view text) {
+    scratch_.assign(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+    return scratch_.c_str();
+}
+
 void ListViewRows::insertRow(int row, std::u16string_view title, std::int32_t itemData) {
-    std::wstring text = toWide(title);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;
-    item.pszText = text.data();
+    item.pszText = const_cast<wchar_t*>(terminated(title));
     item.lParam = itemData;
     SendMessageW(listView_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewRows::setCellText(int row, int cell, std::u16string_view text) {
-    std::wstring copy = toWide(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = cell;
-    item.pszText = copy.data();
+    item.pszText = const_cast<wchar_t*>(terminated(text));
     SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -33,7 +33,11 @@ class ListViewRows final : public RowView {
     int columnWidth(int column) const;
 
   private:
+    // The text handed to the control, zero-terminated; kept so its room is reused.
+    const wchar_t* terminated(std::u16string_view text);
+
     HWND listView_;
+    std::wstring scratch_;
 };
 
 // Holds the list's painting while many rows change at once, then repaints it once. Without it

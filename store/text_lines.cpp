@@ -8,11 +8,11 @@ constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 
 // The text of a raw line: up to its first 0 unit, then at most two trailing CR or LF removed.
-std::u16string lineText(const std::u16string& raw) {
-    std::u16string text = raw.substr(0, raw.find(u'\0'));
+std::u16string_view lineText(std::u16string_view raw) {
+    std::u16string_view text = raw.substr(0, raw.find(u'\0'));
     for (int pass = 0; pass < 2 && !text.empty(); ++pass) {
         if (text.back() == kCr || text.back() == kLf) {
-            text.pop_back();
+            text.remove_suffix(1);
         }
     }
     return text;
