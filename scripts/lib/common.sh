@@ -64,8 +64,14 @@ prepare_wine() {
         WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    local reg="$BUILD_WIN/unmanaged.reg"
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' >"$reg"
+    # The dialogs ask for the Japanese UI fonts of Windows; the IPA fonts stand in for them
+    # (the proportional one for "ＭＳ Ｐゴシック"), so texts keep their width and are not cut.
+    local reg="$BUILD_WIN/prefix-settings.reg"
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' |
+        iconv -f UTF-8 -t UTF-16 >"$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     # Keep one server for the whole run: every test starts a Wine process.
     wineserver -p 2>/dev/null || true
