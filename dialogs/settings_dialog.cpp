@@ -125,15 +125,15 @@ void readSettingsDialog(const SettingsForm& form, SettingsRecord& settings) {
     }
 }
 
-StackingMove stackingMoveAtOk(std::int32_t stacking) {
-    return stacking == kStackingAlwaysOnTop ? StackingMove::Top : StackingMove::NoTop;
-}
-
 void confirmSettingsDialog(const SettingsForm& form, SettingsRecord& settings, SequenceHost& host) {
     readSettingsDialog(form, settings);
-    host.moveWindow(stackingMoveAtOk(settings.stacking));
     host.setSmallIcon(StateIcon::Idle);
     host.refreshTrayIcon();
+}
+
+void applyStackingAfterOk(const SettingsRecord& settings, SequenceHost& host) {
+    host.moveWindow(settings.stacking == kStackingAlwaysOnTop ? StackingMove::Top
+                                                              : StackingMove::NoTop);
 }
 
 } // namespace kavo

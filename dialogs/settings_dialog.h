@@ -40,11 +40,14 @@ void fillSettingsDialog(const SettingsRecord& settings, SettingsForm& form);
 // Every control into the record; a duration out of range becomes its default silently.
 void readSettingsDialog(const SettingsForm& form, SettingsRecord& settings);
 
-// The stacking move that ＯＫ makes at once: top-most for "常に最上位", else not top-most.
-StackingMove stackingMoveAtOk(std::int32_t stacking);
-
-// ＯＫ: read the controls, apply the stacking mode with the stored rectangle, show the idle
-// small icon (whatever a running sequence shows) and keep the tray icon in step.
+// ＯＫ while the dialog is still open: read every control into the record, show the idle small
+// icon (whatever a running sequence shows) and keep the tray icon in step.
 void confirmSettingsDialog(const SettingsForm& form, SettingsRecord& settings, SequenceHost& host);
+
+// The rest of ＯＫ, once the dialog has gone and before the placement preset: the stacking mode
+// at once, with the stored rectangle; top-most for "常に最上位", else not top-most. Not while
+// the dialog is open: a window that owns a visible pop-up is not always allowed to become
+// top-most (Wine places it below its pop-up instead).
+void applyStackingAfterOk(const SettingsRecord& settings, SequenceHost& host);
 
 } // namespace kavo

@@ -44,9 +44,16 @@ class DialogSettingsForm final : public SettingsForm {
     HWND dialog_;
 };
 
-void onOk(App& app, HWND dialog) {
+// One opening of the dialog; it lives while DialogBoxParamW runs.
+struct SettingsDialogSession {
+    App& app;
+    bool closedByOk = false;
+};
+
+void onOk(SettingsDialogSession& session, HWND dialog) {
     const DialogSettingsForm form(dialog);
-    confirmSettingsDialog(form, app.settings, app.sequenceHost);
+    confirmSettingsDialog(form, session.app.settings, session.app.sequenceHost);
+    session.closedByOk = true;
 }
 
 // "初": the reset is in force at once, whichever button closes the dialog afterwards.
@@ -58,17 +65,17 @@ void onReset(App& app, HWND dialog) {
 
 // Enter presses the default button ＯＫ; Escape arrives as IDCANCEL, which is not handled, so
 // only Cancel and the close box close the dialog without reading it.
-INT_PTR onCommand(App& app, HWND dialog, int controlId) {
+INT_PTR onCommand(SettingsDialogSession& session, HWND dialog, int controlId) {
     switch (controlId) {
     case IDC_SETTINGS_OK:
-        onOk(app, dialog);
+        onOk(session, dialog);
         EndDialog(dialog, kDialogClosed);
         return TRUE;
     case IDC_SETTINGS_CANCEL:
         EndDialog(dialog, kDialogClosed);
         return TRUE;
     case IDC_SETTINGS_RESET:
-        onReset(app, dialog);
+        onReset(session.app, dialog);
         return TRUE;
     default:
         // The auto radios, check boxes and edits manage themselves.
@@ -82,16 +89,18 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             DialogSettingsForm form(dialog);
-            fillSettingsDialog(reinterpret_cast<App*>(lParam)->settings, form);
+            fillSettingsDialog(reinterpret_cast<SettingsDialogSession*>(lParam)->app.settings,
+                               form);
             return TRUE;
         }
-        auto* app = reinterpret_cast<App*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (app == nullptr) {
+        auto* session =
+            reinterpret_cast<SettingsDialogSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (session == nullptr) {
             return FALSE;
         }
         switch (message) {
         case WM_COMMAND:
-            return onCommand(*app, dialog, LOWORD(wParam));
+            return onCommand(*session, dialog, LOWORD(wParam));
         case WM_CLOSE:
             EndDialog(dialog, kDialogClosed);
             return TRUE;
@@ -107,8 +116,12 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
 } // namespace
 
 void openSettingsDialog(App& app) {
+    SettingsDialogSession session{app};
     DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_SETTINGS), app.mainWindow,
-                    settingsDialogProc, reinterpret_cast<LPARAM>(&app));
+                    settingsDialogProc, reinterpret_cast<LPARAM>(&session));
+    if (session.closedByOk) {
+        applyStackingAfterOk(app.settings, app.sequenceHost);
+    }
     applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
 }
 
