@@ -31,8 +31,9 @@ class DialogSettingsForm final : public SettingsForm {
 
     // The fields have no length limit; only the units that count are fetched.
     std::u16string text(int editId) const override {
-        wchar_t buffer[kDurationFieldUnits + 1] = {};
-        const UINT copied = GetDlgItemTextW(dialog_, editId, buffer, kDurationFieldUnits + 1);
+        constexpr int kBufferUnits = static_cast<int>(kDurationFieldUnits) + 1;
+        wchar_t buffer[kBufferUnits] = {};
+        const UINT copied = GetDlgItemTextW(dialog_, editId, buffer, kBufferUnits);
         return fromWide(std::wstring_view(buffer, copied));
     }
 
