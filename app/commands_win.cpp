@@ -6,6 +6,7 @@
 #include "lock/unlock_dialog_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
 #include "dialogs/entry_dialog_win.h"
+#include "dialogs/settings_dialog_win.h"
 #include "resources/resource.h"
 #include "sequencer/copy_triggers_win.h"
 #include "store/store_files_win.h"
@@ -81,6 +82,12 @@ void onCommand(App& app, int commandId) {
         app.table->moveSelectedRows(MoveDirection::Up);
         break;
     }
+    case IDC_CMD_SETTINGS:
+    case IDC_TB_SETTINGS:
+        openSettingsDialog(app);
+        // "初" may have switched pass mode off: the title and colour say so at once.
+        repaintMainWindow(app);
+        break;
     case IDC_TB_ID:
         onIdButton(app);
         break;

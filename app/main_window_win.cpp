@@ -11,6 +11,7 @@
 #include "sequencer/keyboard_watch_win.h"
 #include "store/store_files_win.h"
 #include "settings/settings_file_win.h"
+#include "settings/placement_win.h"
 
 #include <commctrl.h>
 
@@ -49,6 +50,7 @@ LRESULT onCreate(App& app, HWND window) {
     app.rows = std::make_unique<ListViewRows>(app.listView);
     app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     loadStore(app, window);
+    applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     registerKeyboardWatch(window);
     updateMoveItems(app);
     app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),

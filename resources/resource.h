@@ -95,3 +95,26 @@
 #define IDC_CHANGE_CLOSE 102         // "閉じる"
 #define IDC_MASTER_PASSWORD_EDIT 121 // the master password, shown in clear
 #define IDC_PASS_MODE_CHECK 141      // "パスワードを設定しない"
+
+// The settings dialog
+#define IDC_SETTINGS_OK 101
+#define IDC_SETTINGS_CANCEL 102
+#define IDC_SETTINGS_RESET 103      // "初"
+#define IDC_ID_TIME_EDIT 121        // "ID時間"
+#define IDC_PW_TIME_EDIT 122        // "PW時間"
+#define IDC_PW_SHOW_EDIT 123        // "PW表示"
+#define IDC_CLEAR_AT_END_CHECK 141  // "カーソルはＰＷでクリアする"
+#define IDC_PW_TIMER_CHECK 142      // "ButtonでもPWはTimer"
+#define IDC_PLACE_TOP_LEFT 161      // "左上"
+#define IDC_PLACE_TOP_RIGHT 162     // "右上"
+#define IDC_PLACE_BOTTOM_LEFT 163   // "左下"
+#define IDC_PLACE_BOTTOM_RIGHT 164  // "右下"
+#define IDC_PLACE_CENTRE 165        // "中央"
+#define IDC_PLACE_KEEP 166          // "保持"
+#define IDC_STACK_ALWAYS_TOP 167    // "常に最上位"
+#define IDC_STACK_BOTTOM_AT_ID 168  // "IDで最下位"
+#define IDC_STACK_BOTTOM_AT_PW 169  // "IDで最上位、PWで最下位"
+#define IDC_STACK_BOTTOM_AT_END 170 // "IDで最上位、ENDで最下位"
+#define IDC_COPY_TOOLBAR_ONLY 171   // "ツールバーのボタンのみ"
+#define IDC_COPY_SMALL_WINDOW 172   // "ツールバー＋小窓のボタン"
+#define IDC_COPY_LIST_CLICK 173     // "ツールバー＋Listクリック位置"

@@ -43,6 +43,13 @@ bool DialogDriver::isOpen() const {
     return IsWindow(dialog_) && IsWindowVisible(dialog_);
 }
 
+bool DialogDriver::waitUntilClosed() const {
+    for (DWORD waited = 0; isOpen() && waited < kOpenTimeoutMs; waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    return !isOpen();
+}
+
 void DialogDriver::type(int editId, const std::wstring& text) {
     const HWND edit = GetDlgItem(dialog_, editId);
     RECT field{};

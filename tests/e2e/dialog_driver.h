@@ -14,6 +14,8 @@ class DialogDriver {
     DialogDriver(Kavo& kavo, const wchar_t* caption);
 
     bool isOpen() const;
+    // Waits until the dialog has gone (as after a key that closes it); false after a timeout.
+    bool waitUntilClosed() const;
     // Clicks into the field and types the (non-empty) text over what it held; returns once the
     // field shows it.
     void type(int editId, const std::wstring& text);

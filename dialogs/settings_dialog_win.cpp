@@ -1,0 +1,129 @@
+#include "dialogs/settings_dialog_win.h"
+
+#include "app/app_state_win.h"
+#include "app/wide_text_win.h"
+#include "dialogs/settings_dialog.h"
+#include "resources/resource.h"
+#include "settings/placement_win.h"
+
+namespace kavo {
+
+namespace {
+
+// Every way the dialog closes gives the same result; nobody reads it.
+constexpr INT_PTR kDialogClosed = 1;
+
+class DialogSettingsForm final : public SettingsForm {
+  public:
+    explicit DialogSettingsForm(HWND dialog) : dialog_(dialog) {}
+
+    bool isChecked(int buttonId) const override {
+        return IsDlgButtonChecked(dialog_, buttonId) != BST_UNCHECKED;
+    }
+
+    void setChecked(int buttonId, bool checked) override {
+        CheckDlgButton(dialog_, buttonId, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    void checkRadio(int firstId, int lastId, int checkedId) override {
+        CheckRadioButton(dialog_, firstId, lastId, checkedId);
+    }
+
+    // The fields have no length limit; only the units that count are fetched.
+    std::u16string text(int editId) const override {
+        constexpr int kBufferUnits = static_cast<int>(kDurationFieldUnits) + 1;
+        wchar_t buffer[kBufferUnits] = {};
+        const UINT copied = GetDlgItemTextW(dialog_, editId, buffer, kBufferUnits);
+        return fromWide(std::wstring_view(buffer, copied));
+    }
+
+    void setText(int editId, std::u16string_view text) override {
+        SetDlgItemTextW(dialog_, editId, toWide(text).c_str());
+    }
+
+  private:
+    HWND dialog_;
+};
+
+// One opening of the dialog; it lives while DialogBoxParamW runs.
+struct SettingsDialogSession {
+    App& app;
+    bool closedByOk = false;
+};
+
+void onOk(SettingsDialogSession& session, HWND dialog) {
+    const DialogSettingsForm form(dialog);
+    confirmSettingsDialog(form, session.app.settings, session.app.sequenceHost);
+    session.closedByOk = true;
+}
+
+// "初": the reset is in force at once, whichever button closes the dialog afterwards.
+void onReset(App& app, HWND dialog) {
+    resetSettings(app.settings);
+    DialogSettingsForm form(dialog);
+    fillSettingsDialog(app.settings, form);
+}
+
+// Enter presses the default button ＯＫ; Escape arrives as IDCANCEL, which is not handled, so
+// only Cancel and the close box close the dialog without reading it.
+INT_PTR onCommand(SettingsDialogSession& session, HWND dialog, int controlId) {
+    switch (controlId) {
+    case IDC_SETTINGS_OK:
+        onOk(session, dialog);
+        EndDialog(dialog, kDialogClosed);
+        return TRUE;
+    case IDC_SETTINGS_CANCEL:
+        EndDialog(dialog, kDialogClosed);
+        return TRUE;
+    case IDC_SETTINGS_RESET:
+        onReset(session.app, dialog);
+        return TRUE;
+    default:
+        // The auto radios, check boxes and edits manage themselves.
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            DialogSettingsForm form(dialog);
+            fillSettingsDialog(reinterpret_cast<SettingsDialogSession*>(lParam)->app.settings,
+                               form);
+            return TRUE;
+        }
+        auto* session =
+            reinterpret_cast<SettingsDialogSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (session == nullptr) {
+            return FALSE;
+        }
+        switch (message) {
+        case WM_COMMAND:
+            return onCommand(*session, dialog, LOWORD(wParam));
+        case WM_CLOSE:
+            EndDialog(dialog, kDialogClosed);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into Windows; the message counts as not handled.
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void openSettingsDialog(App& app) {
+    SettingsDialogSession session{app};
+    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_SETTINGS), app.mainWindow,
+                    settingsDialogProc, reinterpret_cast<LPARAM>(&session));
+    if (session.closedByOk) {
+        applyStackingAfterOk(app.settings, app.sequenceHost);
+    }
+    applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
+}
+
+} // namespace kavo
