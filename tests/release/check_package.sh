@@ -28,7 +28,8 @@ expected="$folder/KAVO.exe $folder/KAVO_manual.pdf $folder/README_ja.txt "
 [ "$(head -c 5 "$work/$folder/KAVO_manual.pdf")" = "%PDF-" ] || fail "KAVO_manual.pdf is no PDF"
 readme="$work/$folder/README_ja.txt"
 # Notepad reads it on any Windows: the UTF-8 mark, CR LF line ends; it names the version.
-[ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] || fail "read-me without UTF-8 mark"
+mark=$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')
+[ "$mark" = "efbbbf" ] || fail "read-me without UTF-8 mark"
 grep -q "$(printf '\r')\$" "$readme" || fail "read-me without CR LF line ends"
 grep -q "KAVO $2 " "$readme" || fail "read-me does not name version $2"
 
