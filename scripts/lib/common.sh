@@ -45,14 +45,7 @@ start_display() {
 
 stop_display() {
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    # The libFuzzer harnesses: clang with the fuzzer's coverage, AddressSanitizer and UBSan.
-build_fuzz() {
-    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD_FUZZ" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DKAVO_FUZZ=ON -DBUILD_TESTING=OFF -DKAVO_WERROR=ON >/dev/null
-    cmake --build "$BUILD_FUZZ" -j "$JOBS"
-}
-
-XVFB_PID=""
+    XVFB_PID=""
 }
 
 # Creates the private prefix once; Wine then draws its own captions and frames, as Windows
@@ -64,6 +57,10 @@ prepare_wine() {
         WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
+    # Wine's own fonts (fonts-wine), as a Windows Fonts folder holds them: Marlett draws the
+    # caption buttons, which show a bare letter without it. This Wine does not take them from
+    # its data directory, so the prefix gets a copy (also a prefix made before they were there).
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     # The dialogs ask for the Japanese UI fonts of Windows; the IPA fonts stand in for them
     # (the proportional one for "ＭＳ Ｐゴシック"), so texts keep their width and are not cut.
     local reg="$BUILD_WIN/prefix-settings.reg"
