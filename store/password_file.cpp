@@ -22,18 +22,29 @@ bool isStorableByte(unsigned char byte) {
 }
 
 // The ANSI form of a text cut to what a record can hold: whole characters are dropped from the
-// end until it fits, never half a surrogate pair.
+// end until it fits, never half a surrogate pair. The longest prefix that fits is searched by
+// halves, since the form only grows with the prefix.
 std::string fittingAnsi(std::u16string_view text, const AnsiCodec& codec) {
     text = slotText(text);
     std::string ansi = codec.toAnsi(text);
-    while (ansi.size() > kRecordTextBytes && !text.empty()) {
-        text.remove_suffix(1);
-        if (!text.empty() && isHighSurrogate(text.back())) {
-            text.remove_suffix(1);
-        }
-        ansi = codec.toAnsi(text);
+    if (ansi.size() <= kRecordTextBytes) {
+        return ansi;
     }
-    return ansi;
+    const auto prefix = [&](std::size_t units) {
+        // A cut after a high surrogate would split its pair: leave the pair out.
+        return text.substr(0, units > 0 && isHighSurrogate(text[units - 1]) ? units - 1 : units);
+    };
+    std::size_t fits = 0;
+    std::size_t tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        if (codec.toAnsi(prefix(middle)).size() <= kRecordTextBytes) {
+            fits = middle;
+        } else {
+            tooLong = middle;
+        }
+    }
+    return codec.toAnsi(prefix(fits));
 }
 
 PasswordRecord plainRecord(std::u16string_view text, const AnsiCodec& codec) {
