@@ -2,6 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/menu_rules.h"
+#include "app/tray_icon_win.h"
 #include "lock/change_password_dialog_win.h"
 #include "lock/unlock_dialog_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
@@ -86,6 +87,13 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_TB_PW:
         onPwButton(app);
+        break;
+    case IDC_CMD_TO_TRAY:
+    case IDC_TB_TRAY:
+        sendToTray(app);
+        break;
+    case IDC_CMD_FROM_TRAY:
+        restoreFromTray(app);
         break;
     default:
         // The blank toolbar buttons and unknown ids do nothing.
