@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/tray_icon_win.h"
 #include "dialogs/entry_dialog.h"
 #include "lock/lock_state.h"
 #include "sequencer/paste_detector.h"
@@ -68,6 +69,9 @@ struct App {
     // Solid backgrounds of the ID and PW phases; the idle ones are stock brushes.
     HBRUSH idPhaseBrush = nullptr;
     HBRUSH pwPhaseBrush = nullptr;
+
+    // The tray icon; while it is there the main window is hidden.
+    TrayIcon tray;
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }

@@ -1,7 +1,10 @@
 #include "app/commands_win.h"
 
+#include "app/about_box_win.h"
 #include "app/app_state_win.h"
+#include "app/help_win.h"
 #include "app/menu_rules.h"
+#include "app/tray_icon_win.h"
 #include "lock/change_password_dialog_win.h"
 #include "lock/unlock_dialog_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
@@ -93,6 +96,22 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_TB_PW:
         onPwButton(app);
+        break;
+    case IDC_CMD_TO_TRAY:
+    case IDC_TB_TRAY:
+        sendToTray(app);
+        break;
+    case IDC_CMD_FROM_TRAY:
+        restoreFromTray(app);
+        break;
+    case IDC_CMD_HELP:
+        openManual(app.mainWindow, app.dataDirectory);
+        break;
+    case IDC_CMD_VERSION:
+        openAboutBox(app);
+        break;
+    case IDC_CMD_HOME_PAGE:
+        openHomePage(app.mainWindow);
         break;
     default:
         // The blank toolbar buttons and unknown ids do nothing.

@@ -5,6 +5,7 @@
 #include "app/message_box_win.h"
 #include "app/timer_ids.h"
 #include "app/toolbar_win.h"
+#include "app/tray_icon_win.h"
 #include "app/wide_text_win.h"
 #include "resources/resource.h"
 #include "sequencer/copy_triggers_win.h"
@@ -184,6 +185,7 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
 }
 
 LRESULT onDestroy(App& app) {
+    removeTrayIconAtExit(app);
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);
@@ -241,7 +243,14 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_TIMER:
         return onTimer(app, window, wParam);
+    case kTrayCallbackMessage:
+        onTrayCallback(app, wParam, lParam);
+        return 0;
     default:
+        if (message == taskbarCreatedMessage()) {
+            onTaskbarCreated(app);
+            return 0;
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -84,6 +84,12 @@
 #define IDC_COPY_ID 101
 #define IDC_COPY_PW 102
 
+// The About box
+#define IDC_ABOUT_OK 101             // "OK"
+#define IDC_ABOUT_NEW_VERSION 102    // "New Version": the download page
+#define IDC_ABOUT_CREATOR_LINE 111   // filled in when the box opens: the version
+#define IDC_ABOUT_HOME_PAGE_LINE 112 // filled in when the box opens: the web site
+
 // The unlock dialog
 #define IDC_UNLOCK_CHECK 101 // "PW解除"
 #define IDC_UNLOCK_LOCK 102  // "ロック"

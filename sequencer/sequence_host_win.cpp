@@ -1,6 +1,8 @@
 #include "sequencer/sequence_host_win.h"
 
+#include "app/app_state_win.h"
 #include "app/timer_ids.h"
+#include "app/tray_icon_win.h"
 #include "sequencer/clipboard_writer_win.h"
 
 namespace kavo {
@@ -80,7 +82,7 @@ void MainWindowSequenceHost::setSmallIcon(StateIcon icon) {
 }
 
 void MainWindowSequenceHost::refreshTrayIcon() {
-    // The window has no tray icon yet; nothing to keep in step.
+    kavo::refreshTrayIcon(theApp());
 }
 
 void MainWindowSequenceHost::repaint() {

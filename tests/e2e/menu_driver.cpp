@@ -1,8 +1,9 @@
 #include "tests/e2e/menu_driver.h"
 
-#include <gtest/gtest.h>
+#include "tests/e2e/input_driver.h"
+#include "tests/e2e/screen_picture.h"
 
-#include <cstdint>
+#include <gtest/gtest.h>
 
 namespace kavo::e2e {
 
@@ -17,64 +18,6 @@ constexpr int kMaxEscapes = 4;
 constexpr int kFrameInset = 3;
 // Separators are a line or two high; the text of an item is much taller.
 constexpr int kMinItemRows = 4;
-
-using Rgb = std::uint32_t;
-
-Rgb systemColour(int index) {
-    const COLORREF colour = GetSysColor(index);
-    return (Rgb{GetRValue(colour)} << 16) | (Rgb{GetGValue(colour)} << 8) | GetBValue(colour);
-}
-
-// A window's pixels as they are on the screen, 0xRRGGBB each, top row first.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> pixels;
-
-    Rgb at(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)];
-    }
-};
-
-Picture capture(HWND window) {
-    Picture picture;
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) {
-        return picture;
-    }
-    picture.width = rect.right - rect.left;
-    picture.height = rect.bottom - rect.top;
-    if (picture.width <= 0 || picture.height <= 0) {
-        return Picture{};
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, picture.width, picture.height, screen, rect.left, rect.top, SRCCOPY)) {
-        const auto* source = static_cast<const Rgb*>(bits);
-        picture.pixels.assign(source, source + picture.width * picture.height);
-        for (Rgb& pixel : picture.pixels) {
-            pixel &= 0xFFFFFF;
-        }
-    } else {
-        picture = Picture{};
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
 
 bool rowIsBlank(const Picture& picture, int y, Rgb background) {
     for (int x = kFrameInset; x < picture.width - kFrameInset; ++x) {
@@ -100,12 +43,12 @@ bool bandHas(const Picture& picture, int top, int bottom, Rgb colour) {
 // separator; any other is an item. The highlighted item shows its text in the highlight text
 // colour when it is enabled; every other enabled item in the menu text colour. Grayed text has
 // neither.
-std::vector<bool> readItems(const Picture& picture) {
+std::vector<MenuItemBand> readItems(const Picture& picture) {
     const Rgb background = systemColour(COLOR_MENU);
     const Rgb text = systemColour(COLOR_MENUTEXT);
     const Rgb highlight = systemColour(COLOR_HIGHLIGHT);
     const Rgb highlightText = systemColour(COLOR_HIGHLIGHTTEXT);
-    std::vector<bool> enabled;
+    std::vector<MenuItemBand> items;
     int y = kFrameInset;
     const int end = picture.height - kFrameInset;
     while (y < end) {
@@ -121,9 +64,9 @@ std::vector<bool> readItems(const Picture& picture) {
             continue;
         }
         const bool highlighted = bandHas(picture, top, y, highlight);
-        enabled.push_back(bandHas(picture, top, y, highlighted ? highlightText : text));
+        items.push_back({top, y, bandHas(picture, top, y, highlighted ? highlightText : text)});
     }
-    return enabled;
+    return items;
 }
 
 } // namespace
@@ -141,9 +84,14 @@ MenuPopup::~MenuPopup() {
     }
 }
 
-std::vector<bool> MenuPopup::enabledItems(std::size_t itemCount) {
-    std::vector<bool> previous;
-    std::vector<bool> current;
+MenuPopup::MenuPopup(Kavo& kavo) : kavo_(kavo) {
+    popup_ = kavo_.waitForWindow(L"#32768", kOpenTimeoutMs);
+    EXPECT_NE(popup_, nullptr) << "no menu popup opened";
+}
+
+std::vector<MenuItemBand> MenuPopup::items(std::size_t itemCount) {
+    std::vector<MenuItemBand> previous;
+    std::vector<MenuItemBand> current;
     for (DWORD waited = 0; popup_ != nullptr && waited < kDrawTimeoutMs; waited += kPollMs) {
         current = readItems(capture(popup_));
         if (current.size() == itemCount && current == previous) {
@@ -155,6 +103,32 @@ std::vector<bool> MenuPopup::enabledItems(std::size_t itemCount) {
     ADD_FAILURE() << "the popup did not show " << itemCount << " items; it showed "
                   << current.size();
     return current;
+}
+
+std::vector<bool> MenuPopup::enabledItems(std::size_t itemCount) {
+    std::vector<bool> enabled;
+    for (const MenuItemBand& item : items(itemCount)) {
+        enabled.push_back(item.enabled);
+    }
+    return enabled;
+}
+
+RECT MenuPopup::rect() const {
+    RECT rect{};
+    GetWindowRect(popup_, &rect);
+    return rect;
+}
+
+void MenuPopup::clickItem(std::size_t index, std::size_t itemCount) {
+    const std::vector<MenuItemBand> bands = items(itemCount);
+    ASSERT_LT(index, bands.size());
+    const RECT popup = rect();
+    clickAt((popup.left + popup.right) / 2,
+            popup.top + (bands[index].top + bands[index].bottom) / 2, MouseButton::Left);
+    for (DWORD waited = 0; kavo_.inMenuMode() && waited < kCloseTimeoutMs; waited += kPollMs) {
+        Sleep(kPollMs);
+    }
+    kavo_.settle();
 }
 
 void MenuPopup::typeItemLetter(wchar_t letter) {

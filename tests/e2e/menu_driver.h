@@ -12,10 +12,21 @@
 
 namespace kavo::e2e {
 
+// An item of an open popup as drawn: its rows inside the popup window, and whether its text
+// shows enabled.
+struct MenuItemBand {
+    int top;
+    int bottom;
+    bool enabled;
+    bool operator==(const MenuItemBand&) const = default;
+};
+
 class MenuPopup {
   public:
     // Opens the popup whose title has this underlined letter; fails the test when none opens.
     MenuPopup(Kavo& kavo, wchar_t letter);
+    // A popup that something else opened, such as a right-click on the tray icon.
+    explicit MenuPopup(Kavo& kavo);
     ~MenuPopup();
     MenuPopup(const MenuPopup&) = delete;
     MenuPopup& operator=(const MenuPopup&) = delete;
@@ -23,6 +34,12 @@ class MenuPopup {
     // For each item from top to bottom, separators left out: whether it is drawn enabled.
     // Waits until the popup shows itemCount items the same way twice in a row.
     std::vector<bool> enabledItems(std::size_t itemCount);
+    std::vector<MenuItemBand> items(std::size_t itemCount);
+    // Where the popup is on the screen.
+    RECT rect() const;
+    // Clicks an item with the real mouse; returns once the menu has closed and KAVO has handled
+    // whatever the choice posted.
+    void clickItem(std::size_t index, std::size_t itemCount);
     // Types an item's underlined letter, which chooses the first item that has it; returns once
     // the menu has closed and KAVO has handled whatever the choice posted.
     void typeItemLetter(wchar_t letter);

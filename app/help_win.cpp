@@ -1,0 +1,36 @@
+#include "app/help_win.h"
+
+#include "app/help_targets.h"
+#include "app/wide_text_win.h"
+
+#include <shellapi.h>
+
+namespace kavo {
+
+namespace {
+
+void shellOpen(HWND owner, const std::wstring& target) {
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace
+
+void openManual(HWND owner, const std::wstring& dataDirectory) {
+    // The data directory is the current one; naming it keeps the manual found even if something
+    // has changed the current directory since.
+    std::wstring path = dataDirectory;
+    if (!path.empty() && path.back() != L'\\') {
+        path += L'\\';
+    }
+    shellOpen(owner, path + toWide(kManualFileName));
+}
+
+void openHomePage(HWND owner) {
+    shellOpen(owner, toWide(homePageUrl()));
+}
+
+void openDownloadPage(HWND owner) {
+    shellOpen(owner, toWide(downloadPageUrl()));
+}
+
+} // namespace kavo

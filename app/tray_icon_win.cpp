@@ -1,0 +1,111 @@
+#include "app/tray_icon_win.h"
+
+#include "app/app_state_win.h"
+#include "app/timer_ids.h"
+#include "app/tray_rules.h"
+#include "resources/resource.h"
+
+#include <cwchar>
+
+namespace kavo {
+
+namespace {
+
+constexpr wchar_t kTrayTip[] = L"kavo";
+
+void showTrayMenu(App& app) {
+    HMENU menu = LoadMenuW(app.instance, MAKEINTRESOURCEW(IDM_TRAY_MENU));
+    if (menu == nullptr) {
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // Only the foreground window's menu closes when the user clicks elsewhere, even though the
+    // window itself is hidden.
+    SetForegroundWindow(app.mainWindow);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, cursor.x,
+                   cursor.y, 0, app.mainWindow, nullptr);
+    // Lets the window see a message of its own after the menu, so that the next tray menu opens
+    // and closes properly too.
+    PostMessageW(app.mainWindow, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+} // namespace
+
+void TrayIcon::add(HWND window, HICON icon) {
+    data_ = NOTIFYICONDATAW{};
+    data_.cbSize = sizeof(data_);
+    data_.hWnd = window;
+    data_.uID = IDC_TRAY_ICON;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallbackMessage;
+    data_.hIcon = icon;
+    wcsncpy(data_.szTip, kTrayTip, sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1);
+    Shell_NotifyIconW(NIM_ADD, &data_);
+    inTray_ = true;
+}
+
+void TrayIcon::setIcon(HICON icon) {
+    data_.hIcon = icon;
+    if (inTray_) {
+        Shell_NotifyIconW(NIM_MODIFY, &data_);
+    }
+}
+
+void TrayIcon::remove() {
+    Shell_NotifyIconW(NIM_DELETE, &data_);
+    inTray_ = false;
+}
+
+void TrayIcon::addAgain() {
+    if (inTray_) {
+        Shell_NotifyIconW(NIM_ADD, &data_);
+    }
+}
+
+void sendToTray(App& app) {
+    app.tray.add(app.mainWindow, stateIconHandle(app.stateIcons, StateIcon::Idle));
+    ShowWindow(app.mainWindow, SW_HIDE);
+    // A sequence that runs on shows its phase in the tray at once.
+    refreshTrayIcon(app);
+}
+
+void restoreFromTray(App& app) {
+    app.tray.remove();
+    ShowWindow(app.mainWindow, SW_SHOWNORMAL);
+}
+
+void refreshTrayIcon(App& app) {
+    app.tray.setIcon(stateIconHandle(app.stateIcons, trayIconFor(app.sequence.state())));
+}
+
+void onTrayCallback(App& app, WPARAM iconId, LPARAM mouseMessage) {
+    switch (trayClickAction(iconId, mouseMessage)) {
+    case TrayClickAction::Restore:
+        restoreFromTray(app);
+        break;
+    case TrayClickAction::ShowMenu:
+        showTrayMenu(app);
+        break;
+    case TrayClickAction::Nothing:
+        break;
+    }
+}
+
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void onTaskbarCreated(App& app) {
+    app.tray.addAgain();
+}
+
+void removeTrayIconAtExit(App& app) {
+    if (app.tray.inTray()) {
+        app.tray.remove();
+    }
+}
+
+} // namespace kavo
