@@ -9,6 +9,7 @@
 #include "tests/e2e/list_driver.h"
 #include "tests/e2e/menu_driver.h"
 #include "tests/e2e/store_fixtures.h"
+#include "tests/e2e/tray_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -343,31 +344,17 @@ TEST_F(Screenshots, ClipboardHeldAtExit) {
 // Last: a tray icon can outlive its program for a moment under Wine.
 TEST_F(Screenshots, TrayIconAndItsMenu) {
     start(settings(false));
+    TrayIconWatch icon;
     kavo_->command(IDC_CMD_TO_TRAY);
-    for (DWORD waited = 0; IsWindowVisible(kavo_->window()) && waited < kOptionalWindowMs;
-         waited += kPollMs) {
-        Sleep(kPollMs);
-    }
-    // Wine shows the notification area as a window of its own.
-    HWND tray = nullptr;
-    for (DWORD waited = 0; !IsWindowVisible(kavo_->window()) && waited < kOptionalWindowMs;
-         waited += kPollMs) {
-        tray = FindWindowW(nullptr, L"Wine System Tray");
-        if (tray != nullptr && IsWindowVisible(tray)) {
-            break;
-        }
-        Sleep(kPollMs);
-    }
-    if (IsWindowVisible(kavo_->window()) || tray == nullptr) {
+    if (!icon.appears()) {
         GTEST_SKIP() << "this KAVO.exe does not go to the tray yet";
     }
-    // The only icon in the tray is KAVO's; its menu opens at the pointer.
-    RECT icons{};
-    GetWindowRect(tray, &icons);
-    clickAt((icons.left + icons.right) / 2, (icons.top + icons.bottom) / 2, MouseButton::Right);
+    // Its menu opens at the pointer, upwards; the tray window is Wine's notification area.
+    icon.click(MouseButton::Right);
     HWND menu = kavo_->waitForWindow(L"#32768", kStepTimeoutMs);
-    EXPECT_NE(menu, nullptr) << "no tray menu";
-    shoot("tray", {tray});
+    ASSERT_NE(menu, nullptr) << "no tray menu";
+    shoot("tray", {FindWindowW(nullptr, L"Wine System Tray"), menu});
+    PostMessageW(kavo_->window(), WM_CANCELMODE, 0, 0);
     kavo_->command(IDC_CMD_FROM_TRAY);
 }
 
