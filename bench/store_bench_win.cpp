@@ -31,21 +31,29 @@ constexpr int kTitleCapacity = static_cast<int>(kStoredTextUnits) + 1;
 // A prime: row * step mod 1000 visits every key once, in a scattered order.
 constexpr int kScatterStep = 7919;
 
-double medianMicroseconds(int runs, const std::function<void()>& work) {
+// Runs each piece of work once per round, in turn, so that whatever else the machine does
+// meanwhile falls on all of them alike; the median of each, in microseconds.
+std::vector<double> medianMicroseconds(int runs, const std::vector<std::function<void()>>& works) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
+    std::vector<std::vector<double>> times(works.size());
     for (int run = 0; run < runs; ++run) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) *
-                        kMicrosecondsPerSecond / static_cast<double>(frequency.QuadPart));
+        for (std::size_t work = 0; work < works.size(); ++work) {
+            LARGE_INTEGER start;
+            LARGE_INTEGER end;
+            QueryPerformanceCounter(&start);
+            works[work]();
+            QueryPerformanceCounter(&end);
+            times[work].push_back(static_cast<double>(end.QuadPart - start.QuadPart) *
+                                  kMicrosecondsPerSecond / static_cast<double>(frequency.QuadPart));
+        }
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[static_cast<std::size_t>(runs / 2)];
+    std::vector<double> medians;
+    for (std::vector<double>& series : times) {
+        std::nth_element(series.begin(), series.begin() + runs / 2, series.end());
+        medians.push_back(series[static_cast<std::size_t>(runs / 2)]);
+    }
+    return medians;
 }
 
 // The whole file in one ReadFile call.
@@ -145,13 +153,8 @@ int run(int runs) {
     const std::wstring listPath = dir.file(kListFileName);
     const std::wstring passwordPath = dir.file(kPasswordFileName);
 
-    Bytes listBytes;
-    Bytes passwordBytes;
-    const double load = medianMicroseconds(runs, [&] { loadStore(app, app.mainWindow); });
-    const double plainLoad = medianMicroseconds(runs, [&] {
-        listBytes = readWhole(listPath);
-        passwordBytes = readWhole(passwordPath);
-    });
+    // The rows as the loaded table shows them, for the bare list view to take.
+    loadStore(app, app.mainWindow);
     if (app.rows->rowCount() != kMaxRows) {
         std::fprintf(stderr, "kavo_store_bench: the store did not load back whole\n");
         return EXIT_FAILURE;
@@ -164,14 +167,28 @@ int run(int runs) {
         }
     }
     const testing::ListViewWindow bareWindow;
-    const double bareLoad =
-        medianMicroseconds(runs, [&] { fillBareList(bareWindow.listView(), shown); });
 
-    const double save = medianMicroseconds(runs, [&] { saveStore(app, app.mainWindow); });
-    const double plainSave = medianMicroseconds(runs, [&] {
-        writeWhole(listPath, listBytes);
-        writeWhole(passwordPath, passwordBytes);
-    });
+    Bytes listBytes;
+    Bytes passwordBytes;
+    const std::vector<double> loads =
+        medianMicroseconds(runs, {[&] { loadStore(app, app.mainWindow); },
+                                  [&] { fillBareList(bareWindow.listView(), shown); },
+                                  [&] {
+                                      listBytes = readWhole(listPath);
+                                      passwordBytes = readWhole(passwordPath);
+                                  }});
+    const double load = loads[0];
+    const double bareLoad = loads[1];
+    const double plainLoad = loads[2];
+
+    const std::vector<double> saves =
+        medianMicroseconds(runs, {[&] { saveStore(app, app.mainWindow); },
+                                  [&] {
+                                      writeWhole(listPath, listBytes);
+                                      writeWhole(passwordPath, passwordBytes);
+                                  }});
+    const double save = saves[0];
+    const double plainSave = saves[1];
 
     // Taken in file order, before the table is sorted, so both sorts start from the same mix.
     std::vector<std::u16string> titles;
@@ -180,14 +197,17 @@ int run(int runs) {
     }
     // Each click flips the direction, so every run reorders the whole table. The main window
     // holds the list's painting during a sort, and so does this.
-    const double sort = medianMicroseconds(runs, [&] {
-        const ListRedrawPause pause(app.listView);
-        app.table->sortByColumn(kCellTitle);
-    });
-    const double plainSort = medianMicroseconds(runs, [&] {
-        std::vector<std::u16string> copy = titles;
-        std::sort(copy.begin(), copy.end());
-    });
+    const std::vector<double> sorts =
+        medianMicroseconds(runs, {[&] {
+                                      const ListRedrawPause pause(app.listView);
+                                      app.table->sortByColumn(kCellTitle);
+                                  },
+                                  [&] {
+                                      std::vector<std::u16string> copy = titles;
+                                      std::sort(copy.begin(), copy.end());
+                                  }});
+    const double sort = sorts[0];
+    const double plainSort = sorts[1];
 
     std::printf("kavo_store_bench: %d entries, median of %d runs, microseconds\n", kMaxRows, runs);
     std::printf("%-6s %12s %12s %8s\n", "", "KAVO", "list view", "ratio");
