@@ -1,6 +1,7 @@
 #include "app/about_box_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/help_targets.h"
 #include "app/help_win.h"
 #include "app/wide_text_win.h"
@@ -34,21 +35,17 @@ INT_PTR onAboutCommand(HWND box, int id) {
     }
 }
 
-INT_PTR CALLBACK aboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) noexcept {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            fillAboutBox(box);
-            return TRUE;
-        case WM_COMMAND:
-            return onAboutCommand(box, LOWORD(wParam));
-        case WM_CLOSE:
-            closeAboutBox(box);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR handleAboutBox(App&, HWND box, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        fillAboutBox(box);
+        return TRUE;
+    case WM_COMMAND:
+        return onAboutCommand(box, LOWORD(wParam));
+    case WM_CLOSE:
+        closeAboutBox(box);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -56,8 +53,10 @@ INT_PTR CALLBACK aboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) noe
 } // namespace
 
 void openAboutBox(App& app) {
-    HWND box = CreateDialogParamW(app.instance, MAKEINTRESOURCEW(IDD_ABOUT), app.mainWindow,
-                                  aboutBoxProc, 0);
+    // Modeless: the main window stays usable, and a second opening shows a second box.
+    HWND box =
+        CreateDialogParamW(app.instance, MAKEINTRESOURCEW(IDD_ABOUT), app.mainWindow,
+                           dialogProcedure<App, handleAboutBox>, reinterpret_cast<LPARAM>(&app));
     if (box != nullptr) {
         ShowWindow(box, SW_SHOWNORMAL);
     }

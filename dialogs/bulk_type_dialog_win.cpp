@@ -1,6 +1,7 @@
 #include "dialogs/bulk_type_dialog_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "dialogs/bulk_type.h"
 #include "dialogs/type_radios_win.h"
 #include "resources/resource.h"
@@ -23,38 +24,26 @@ void onOk(App& app, HWND dialog) {
 }
 
 // No radio starts checked; Enter and Escape (IDOK, IDCANCEL) do nothing.
-INT_PTR CALLBACK bulkTypeDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+INT_PTR handleBulkTypeDialog(App& app, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kOkButton:
+            onOk(app, dialog);
+            EndDialog(dialog, kDialogClosed);
             return TRUE;
-        }
-        auto* app = reinterpret_cast<App*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (app == nullptr) {
-            return FALSE;
-        }
-        switch (message) {
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case kOkButton:
-                onOk(*app, dialog);
-                EndDialog(dialog, kDialogClosed);
-                return TRUE;
-            case kCancelButton:
-                EndDialog(dialog, kDialogClosed);
-                return TRUE;
-            default:
-                return FALSE;
-            }
-        case WM_CLOSE:
+        case kCancelButton:
             EndDialog(dialog, kDialogClosed);
             return TRUE;
         default:
             return FALSE;
         }
-    } catch (...) {
-        // Nothing may unwind into Windows; the message counts as not handled.
+    case WM_CLOSE:
+        EndDialog(dialog, kDialogClosed);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -62,8 +51,7 @@ INT_PTR CALLBACK bulkTypeDialogProc(HWND dialog, UINT message, WPARAM wParam,
 } // namespace
 
 void openBulkTypeDialog(App& app) {
-    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_BULK_TYPE), app.mainWindow,
-                    bulkTypeDialogProc, reinterpret_cast<LPARAM>(&app));
+    runModalDialog<App, handleBulkTypeDialog>(app.instance, IDD_BULK_TYPE, app.mainWindow, app);
 }
 
 } // namespace kavo

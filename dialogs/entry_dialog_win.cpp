@@ -1,6 +1,7 @@
 #include "dialogs/entry_dialog_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
 #include "app/wide_text_win.h"
 #include "dialogs/type_radios_win.h"
@@ -75,11 +76,9 @@ struct EntryDialogSession {
     EntryDialog entry;
 };
 
-INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
-    auto* session = reinterpret_cast<EntryDialogSession*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    session->dialog = dialog;
-    if (!session->entry.initEntryDialog()) {
+INT_PTR onInitDialog(EntryDialogSession& session, HWND dialog) {
+    session.dialog = dialog;
+    if (!session.entry.initEntryDialog()) {
         EndDialog(dialog, kDialogClosed);
     }
     return TRUE;
@@ -115,27 +114,18 @@ INT_PTR onCommand(EntryDialogSession& session, int controlId) {
     }
 }
 
-INT_PTR CALLBACK entryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            return onInitDialog(dialog, lParam);
-        }
-        auto* session = reinterpret_cast<EntryDialogSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (session == nullptr) {
-            return FALSE;
-        }
-        switch (message) {
-        case WM_COMMAND:
-            return onCommand(*session, LOWORD(wParam));
-        case WM_CLOSE:
-            // The close box leaves the marks as they are.
-            EndDialog(dialog, kDialogClosed);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
-        // Nothing may unwind into Windows; the message counts as not handled.
+INT_PTR handleEntryDialog(EntryDialogSession& session, HWND dialog, UINT message, WPARAM wParam,
+                          LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(session, dialog);
+    case WM_COMMAND:
+        return onCommand(session, LOWORD(wParam));
+    case WM_CLOSE:
+        // The close box leaves the marks as they are.
+        EndDialog(dialog, kDialogClosed);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -144,8 +134,8 @@ INT_PTR CALLBACK entryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void openEntryDialog(App& app, EntryDialogMode mode) {
     EntryDialogSession session(app, mode);
-    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_ENTRY_EDIT), app.mainWindow, entryDialogProc,
-                    reinterpret_cast<LPARAM>(&session));
+    runModalDialog<EntryDialogSession, handleEntryDialog>(app.instance, IDD_ENTRY_EDIT,
+                                                          app.mainWindow, session);
 }
 
 } // namespace kavo

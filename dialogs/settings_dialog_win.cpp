@@ -1,6 +1,7 @@
 #include "dialogs/settings_dialog_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/wide_text_win.h"
 #include "dialogs/settings_dialog.h"
 #include "resources/resource.h"
@@ -84,32 +85,20 @@ INT_PTR onCommand(SettingsDialogSession& session, HWND dialog, int controlId) {
     }
 }
 
-INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            DialogSettingsForm form(dialog);
-            fillSettingsDialog(reinterpret_cast<SettingsDialogSession*>(lParam)->app.settings,
-                               form);
-            return TRUE;
-        }
-        auto* session =
-            reinterpret_cast<SettingsDialogSession*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (session == nullptr) {
-            return FALSE;
-        }
-        switch (message) {
-        case WM_COMMAND:
-            return onCommand(*session, dialog, LOWORD(wParam));
-        case WM_CLOSE:
-            EndDialog(dialog, kDialogClosed);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
-        // Nothing may unwind into Windows; the message counts as not handled.
+INT_PTR handleSettingsDialog(SettingsDialogSession& session, HWND dialog, UINT message,
+                             WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        DialogSettingsForm form(dialog);
+        fillSettingsDialog(session.app.settings, form);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        return onCommand(session, dialog, LOWORD(wParam));
+    case WM_CLOSE:
+        EndDialog(dialog, kDialogClosed);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -118,8 +107,8 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
 
 void openSettingsDialog(App& app) {
     SettingsDialogSession session{app};
-    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_SETTINGS), app.mainWindow,
-                    settingsDialogProc, reinterpret_cast<LPARAM>(&session));
+    runModalDialog<SettingsDialogSession, handleSettingsDialog>(app.instance, IDD_SETTINGS,
+                                                                app.mainWindow, session);
     if (session.closedByOk) {
         applyStackingAfterOk(app.settings, app.sequenceHost);
     }

@@ -1,6 +1,7 @@
 #include "lock/change_password_dialog_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
 #include "app/wide_text_win.h"
 #include "lock/password_change.h"
@@ -17,14 +18,7 @@ struct ChangePasswordDialog {
     std::int32_t passModeAtOpen = 0;
 };
 
-// Null until WM_INITDIALOG has stored it.
-ChangePasswordDialog* stateOf(HWND dialog) {
-    return reinterpret_cast<ChangePasswordDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-INT_PTR onInitDialog(HWND dialog, LPARAM param) {
-    SetWindowLongPtrW(dialog, DWLP_USER, param);
-    auto& state = *reinterpret_cast<ChangePasswordDialog*>(param);
+INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
     state.passModeAtOpen = state.app.settings.passMode;
     SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.app.masterPassword.text));
     CheckDlgButton(dialog, IDC_PASS_MODE_CHECK,
@@ -77,26 +71,17 @@ INT_PTR onChangeCommand(ChangePasswordDialog& state, HWND dialog, int id) {
     }
 }
 
-INT_PTR CALLBACK changePasswordDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                          LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            return onInitDialog(dialog, lParam);
-        }
-        ChangePasswordDialog* state = stateOf(dialog);
-        if (state == nullptr) {
-            return FALSE;
-        }
-        switch (message) {
-        case WM_COMMAND:
-            return onChangeCommand(*state, dialog, LOWORD(wParam));
-        case WM_CLOSE:
-            EndDialog(dialog, 1);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR handleChangePasswordDialog(ChangePasswordDialog& state, HWND dialog, UINT message,
+                                   WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(state, dialog);
+    case WM_COMMAND:
+        return onChangeCommand(state, dialog, LOWORD(wParam));
+    case WM_CLOSE:
+        EndDialog(dialog, 1);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -105,8 +90,8 @@ INT_PTR CALLBACK changePasswordDialogProc(HWND dialog, UINT message, WPARAM wPar
 
 void runChangePasswordDialog(App& app) {
     ChangePasswordDialog state{app};
-    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_CHANGE_PASSWORD), app.mainWindow,
-                    changePasswordDialogProc, reinterpret_cast<LPARAM>(&state));
+    runModalDialog<ChangePasswordDialog, handleChangePasswordDialog>(
+        app.instance, IDD_CHANGE_PASSWORD, app.mainWindow, state);
 }
 
 } // namespace kavo

@@ -1,6 +1,7 @@
 #include "lock/unlock_dialog_win.h"
 
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
 #include "app/wide_text_win.h"
 #include "lock/dot_count.h"
@@ -35,11 +36,6 @@ struct UnlockDialog {
     HWND hiddenInput = nullptr;
     int dotCount = 0;
 };
-
-// Null until WM_INITDIALOG has stored it.
-UnlockDialog* stateOf(HWND dialog) {
-    return reinterpret_cast<UnlockDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
 
 void close(const UnlockDialog& state) {
     EndDialog(state.dialog, 1);
@@ -108,9 +104,7 @@ LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM
     return DefSubclassProc(input, message, wParam, lParam);
 }
 
-INT_PTR onInitDialog(HWND dialog, LPARAM param) {
-    SetWindowLongPtrW(dialog, DWLP_USER, param);
-    auto& state = *reinterpret_cast<UnlockDialog*>(param);
+INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
     state.dialog = dialog;
     state.dotCount = 0;
     state.hiddenInput = CreateWindowExW(
@@ -154,28 +148,18 @@ INT_PTR onUnlockCommand(UnlockDialog& state, int id) {
     }
 }
 
-INT_PTR CALLBACK unlockDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                  LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            return onInitDialog(dialog, lParam);
-        }
-        UnlockDialog* state = stateOf(dialog);
-        if (state == nullptr) {
-            return FALSE;
-        }
-        switch (message) {
-        case WM_PAINT:
-            return onPaint(*state);
-        case WM_COMMAND:
-            return onUnlockCommand(*state, LOWORD(wParam));
-        case WM_CLOSE:
-            close(*state);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(state, dialog);
+    case WM_PAINT:
+        return onPaint(state);
+    case WM_COMMAND:
+        return onUnlockCommand(state, LOWORD(wParam));
+    case WM_CLOSE:
+        close(state);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -184,8 +168,8 @@ INT_PTR CALLBACK unlockDialogProc(HWND dialog, UINT message, WPARAM wParam,
 
 void runUnlockDialog(App& app) {
     UnlockDialog state{app};
-    DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_UNLOCK), app.mainWindow, unlockDialogProc,
-                    reinterpret_cast<LPARAM>(&state));
+    runModalDialog<UnlockDialog, handleUnlockDialog>(app.instance, IDD_UNLOCK, app.mainWindow,
+                                                     state);
 }
 
 } // namespace kavo

@@ -2,6 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/commands_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
 #include "resources/resource.h"
 #include "sequencer/right_click.h"
@@ -10,8 +11,7 @@ namespace kavo {
 
 namespace {
 
-INT_PTR onCopyWindowCommand(HWND dialog, int id) {
-    App& app = theApp();
+INT_PTR onCopyWindowCommand(App& app, HWND dialog, int id) {
     WindowMessageSink owner(dialog);
     switch (id) {
     case IDC_COPY_ID:
@@ -28,22 +28,18 @@ INT_PTR onCopyWindowCommand(HWND dialog, int id) {
     return TRUE;
 }
 
-INT_PTR CALLBACK copyWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) noexcept {
-    try {
-        switch (message) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            return onCopyWindowCommand(dialog, LOWORD(wParam));
-        case WM_CLOSE:
-            // Closing without a choice also drops the row's highlight.
-            theApp().sequenceEntries.clearRowMarksOfSelection();
-            EndDialog(dialog, 1);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR handleCopyWindow(App& app, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        return onCopyWindowCommand(app, dialog, LOWORD(wParam));
+    case WM_CLOSE:
+        // Closing without a choice also drops the row's highlight.
+        app.sequenceEntries.clearRowMarksOfSelection();
+        EndDialog(dialog, 1);
+        return TRUE;
+    default:
         return FALSE;
     }
 }
@@ -68,8 +64,7 @@ void onListRightClick(App& app, int clickedRow) {
     }
     switch (prepareRightClick(*app.rows, app.settings.copyMethod, clickedRow)) {
     case RightClickAction::CopyWindow:
-        DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_COPY_WINDOW), app.mainWindow,
-                        copyWindowProc, 0);
+        runModalDialog<App, handleCopyWindow>(app.instance, IDD_COPY_WINDOW, app.mainWindow, app);
         break;
     case RightClickAction::StartIdPhase: {
         WindowMessageSink owner(app.mainWindow);
