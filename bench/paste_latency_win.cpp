@@ -2,6 +2,7 @@
 // purpose, so the pasting program can read the clipboard first; this measures how close the
 // real program, under real input, stays to that floor. Starts KAVO.exe (KAVO_EXE), types
 // Ctrl+V into a window of its own and prints the delays.
+#include "bench/clock_win.h"
 #include "resources/resource.h"
 #include "tests/e2e/input_driver.h"
 #include "tests/e2e/kavo_driver.h"
@@ -22,14 +23,6 @@ constexpr int kDefaultRounds = 40;
 constexpr double kPasteDelayFloorMs = 100.0;
 constexpr DWORD kGiveUpMs = 3000;
 constexpr DWORD kBetweenPastesMs = 150;
-
-double nowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Types Ctrl+V and returns the milliseconds until the clipboard holds the expected text, or a
 // negative number when it never does.

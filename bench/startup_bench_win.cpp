@@ -6,6 +6,7 @@
 //   kavo_startup_bench [RUNS]     (default 15 starts of each)
 //
 // KAVO.exe is found through KAVO_EXE, the two floors beside this benchmark.
+#include "bench/clock_win.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/store_fixtures.h"
 
@@ -27,14 +28,6 @@ constexpr int kEntries = 1000;
 constexpr DWORD kGiveUpMs = 20000;
 // Time for the program to finish what it does right after showing its window.
 constexpr DWORD kSettleMs = 400;
-
-double nowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct VisibleSearch {
     DWORD processId;
