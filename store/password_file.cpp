@@ -76,9 +76,13 @@ PasswordRecord completedRecord(std::span<const std::uint8_t> stored) {
 }
 
 PasswordRecord storedRecordFor(std::u16string_view text, const AnsiCodec& codec) {
-    // Most of the 1000 slots are empty; their record is always the same.
-    static const PasswordRecord kEmpty = scrambleRecord(PasswordRecord{});
-    return text.empty() ? kEmpty : scrambleRecord(plainRecord(text, codec));
+    return scrambleRecord(plainRecord(text, codec));
+}
+
+// Puts a record at its place in the file: index 0 is the master password, k + 1 slot k.
+void placeRecord(Bytes& file, std::size_t index, const PasswordRecord& stored) {
+    std::copy(stored.begin(), stored.end(),
+              file.begin() + static_cast<std::ptrdiff_t>(kFileMark.size() + index * kRecordBytes));
 }
 
 } // namespace
@@ -116,16 +120,29 @@ PasswordFit passwordFit(std::u16string_view text, const AnsiCodec& codec) {
 
 Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots,
                         const AnsiCodec& codec) {
-    Bytes out(kFileMark.begin(), kFileMark.end());
-    out.reserve(kPasswordFileBytes);
-    const auto append = [&](const PasswordRecord& stored) {
-        out.insert(out.end(), stored.begin(), stored.end());
-    };
-    const bool masterUnchanged = master.loaded && master.loaded->text == master.text;
-    append(masterUnchanged ? master.loaded->stored : storedRecordFor(master.text, codec));
+    // Most of the 1000 slots are empty, and an empty record is always the same: start from a
+    // file of empty records and put in the others.
+    static const Bytes kEmptyFile = [] {
+        Bytes file(kFileMark.begin(), kFileMark.end());
+        const PasswordRecord empty = scrambleRecord(PasswordRecord{});
+        for (std::size_t index = 0; index < kRecordCount; ++index) {
+            file.insert(file.end(), empty.begin(), empty.end());
+        }
+        return file;
+    }();
+    Bytes out = kEmptyFile;
+    if (master.loaded && master.loaded->text == master.text) {
+        placeRecord(out, 0, master.loaded->stored);
+    } else if (!master.text.empty()) {
+        placeRecord(out, 0, storedRecordFor(master.text, codec));
+    }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::optional<PasswordRecord>& loaded = slots.loadedRecord(slot);
-        append(loaded ? *loaded : storedRecordFor(slots.at(slot), codec));
+        const auto index = static_cast<std::size_t>(slot) + 1;
+        if (const std::optional<PasswordRecord>& loaded = slots.loadedRecord(slot)) {
+            placeRecord(out, index, *loaded);
+        } else if (!slots.at(slot).empty()) {
+            placeRecord(out, index, storedRecordFor(slots.at(slot), codec));
+        }
     }
     return out;
 }
