@@ -12,19 +12,38 @@ constexpr std::u16string_view kNewKind = u"new";   // the new content, before it
 constexpr std::u16string_view kOldKind = u"old";   // the old file, kept until all are in place
 constexpr std::u16string_view kNoneKind = u"none"; // marks a file that did not exist before
 constexpr std::u16string_view kGenerationTag = u"kavo-";
-// Earlier versions wrote "<name>.new" and never cleaned it up after a crash.
-constexpr std::u16string_view kLegacyGeneration = u"";
+// Earlier versions wrote "<name>.new" and never cleaned it up after a crash. Nothing else of
+// theirs is known, so that name is only ever removed and never drives an undo.
+constexpr std::u16string_view kLegacyNewSuffix = u".new";
+// A save id has two parts of hexadecimal digits, as makeSaveId writes them.
+constexpr std::size_t kMaxSaveIdPartDigits = 16;
 
 std::u16string sideFile(std::u16string_view name, std::u16string_view generation,
                         std::u16string_view kind) {
     std::u16string file(name);
     file += u'.';
-    if (!generation.empty()) {
-        file += generation;
-        file += u'.';
-    }
+    file += generation;
+    file += u'.';
     file += kind;
     return file;
+}
+
+bool isHexPart(std::u16string_view part) {
+    return !part.empty() && part.size() <= kMaxSaveIdPartDigits &&
+           std::all_of(part.begin(), part.end(), [](char16_t unit) {
+               return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f');
+           });
+}
+
+// "kavo-<hex>-<hex>", and nothing a person would name a copy of their own.
+bool isGeneration(std::u16string_view text) {
+    if (!text.starts_with(kGenerationTag)) {
+        return false;
+    }
+    const std::u16string_view id = text.substr(kGenerationTag.size());
+    const std::size_t dash = id.find(u'-');
+    return dash != std::u16string_view::npos && isHexPart(id.substr(0, dash)) &&
+           isHexPart(id.substr(dash + 1));
 }
 
 // The generations of saves that left files beside one of the names.
@@ -35,12 +54,8 @@ std::set<std::u16string> leftoverGenerations(const FileSystem& fs,
         const std::u16string prefix = name + u'.';
         for (const std::u16string& file : fs.filesStartingWith(prefix)) {
             const std::u16string_view rest = std::u16string_view(file).substr(prefix.size());
-            if (rest == kNewKind) {
-                generations.insert(std::u16string(kLegacyGeneration));
-                continue;
-            }
             const std::size_t dot = rest.rfind(u'.');
-            if (dot == std::u16string_view::npos || !rest.starts_with(kGenerationTag)) {
+            if (dot == std::u16string_view::npos || !isGeneration(rest.substr(0, dot))) {
                 continue; // a file of the user's, not of ours
             }
             const std::u16string_view kind = rest.substr(dot + 1);
@@ -50,6 +65,15 @@ std::set<std::u16string> leftoverGenerations(const FileSystem& fs,
         }
     }
     return generations;
+}
+
+void removeLegacyLeftovers(FileSystem& fs, std::span<const std::u16string> names) {
+    for (const std::u16string& name : names) {
+        const std::u16string leftover = name + std::u16string(kLegacyNewSuffix);
+        if (fs.isFile(leftover)) {
+            fs.removeFile(leftover); // one that stays only waits for the next try
+        }
+    }
 }
 
 void removeIfPresent(FileSystem& fs, const std::u16string& file, bool& allGone) {
@@ -70,17 +94,23 @@ void removeSideFiles(FileSystem& fs, std::span<const std::u16string> names,
 }
 
 // Puts every old file of the generation back. The new file of the last name goes last: while it
-// exists the save counts as unfinished, so an undo cut short is taken up again next time.
-bool undoSave(FileSystem& fs, std::span<const std::u16string> names,
-              std::u16string_view generation) {
+// exists the save counts as unfinished, so an undo cut short is taken up again next time. Names the
+// first file that could not be put back, if any.
+bool undoSave(FileSystem& fs, std::span<const std::u16string> names, std::u16string_view generation,
+              std::u16string* blockedFile = nullptr) {
     bool restored = true;
     for (const std::u16string& name : names) {
         const std::u16string backup = sideFile(name, generation, kOldKind);
+        bool placed = true;
         if (fs.isFile(backup)) {
-            restored = fs.moveFile(backup, name) && restored;
+            placed = fs.moveFile(backup, name);
         } else if (fs.isFile(sideFile(name, generation, kNoneKind))) {
-            removeIfPresent(fs, name, restored);
+            removeIfPresent(fs, name, placed);
         }
+        if (!placed && restored && blockedFile != nullptr) {
+            *blockedFile = fs.isFile(backup) ? backup : name;
+        }
+        restored = restored && placed;
     }
     if (!restored) {
         return false;
@@ -115,19 +145,21 @@ std::vector<std::u16string> namesOf(std::span<const FileToSave> files) {
 
 } // namespace
 
-bool recoverFileSet(FileSystem& fs, std::span<const std::u16string> names) {
+RecoveryOutcome recoverFileSet(FileSystem& fs, std::span<const std::u16string> names) {
+    RecoveryOutcome outcome;
     if (names.empty()) {
-        return true;
+        return outcome;
     }
-    bool consistent = true;
+    removeLegacyLeftovers(fs, names);
     for (const std::u16string& generation : leftoverGenerations(fs, names)) {
-        if (isUnfinished(fs, names, generation)) {
-            consistent = undoSave(fs, names, generation) && consistent;
-        } else {
+        if (!isUnfinished(fs, names, generation)) {
             removeSideFiles(fs, names, generation);
+        } else if (!undoSave(fs, names, generation,
+                             outcome.consistent ? &outcome.blockedFile : nullptr)) {
+            outcome.consistent = false;
         }
     }
-    return consistent;
+    return outcome;
 }
 
 SaveOutcome saveFileSet(FileSystem& fs, std::span<const FileToSave> files,
@@ -137,8 +169,8 @@ SaveOutcome saveFileSet(FileSystem& fs, std::span<const FileToSave> files,
     }
     const std::u16string generation = std::u16string(kGenerationTag) + std::u16string(saveId);
     const std::vector<std::u16string> names = namesOf(files);
-    if (!recoverFileSet(fs, names)) {
-        return {false, names.front(), true};
+    if (const RecoveryOutcome recovery = recoverFileSet(fs, names); !recovery.consistent) {
+        return {false, recovery.blockedFile, true};
     }
     // Nothing is written while an old file cannot be replaced: read-only, or held open.
     for (const FileToSave& file : files) {

@@ -51,16 +51,25 @@ struct SaveOutcome {
     bool restorePending = false;
 };
 
-// Replaces the files in the order given, all or none. The save id names this save's files beside
-// the data files and must be new to the data directory (the caller makes it from the time and
-// the process). An interrupted earlier save of the same files is finished or undone first; a save
-// is refused while that cannot be done.
+// Replaces the files in the order given, all or none. The save id ("<hex>-<hex>") names this
+// save's files beside the data files and must be new to the data directory (the caller makes it
+// from the process and the time). An interrupted earlier save of the same files is finished or
+// undone first; a save is refused while that cannot be done.
 SaveOutcome saveFileSet(FileSystem& fs, std::span<const FileToSave> files,
                         std::u16string_view saveId);
 
-// Finishes or undoes every interrupted save of these files (named in the order they are saved)
-// and removes what earlier saves left behind. False when an interrupted save could not be undone
-// yet, so the files on disk may not belong together.
-bool recoverFileSet(FileSystem& fs, std::span<const std::u16string> names);
+struct RecoveryOutcome {
+    // False while an interrupted save could not be undone yet: the files on disk may not belong
+    // together, so they must be neither read nor replaced.
+    bool consistent = true;
+    // The first file that could not be put back, when not consistent.
+    std::u16string blockedFile;
+};
+
+// Undoes every interrupted save of these files (named in the order they are saved) and removes
+// what earlier saves left behind. Only files of the exact form a save writes
+// ("<name>.kavo-<hex>-<hex>.new|old|none") are ever touched, and of an earlier version's files
+// only "<name>.new" is removed; anything else in the directory belongs to the user.
+RecoveryOutcome recoverFileSet(FileSystem& fs, std::span<const std::u16string> names);
 
 } // namespace kavo
