@@ -15,6 +15,7 @@
 #include "store/entry_table.h"
 #include "store/list_file.h"
 #include "store/list_view_win.h"
+#include "store/load_report.h"
 #include "store/password_file.h"
 
 #include <array>
@@ -53,6 +54,8 @@ struct App {
     PasswordSlots slots;
     MasterPassword masterPassword;
     ListParser listParser;
+    // How the last load went: what the saves must keep aside first, or must not do at all.
+    StoreLoadState storeLoad;
     bool dirty = false;
     bool unlocked = false;
     std::unique_ptr<ListViewRows> rows;

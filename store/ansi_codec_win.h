@@ -7,9 +7,16 @@ namespace kavo {
 
 class ThreadAnsiCodec final : public AnsiCodec {
   public:
-    // Characters without an exact equivalent become the code page's default character.
-    std::string toAnsi(std::u16string_view text) const override;
-    std::u16string fromAnsi(std::string_view bytes) const override;
+    ThreadAnsiCodec();
+    // Characters without an exact equivalent become the code page's default character; a text
+    // the code page cannot convert at all, or bytes that are not valid in it, give nullopt.
+    std::optional<std::string> toAnsi(std::u16string_view text) const override;
+    std::optional<std::u16string> fromAnsi(std::string_view bytes) const override;
+
+    unsigned codePage() const { return codePage_; }
+
+  private:
+    unsigned codePage_;
 };
 
 } // namespace kavo

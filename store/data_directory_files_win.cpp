@@ -2,6 +2,7 @@
 
 #include "app/wide_text_win.h"
 #include "store/data_files_win.h"
+#include "store/sharing_retry_win.h"
 
 namespace kavo {
 
@@ -73,9 +74,11 @@ bool DataDirectoryFiles::canReplace(std::u16string_view name) const {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return false;
     }
-    // Opening it for writing without sharing fails while another program holds it open.
-    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Replacing it renames it, which needs delete access: that open fails while another program
+    // holds the file without sharing deletion. A reader that shares it does not stand in the way.
+    HANDLE file = openRetryingWhileHeld(target.c_str(), DELETE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -86,8 +89,8 @@ bool DataDirectoryFiles::canReplace(std::u16string_view name) const {
 bool DataDirectoryFiles::writeNewFile(std::u16string_view name,
                                       std::span<const std::uint8_t> content) {
     const std::wstring file = path(name);
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE handle = openRetryingWhileHeld(file.c_str(), GENERIC_WRITE, 0, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -104,8 +107,12 @@ bool DataDirectoryFiles::replaceFile(std::u16string_view target, std::u16string_
                                      std::u16string_view backup) {
     const std::wstring targetPath = path(target);
     const DWORD attributes = GetFileAttributesW(targetPath.c_str());
-    if (!ReplaceFileW(targetPath.c_str(), path(replacement).c_str(), path(backup).c_str(), 0,
-                      nullptr, nullptr)) {
+    const std::wstring replacementPath = path(replacement);
+    const std::wstring backupPath = path(backup);
+    if (!retryWhileHeld([&] {
+            return ReplaceFileW(targetPath.c_str(), replacementPath.c_str(), backupPath.c_str(), 0,
+                                nullptr, nullptr) != 0;
+        })) {
         return false;
     }
     // Windows carries the attributes over; not every file system layer does, and a data file
@@ -120,13 +127,17 @@ bool DataDirectoryFiles::replaceFile(std::u16string_view target, std::u16string_
 }
 
 bool DataDirectoryFiles::moveFile(std::u16string_view from, std::u16string_view to) {
-    return MoveFileExW(path(from).c_str(), path(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring fromPath = path(from);
+    const std::wstring toPath = path(to);
+    return retryWhileHeld([&] {
+        return MoveFileExW(fromPath.c_str(), toPath.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
 }
 
 bool DataDirectoryFiles::removeFile(std::u16string_view name) {
     const std::wstring file = path(name);
-    if (!DeleteFileW(file.c_str())) {
+    if (!retryWhileHeld([&] { return DeleteFileW(file.c_str()) != 0; })) {
         // A leftover copy someone made read-only still goes.
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(file.c_str());

@@ -2,7 +2,9 @@
 
 #include "app/wide_text_win.h"
 #include "store/data_directory_files_win.h"
+#include "store/load_report.h"
 #include "store/file_messages_win.h"
+#include "store/sharing_retry_win.h"
 
 namespace kavo {
 
@@ -45,7 +47,7 @@ ReadResult readAll(HANDLE file, std::size_t maxBytes, Bytes& out) {
     }
 }
 
-// Unique among the saves of this directory: the process and the time, in hexadecimal.
+// Unique among the saves of this directory: the process and the time, in lowercase hexadecimal.
 std::u16string newSaveId() {
     wchar_t id[40] = {};
     wsprintfW(id, L"%lx-%lx", GetCurrentProcessId(), static_cast<unsigned long>(GetTickCount()));
@@ -77,8 +79,10 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
                                   std::size_t maxBytes, FileMessages messages, HWND owner) {
     SetCurrentDirectoryW(dataDirectory.c_str());
     const std::wstring path = dataFilePath(dataDirectory, fileName);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // Others may read the file meanwhile, or a sync client rename it; nobody may write it.
+    HANDLE file =
+        openRetryingWhileHeld(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file == INVALID_HANDLE_VALUE) {
         if (showing(messages)) {
             showOpenFailure(owner);
@@ -134,9 +138,32 @@ bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<cons
     return outcome.saved;
 }
 
-void recoverDataFiles(const std::wstring& dataDirectory, std::span<const std::u16string> names) {
+RecoveryOutcome recoverDataFiles(const std::wstring& dataDirectory,
+                                 std::span<const std::u16string> names) {
     DataDirectoryFiles directory(dataDirectory);
-    recoverFileSet(directory, names);
+    return recoverFileSet(directory, names);
+}
+
+bool isDataFile(const std::wstring& dataDirectory, std::wstring_view fileName) {
+    const DWORD attributes = GetFileAttributesW(dataFilePath(dataDirectory, fileName).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::optional<std::wstring> keepDataFileAside(const std::wstring& dataDirectory,
+                                              std::wstring_view fileName) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t stamp[32] = {};
+    wsprintfW(stamp, L"%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+              now.wMinute, now.wSecond);
+    const std::wstring kept =
+        dataFilePath(dataDirectory, toWide(keptAsideName(fromWide(fileName), fromWide(stamp))));
+    const std::wstring original = dataFilePath(dataDirectory, fileName);
+    // A copy, not a rename: the file itself stays where the pair save expects it.
+    if (!retryWhileHeld([&] { return CopyFileW(original.c_str(), kept.c_str(), TRUE) != 0; })) {
+        return std::nullopt;
+    }
+    return kept;
 }
 
 } // namespace kavo

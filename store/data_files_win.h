@@ -24,9 +24,10 @@ std::wstring currentDirectory();
 // dataDirectory + "\" + name.
 std::wstring dataFilePath(const std::wstring& dataDirectory, std::wstring_view fileName);
 
-// Makes the data directory current and reads the whole file. nullopt when it cannot be opened or
-// read (reported as the open failure), is larger than maxBytes (reported as too large) or cannot
-// be closed (close failure).
+// Makes the data directory current and reads the whole file, sharing it with readers and with a
+// program that renames or deletes it; a hold by another program is waited out for a moment. nullopt
+// when it cannot be opened or read (reported as the open failure), is larger than maxBytes
+// (reported as too large) or cannot be closed (close failure).
 std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstring_view fileName,
                                   std::size_t maxBytes, FileMessages messages, HWND owner);
 
@@ -41,8 +42,17 @@ std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& data
 bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<const FileToSave> files,
                    FileMessages messages);
 
-// Finishes or undoes a save of these files that a crash cut short, and clears what earlier saves
-// left behind (recoverFileSet). Silent: a save that still cannot go ahead reports it.
-void recoverDataFiles(const std::wstring& dataDirectory, std::span<const std::u16string> names);
+// Undoes a save of these files that a crash cut short, and clears what earlier saves left behind
+// (recoverFileSet). Silent: the caller says what an inconsistent outcome means.
+RecoveryOutcome recoverDataFiles(const std::wstring& dataDirectory,
+                                 std::span<const std::u16string> names);
+
+// A regular file of that name is in the data directory.
+bool isDataFile(const std::wstring& dataDirectory, std::wstring_view fileName);
+
+// Copies the file to a name of its own beside it (keptAsideName with the local time), so what could
+// not be read is never lost to a save; the copy's full path, or nullopt when it could not be made.
+std::optional<std::wstring> keepDataFileAside(const std::wstring& dataDirectory,
+                                              std::wstring_view fileName);
 
 } // namespace kavo

@@ -240,7 +240,8 @@ void EntryTable::sortByColumn(int column) {
 void EntryTable::revealPasswords(bool startTimer) {
     const int count = slotBackedRowCount();
     for (int row = 0; row < count; ++row) {
-        rows_.setCellText(row, kCellPw, slots_.at(row));
+        rows_.setCellText(row, kCellPw,
+                          slots_.isUnreadable(row) ? kUnreadablePasswordText : slots_.at(row));
     }
     if (startTimer) {
         host_.startRevealTimer();

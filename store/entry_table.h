@@ -15,6 +15,8 @@ namespace kavo {
 // One row per password slot; the table never grows past it.
 constexpr int kMaxRows = kSlotCount;
 constexpr std::u16string_view kMaskText = u"*******";
+// Shown for a password the code page could not read, in place of an empty cell.
+constexpr std::u16string_view kUnreadablePasswordText = u"（読めません）";
 
 enum class MoveDirection { Up = 0, Down = 1 };
 

@@ -1,5 +1,7 @@
 #include "store/file_messages_win.h"
 
+#include "app/wide_text_win.h"
+
 #include <string>
 
 namespace kavo {
@@ -35,6 +37,10 @@ void showSaveFailure(HWND owner, std::wstring_view fileName, bool restorePending
                 ? L"保存前のファイルに戻し切れませんでした。次の保存か起動の時に戻します。"
                 : L"ファイルは保存前のままです。";
     MessageBoxW(owner, text.c_str(), kFileErrorCaption, MB_OK | MB_ICONWARNING);
+}
+
+void showFileMessage(HWND owner, std::u16string_view text) {
+    MessageBoxW(owner, toWide(text).c_str(), kFileErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
 } // namespace kavo

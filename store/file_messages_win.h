@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 namespace kavo {
@@ -18,5 +19,7 @@ void showTooLarge(HWND owner, std::wstring_view fileName);
 // Saving stopped at this file. The old files are all still there, or, when restorePending, some
 // still wait to be put back, which the next save or start does.
 void showSaveFailure(HWND owner, std::wstring_view fileName, bool restorePending);
+// Any other message about the data files, with the file error caption.
+void showFileMessage(HWND owner, std::u16string_view text);
 
 } // namespace kavo

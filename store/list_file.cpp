@@ -17,10 +17,6 @@ constexpr std::u16string_view kLineEnd = u"\r\n";
 constexpr int kStoredTextCapacity = static_cast<int>(kStoredTextUnits) + 1;
 constexpr int kTypeCapacity = 2;
 
-std::u16string_view storedText(std::u16string_view line, std::u16string_view prefix) {
-    return line.substr(prefix.size()).substr(0, kStoredTextUnits);
-}
-
 void appendLine(std::u16string& out, std::u16string_view prefix, std::u16string_view value) {
     out.append(prefix);
     out.append(value);
@@ -29,11 +25,23 @@ void appendLine(std::u16string& out, std::u16string_view prefix, std::u16string_
 
 } // namespace
 
+std::u16string_view ListParser::keptText(std::u16string_view line, std::u16string_view prefix) {
+    const std::u16string_view text = line.substr(prefix.size());
+    if (text.size() > kStoredTextUnits) {
+        ++losses_.textsCut;
+    }
+    return text.substr(0, kStoredTextUnits);
+}
+
 void ListParser::parseListLine(RowView& rows, std::u16string_view line, int lineIndex) {
     if (lineIndex == 0) {
         nextRow_ = 0;
+        losses_ = ListLoadLosses{};
     }
     if (nextRow_ >= kMaxRows) {
+        if (line.starts_with(kIdPrefix)) {
+            ++losses_.entriesDropped;
+        }
         return;
     }
     if (line.starts_with(kTitlePrefix)) {
@@ -41,17 +49,23 @@ void ListParser::parseListLine(RowView& rows, std::u16string_view line, int line
         // table the newest of those lone titles gives way to this one, so the entry this title
         // starts can still be completed: a whole entry matters more than a lone title.
         if (rows.rowCount() < kMaxRows) {
-            rows.insertRow(nextRow_, storedText(line, kTitlePrefix), nextRow_);
+            rows.insertRow(nextRow_, keptText(line, kTitlePrefix), nextRow_);
         } else {
-            rows.setCellText(nextRow_, kCellTitle, storedText(line, kTitlePrefix));
+            rows.setCellText(nextRow_, kCellTitle, keptText(line, kTitlePrefix));
         }
     } else if (line.starts_with(kTypePrefix)) {
         lastTypeLetter_ = line.size() > kTypePrefix.size() ? line[kTypePrefix.size()] : u'\0';
     } else if (line.starts_with(kIdPrefix)) {
+        if (nextRow_ >= rows.rowCount()) {
+            // No title started this entry: taking a row for it would pair every later ID with
+            // the title before it.
+            ++losses_.entriesDropped;
+            return;
+        }
         const std::u16string type =
             lastTypeLetter_ == u'\0' ? std::u16string() : std::u16string(1, lastTypeLetter_);
         rows.setCellText(nextRow_, kCellType, type);
-        rows.setCellText(nextRow_, kCellId, storedText(line, kIdPrefix));
+        rows.setCellText(nextRow_, kCellId, keptText(line, kIdPrefix));
         rows.setCellText(nextRow_, kCellPw, kMaskText);
         ++nextRow_;
     }
@@ -65,8 +79,9 @@ void ListParser::parseListLines(RowView& rows, std::span<const std::u16string> l
 
 bool ListParser::parseListFile(RowView& rows, std::span<const std::uint8_t> bytes) {
     int index = 0;
-    return forEachTextLine(bytes,
-                           [&](std::u16string_view line) { parseListLine(rows, line, index++); });
+    return forEachTextLine(
+        bytes, [&](std::u16string_view line) { parseListLine(rows, line, index++); },
+        LineEnds::Any);
 }
 
 std::u16string listFileText(const RowView& rows) {

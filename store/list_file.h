@@ -18,6 +18,14 @@ constexpr std::size_t kStoredTextUnits = 127;
 // included. Anything larger is not a list file and is not read.
 constexpr std::size_t kMaxListFileBytes = 2 + 3 * std::size_t{kSlotCount} * (kMaxLineUnits + 2) * 2;
 
+// What a load of the list file could not keep.
+struct ListLoadLosses {
+    int entriesDropped = 0; // past the 1000th, or an "id=" line with no title before it
+    int textsCut = 0;       // titles and IDs longer than the file keeps
+
+    bool any() const { return entriesDropped > 0 || textsCut > 0; }
+};
+
 // Builds rows from the lines of the list file. An entry is completed by its "id=" line. The type
 // letter is remembered across entries and files, so an entry without a "type=" line takes the
 // letter read last; keep one parser for the whole run.
@@ -26,12 +34,18 @@ class ListParser {
     void parseListLine(RowView& rows, std::u16string_view line, int lineIndex);
     // Every line of one file, in order.
     void parseListLines(RowView& rows, std::span<const std::u16string> lines);
-    // Every line of a list file's bytes; false when the mark is missing.
+    // Every line of a list file's bytes, where a lone CR or LF also ends a line (no title or ID
+    // typed in the program can hold one); false when the mark is missing.
     bool parseListFile(RowView& rows, std::span<const std::uint8_t> bytes);
+    // What the lines since the first line of the last file lost.
+    const ListLoadLosses& losses() const { return losses_; }
 
   private:
+    std::u16string_view keptText(std::u16string_view line, std::u16string_view prefix);
+
     int nextRow_ = 0;
     char16_t lastTypeLetter_ = 0;
+    ListLoadLosses losses_;
 };
 
 // The file text for the first 1000 rows, cells cut as the file keeps them.

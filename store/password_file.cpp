@@ -24,11 +24,17 @@ bool isStorableByte(unsigned char byte) {
 // The ANSI form of a text cut to what a record can hold: whole characters are dropped from the
 // end until it fits, never half a surrogate pair. The longest prefix that fits is searched by
 // halves, since the form only grows with the prefix.
+// A text the code page cannot convert at all counts as too long: it never fits.
+std::size_t ansiSize(std::u16string_view text, const AnsiCodec& codec) {
+    const std::optional<std::string> ansi = codec.toAnsi(text);
+    return ansi ? ansi->size() : kRecordBytes;
+}
+
 std::string fittingAnsi(std::u16string_view text, const AnsiCodec& codec) {
     text = slotText(text);
-    std::string ansi = codec.toAnsi(text);
-    if (ansi.size() <= kRecordTextBytes) {
-        return ansi;
+    std::optional<std::string> ansi = codec.toAnsi(text);
+    if (ansi && ansi->size() <= kRecordTextBytes) {
+        return *ansi;
     }
     const auto prefix = [&](std::size_t units) {
         // A cut after a high surrogate would split its pair: leave the pair out.
@@ -38,13 +44,13 @@ std::string fittingAnsi(std::u16string_view text, const AnsiCodec& codec) {
     std::size_t tooLong = text.size();
     while (tooLong - fits > 1) {
         const std::size_t middle = fits + (tooLong - fits) / 2;
-        if (codec.toAnsi(prefix(middle)).size() <= kRecordTextBytes) {
+        if (ansiSize(prefix(middle), codec) <= kRecordTextBytes) {
             fits = middle;
         } else {
             tooLong = middle;
         }
     }
-    return codec.toAnsi(prefix(fits));
+    return codec.toAnsi(prefix(fits)).value_or(std::string());
 }
 
 PasswordRecord plainRecord(std::u16string_view text, const AnsiCodec& codec) {
@@ -57,10 +63,14 @@ PasswordRecord plainRecord(std::u16string_view text, const AnsiCodec& codec) {
     return record;
 }
 
-std::u16string recordText(const PasswordRecord& plain, const AnsiCodec& codec) {
+std::optional<std::u16string> recordText(const PasswordRecord& plain, const AnsiCodec& codec) {
     const auto end = std::find(plain.begin(), plain.end(), std::uint8_t{0});
     const std::string ansi(plain.begin(), end);
-    return std::u16string(slotText(codec.fromAnsi(ansi)));
+    const std::optional<std::u16string> text = codec.fromAnsi(ansi);
+    if (!text) {
+        return std::nullopt;
+    }
+    return std::u16string(slotText(*text));
 }
 
 bool hasTerminator(const PasswordRecord& plain) {
@@ -72,6 +82,14 @@ bool hasTerminator(const PasswordRecord& plain) {
 PasswordRecord completedRecord(std::span<const std::uint8_t> stored) {
     PasswordRecord record = scrambleRecord(PasswordRecord{});
     std::copy(stored.begin(), stored.end(), record.begin());
+    return record;
+}
+
+// An unreadable record kept for writing back must still end in its 0 byte: the last byte becomes
+// the stored form of 0.
+PasswordRecord terminatedRecord(const PasswordRecord& stored) {
+    PasswordRecord record = stored;
+    record.back() = scrambleRecord(PasswordRecord{}).back();
     return record;
 }
 
@@ -108,14 +126,17 @@ PasswordRecord unscrambleRecord(const PasswordRecord& stored) {
 }
 
 PasswordFit passwordFit(std::u16string_view text, const AnsiCodec& codec) {
-    const std::string ansi = codec.toAnsi(text);
-    const bool storableBytes = std::all_of(ansi.begin(), ansi.end(), [](char c) {
-        return isStorableByte(static_cast<unsigned char>(c));
-    });
-    if (!storableBytes || codec.fromAnsi(ansi) != text) {
+    const std::optional<std::string> ansi = codec.toAnsi(text);
+    if (!ansi) {
         return PasswordFit::UnstorableCharacter;
     }
-    return ansi.size() <= kRecordTextBytes ? PasswordFit::Storable : PasswordFit::TooLong;
+    const bool storableBytes = std::all_of(ansi->begin(), ansi->end(), [](char c) {
+        return isStorableByte(static_cast<unsigned char>(c));
+    });
+    if (!storableBytes || codec.fromAnsi(*ansi) != text) {
+        return PasswordFit::UnstorableCharacter;
+    }
+    return ansi->size() <= kRecordTextBytes ? PasswordFit::Storable : PasswordFit::TooLong;
 }
 
 Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots,
@@ -147,37 +168,55 @@ Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots
     return out;
 }
 
-PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
-                                    MasterPassword& master, PasswordSlots& slots) {
+PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
+                                  MasterPassword& master, PasswordSlots& slots) {
     master = MasterPassword{};
     slots.clearAll();
+    PasswordFileRead read;
     if (!hasTextMark(bytes)) {
-        return PasswordFileStatus::BadMark;
+        read.status = PasswordFileStatus::BadMark;
+        return read;
     }
+    PasswordLoadLosses& losses = read.losses;
     const std::span<const std::uint8_t> records = bytes.subspan(kFileMark.size());
     for (std::size_t index = 0; index < kRecordCount; ++index) {
         const std::size_t offset = index * kRecordBytes;
         if (offset >= records.size()) {
+            losses.missingRecords = static_cast<int>(kRecordCount - index);
             break;
         }
         const std::size_t length = std::min(kRecordBytes, records.size() - offset);
         const PasswordRecord stored = completedRecord(records.subspan(offset, length));
         const PasswordRecord plain = unscrambleRecord(stored);
-        const std::u16string text = recordText(plain, codec);
+        const std::optional<std::u16string> text = recordText(plain, codec);
         // A record without its terminating 0 byte is never written back as it was.
         const bool keep = hasTerminator(plain);
-        if (index == 0) {
-            master.text = text;
+        if (!keep || length < kRecordBytes) {
+            ++losses.damagedRecords;
+        }
+        const int slot = static_cast<int>(index) - 1;
+        if (!text) {
+            ++losses.unreadableRecords;
+            const PasswordRecord kept = keep ? stored : terminatedRecord(stored);
+            if (index == 0) {
+                losses.masterUnreadable = true;
+                master.text = kUnreadableMasterText;
+                master.loaded = LoadedRecord{kept, master.text};
+            } else {
+                slots.setUnreadable(slot, kept);
+            }
+        } else if (index == 0) {
+            master.text = *text;
             if (keep) {
-                master.loaded = LoadedRecord{stored, text};
+                master.loaded = LoadedRecord{stored, *text};
             }
         } else if (keep) {
-            slots.setLoaded(static_cast<int>(index - 1), text, stored);
+            slots.setLoaded(slot, *text, stored);
         } else {
-            slots.set(static_cast<int>(index - 1), text);
+            slots.set(slot, *text);
         }
     }
-    return PasswordFileStatus::Ok;
+    return read;
 }
 
 } // namespace kavo

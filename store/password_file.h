@@ -30,12 +30,13 @@ PasswordRecord scrambleRecord(const PasswordRecord& plain);
 PasswordRecord unscrambleRecord(const PasswordRecord& stored);
 
 // The thread's ANSI code page, provided by the platform (WideCharToMultiByte/MultiByteToWideChar
-// in the shell).
+// in the shell). nullopt when the code page cannot convert the text at all, which is never the
+// same as an empty text.
 class AnsiCodec {
   public:
     virtual ~AnsiCodec() = default;
-    virtual std::string toAnsi(std::u16string_view text) const = 0; // bytes, no terminator
-    virtual std::u16string fromAnsi(std::string_view bytes) const = 0;
+    virtual std::optional<std::string> toAnsi(std::u16string_view text) const = 0; // no terminator
+    virtual std::optional<std::u16string> fromAnsi(std::string_view bytes) const = 0;
 };
 
 enum class PasswordFit { Storable, UnstorableCharacter, TooLong };
@@ -62,6 +63,10 @@ struct MasterPassword {
     std::optional<LoadedRecord> loaded;
 };
 
+// Stands for a master password the code page cannot read: no key types it, so the lock stays on
+// rather than opening for anything as an empty master password would.
+inline constexpr std::u16string_view kUnreadableMasterText = u"\uFFFD";
+
 // The whole file. A slot or master password that still has the record it was loaded from is
 // written as that record; any other text is converted, and when its ANSI form is too long it
 // loses trailing characters until it fits, so every record keeps its terminating 0 byte.
@@ -70,11 +75,26 @@ Bytes passwordFileBytes(const MasterPassword& master, const PasswordSlots& slots
 
 enum class PasswordFileStatus { Ok, BadMark };
 
+// What a read of the password file could not keep as it was.
+struct PasswordLoadLosses {
+    int missingRecords = 0;    // the file ends before them
+    int damagedRecords = 0;    // cut by the end of the file, or without their terminating 0 byte
+    int unreadableRecords = 0; // the code page cannot convert them (the master password included)
+    bool masterUnreadable = false;
+
+    bool any() const { return missingRecords > 0 || damagedRecords > 0 || unreadableRecords > 0; }
+};
+
+struct PasswordFileRead {
+    PasswordFileStatus status = PasswordFileStatus::Ok;
+    PasswordLoadLosses losses;
+};
+
 // Fills the master password (at most 127 units) and the slots from the bytes; both are emptied
 // first. Records after the 1001st are ignored; a short last record ends where the file ends; a
 // record with no 0 byte uses all 128 bytes. Each record that holds its terminating 0 byte is
-// kept beside its text for writing back.
-PasswordFileStatus readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
-                                    MasterPassword& master, PasswordSlots& slots);
+// kept beside its text for writing back; one the code page cannot read is kept as unreadable.
+PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
+                                  MasterPassword& master, PasswordSlots& slots);
 
 } // namespace kavo

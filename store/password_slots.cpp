@@ -42,8 +42,7 @@ void PasswordSlots::set(int i, std::u16string_view text) {
         return;
     }
     Slot& slot = slots_[static_cast<std::size_t>(i)];
-    slot.text = slotText(text);
-    slot.loaded.reset();
+    slot = Slot{std::u16string(slotText(text)), std::nullopt, false};
 }
 
 void PasswordSlots::setLoaded(int i, std::u16string_view text, const PasswordRecord& stored) {
@@ -51,8 +50,17 @@ void PasswordSlots::setLoaded(int i, std::u16string_view text, const PasswordRec
         return;
     }
     Slot& slot = slots_[static_cast<std::size_t>(i)];
-    slot.text = slotText(text);
-    slot.loaded = stored;
+    slot = Slot{std::u16string(slotText(text)), stored, false};
+}
+
+void PasswordSlots::setUnreadable(int i, const PasswordRecord& stored) {
+    if (isSlot(i)) {
+        slots_[static_cast<std::size_t>(i)] = Slot{std::u16string(), stored, true};
+    }
+}
+
+bool PasswordSlots::isUnreadable(int i) const {
+    return isSlot(i) && slots_[static_cast<std::size_t>(i)].unreadable;
 }
 
 void PasswordSlots::clearAll() {

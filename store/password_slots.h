@@ -36,6 +36,10 @@ class PasswordSlots {
     void set(int i, std::u16string_view text);
     // The text read from a stored record, and that record.
     void setLoaded(int i, std::u16string_view text, const PasswordRecord& stored);
+    // A stored record whose text the code page cannot read: its text is empty, and the record is
+    // written back as it was until a new password is set.
+    void setUnreadable(int i, const PasswordRecord& stored);
+    bool isUnreadable(int i) const;
     void clearAll();
     void swap(int a, int b);
     // Slots after i move down one; the last slot becomes empty.
@@ -49,6 +53,7 @@ class PasswordSlots {
     struct Slot {
         std::u16string text;
         std::optional<PasswordRecord> loaded;
+        bool unreadable = false;
     };
 
     static bool isSlot(int i) { return i >= 0 && i < kSlotCount; }

@@ -5,6 +5,7 @@
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"
+#include "store/load_report.h"
 #include "store/password_file.h"
 
 #include <array>
@@ -19,23 +20,65 @@ std::array<std::u16string, 2> storeFileNames() {
     return {fromWide(kListFileName), fromWide(kPasswordFileName)};
 }
 
+// Whether a file that is there was read whole; a missing file is no loss.
+bool readWhole(const App& app, const wchar_t* fileName, bool read, bool lossless) {
+    return (read && lossless) || !isDataFile(app.dataDirectory, fileName);
+}
+
 void readStoreFiles(App& app, HWND owner) {
     const ThreadAnsiCodec codec;
     const auto passwordBytes = readDataFile(app.dataDirectory, kPasswordFileName,
                                             kMaxPasswordFileBytes, FileMessages::On, owner);
-    if (passwordBytes && readPasswordFile(*passwordBytes, codec, app.masterPassword, app.slots) ==
-                             PasswordFileStatus::BadMark) {
-        showMarkFailure(owner, kPasswordFileName);
+    PasswordFileRead passwords;
+    if (passwordBytes) {
+        passwords = readPasswordFile(*passwordBytes, codec, app.masterPassword, app.slots);
+        if (passwords.status == PasswordFileStatus::BadMark) {
+            showMarkFailure(owner, kPasswordFileName);
+        }
     }
+    const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
+    app.storeLoad.keepPasswordsBeforeSave =
+        !readWhole(app, kPasswordFileName, passwordsRead, !passwords.losses.any());
 
     // Emptied before the list is opened, so a failed read leaves an empty table.
     const ListRedrawPause pause(app.listView);
     app.rows->deleteAllRows();
     const auto listBytes =
         readDataFile(app.dataDirectory, kListFileName, kMaxListFileBytes, FileMessages::On, owner);
-    if (listBytes && !app.listParser.parseListFile(*app.rows, *listBytes)) {
+    const bool listRead = listBytes && app.listParser.parseListFile(*app.rows, *listBytes);
+    if (listBytes && !listRead) {
         showMarkFailure(owner, kListFileName);
     }
+    const ListLoadLosses listLosses = listRead ? app.listParser.losses() : ListLoadLosses{};
+    app.storeLoad.keepListBeforeSave = !readWhole(app, kListFileName, listRead, !listLosses.any());
+
+    const std::u16string losses =
+        loadLossMessage(fromWide(kListFileName), listLosses, fromWide(kPasswordFileName),
+                        passwordsRead ? passwords.losses : PasswordLoadLosses{});
+    if (!losses.empty()) {
+        showFileMessage(owner, losses);
+    }
+}
+
+// Copies each file that was not read whole before the save replaces it; false, reported, when a
+// copy cannot be made. Each file is copied once: a later save replaces only what this run wrote.
+bool keepUnreadFilesAside(App& app, HWND owner, std::wstring& keptPaths) {
+    const std::pair<bool*, const wchar_t*> files[] = {
+        {&app.storeLoad.keepListBeforeSave, kListFileName},
+        {&app.storeLoad.keepPasswordsBeforeSave, kPasswordFileName}};
+    for (const auto& [pending, fileName] : files) {
+        if (!*pending || !isDataFile(app.dataDirectory, fileName)) {
+            continue;
+        }
+        const std::optional<std::wstring> kept = keepDataFileAside(app.dataDirectory, fileName);
+        if (!kept) {
+            showFileMessage(owner, keepAsideFailedMessage(fromWide(fileName)));
+            return false;
+        }
+        *pending = false;
+        keptPaths += *kept + L"\n";
+    }
+    return true;
 }
 
 } // namespace
@@ -43,8 +86,17 @@ void readStoreFiles(App& app, HWND owner) {
 void loadStore(App& app, HWND owner) {
     app.masterPassword = MasterPassword{};
     app.slots.clearAll();
+    app.storeLoad = StoreLoadState{};
     const auto names = storeFileNames();
-    recoverDataFiles(app.dataDirectory, names);
+    const RecoveryOutcome recovery = recoverDataFiles(app.dataDirectory, names);
+    if (!recovery.consistent) {
+        // The files on disk may not belong together: reading them could pair entries with the
+        // wrong passwords, and saving would make that permanent.
+        app.storeLoad.recoveryBlocked = true;
+        app.rows->deleteAllRows();
+        showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
+        return;
+    }
     try {
         readStoreFiles(app, owner);
     } catch (const std::bad_alloc&) {
@@ -55,6 +107,14 @@ void loadStore(App& app, HWND owner) {
 }
 
 bool saveStore(App& app, HWND owner) {
+    if (app.storeLoad.recoveryBlocked) {
+        showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
+        return false;
+    }
+    std::wstring keptPaths;
+    if (!keepUnreadFilesAside(app, owner, keptPaths)) {
+        return false;
+    }
     const ThreadAnsiCodec codec;
     const auto names = storeFileNames();
     const std::array<FileToSave, 2> files{
@@ -63,6 +123,9 @@ bool saveStore(App& app, HWND owner) {
     const bool saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
     if (saved) {
         app.dirty = false;
+    }
+    if (!keptPaths.empty()) {
+        showFileMessage(owner, keptAsideMessage(fromWide(keptPaths)));
     }
     return saved;
 }

@@ -25,15 +25,27 @@ bool hasTextMark(std::span<const std::uint8_t> bytes) {
 }
 
 bool forEachTextLine(std::span<const std::uint8_t> bytes,
-                     const std::function<void(std::u16string_view line)>& consume) {
+                     const std::function<void(std::u16string_view line)>& consume, LineEnds ends) {
     if (!hasTextMark(bytes)) {
         return false;
     }
     std::u16string raw;
+    // The LF of a CR LF whose CR already ended the line.
+    bool lfEndsNothing = false;
     for (std::size_t pos = 2; pos < bytes.size(); pos += 2) {
         // A lone last byte still forms a unit, as a short read would leave it.
         const char16_t high = pos + 1 < bytes.size() ? bytes[pos + 1] : 0;
         const char16_t unit = static_cast<char16_t>(bytes[pos] | (high << 8));
+        if (ends == LineEnds::Any && (unit == kCr || unit == kLf)) {
+            const bool secondHalf = unit == kLf && lfEndsNothing;
+            lfEndsNothing = unit == kCr;
+            if (!secondHalf) {
+                consume(lineText(raw));
+                raw.clear();
+            }
+            continue;
+        }
+        lfEndsNothing = false;
         raw.push_back(unit);
         const bool crLf = raw.size() >= 2 && unit == kLf && raw[raw.size() - 2] == kCr;
         if (crLf || raw.size() == kMaxLineUnits) {

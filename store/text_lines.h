@@ -20,12 +20,16 @@ constexpr std::size_t kMaxLineUnits = 518;
 // True when the buffer starts with the FF FE byte-order mark.
 bool hasTextMark(std::span<const std::uint8_t> bytes);
 
-// Hands each line after the mark, in order, to the consumer: only CR LF ends a line, a line of
-// 518 units ends anyway, each text stops at its first 0 unit and loses up to two trailing CR or
-// LF units. The segment after the last CR LF is one more line (empty when the file ends with
-// CR LF). False, and no line, when the mark is missing.
+// What ends a line: only CR LF, or also a lone CR or LF (as other editors may leave them).
+enum class LineEnds { CrLf, Any };
+
+// Hands each line after the mark, in order, to the consumer: a line end, or 518 units without
+// one, ends a line; each text stops at its first 0 unit and loses up to two trailing CR or LF
+// units. The segment after the last line end is one more line (empty when the file ends with
+// one). False, and no line, when the mark is missing.
 bool forEachTextLine(std::span<const std::uint8_t> bytes,
-                     const std::function<void(std::u16string_view line)>& consume);
+                     const std::function<void(std::u16string_view line)>& consume,
+                     LineEnds ends = LineEnds::CrLf);
 
 // The same lines gathered; nullopt when the mark is missing.
 std::optional<std::vector<std::u16string>> splitTextFile(std::span<const std::uint8_t> bytes);

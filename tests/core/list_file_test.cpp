@@ -73,12 +73,13 @@ TEST(ListParser, LoneTitleLineLeavesARowThatTheNextEntryIsInsertedAhead) {
     EXPECT_EQ(cellsOf(rows, 0), (Cells{u"full", u"B", u"x", u"*******"}));
     EXPECT_EQ(cellsOf(rows, 1), (Cells{u"lone", u"", u"", u""}));
 
-    // An id line with no row to fill still counts an entry, so the next title lands past the
-    // end (appended, item data 1) and its id line finds no row 1 to fill.
+    // An id line with no title before it is dropped, and said so; it must not shift the IDs of
+    // the entries after it onto the wrong titles.
     parseFile(parser, rows, u"id=orphan\r\ntitle=next\r\nid=y\r\n");
     ASSERT_EQ(rows.rowCount(), 1);
-    EXPECT_EQ(rows.itemData(0), 1);
-    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"next", u"", u"", u""}));
+    EXPECT_EQ(rows.itemData(0), 0);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"next", u"B", u"y", u"*******"}));
+    EXPECT_EQ(parser.losses().entriesDropped, 1);
 }
 
 TEST(ListParser, StopsAfterTheThousandthEntry) {
@@ -91,6 +92,27 @@ TEST(ListParser, StopsAfterTheThousandthEntry) {
     parseFile(parser, rows, text);
     ASSERT_EQ(rows.rowCount(), kMaxRows);
     EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
+    EXPECT_EQ(parser.losses().entriesDropped, 5);
+}
+
+TEST(ListParser, LoneCrAndLfEndLinesAsCrLfDoesAndLossesAreCounted) {
+    // As another editor may save it: LF only, CR only, and mixed with CR LF.
+    const std::u16string longText(200, u'x');
+    const Bytes file = encodeTextFile(u"title=a\ntype=T\nid=1\ntitle=b\rid=2\r\n\r\ntitle=" +
+                                      longText + u"\r\nid=" + longText + u"\n");
+    ListParser parser;
+    MemoryRowView rows;
+    ASSERT_TRUE(parser.parseListFile(rows, file));
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_EQ(cellsOf(rows, 0), (Cells{u"a", u"T", u"1", u"*******"}));
+    EXPECT_EQ(cellsOf(rows, 1), (Cells{u"b", u"T", u"2", u"*******"}));
+    EXPECT_EQ(parser.losses().textsCut, 2);
+    EXPECT_EQ(parser.losses().entriesDropped, 0);
+
+    // A clean file after it reports nothing.
+    rows.deleteAllRows();
+    ASSERT_TRUE(parser.parseListFile(rows, encodeTextFile(u"title=a\r\nid=1\r\n")));
+    EXPECT_FALSE(parser.losses().any());
 }
 
 TEST(ListParser, AFullTableKeepsTheLastCompleteEntryOverALoneTitle) {

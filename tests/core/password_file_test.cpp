@@ -1,3 +1,4 @@
+#include "store/code_page_flags.h"
 #include "store/password_file.h"
 #include "tests/core/test_codecs.h"
 
@@ -91,8 +92,9 @@ std::u16string savedAndLoaded(std::u16string_view text, const AnsiCodec& codec) 
     slots.set(0, text);
     MasterPassword master;
     PasswordSlots loaded;
-    EXPECT_EQ(readPasswordFile(passwordFileBytes({u"", {}}, slots, codec), codec, master, loaded),
-              PasswordFileStatus::Ok);
+    EXPECT_EQ(
+        readPasswordFile(passwordFileBytes({u"", {}}, slots, codec), codec, master, loaded).status,
+        PasswordFileStatus::Ok);
     return loaded.at(0);
 }
 
@@ -116,11 +118,12 @@ TEST(PasswordFile, BadMarkLeavesEverythingEmpty) {
     slots.set(5, u"old");
     Bytes bytes = passwordFileBytes({u"m", {}}, slots, codec);
     bytes[1] = 0xFF;
-    EXPECT_EQ(readPasswordFile(bytes, codec, master, slots), PasswordFileStatus::BadMark);
+    EXPECT_EQ(readPasswordFile(bytes, codec, master, slots).status, PasswordFileStatus::BadMark);
     EXPECT_EQ(master.text, u"");
     EXPECT_EQ(slots.at(5), u"");
-    EXPECT_EQ(readPasswordFile(Bytes{0xFF}, codec, master, slots), PasswordFileStatus::BadMark);
-    EXPECT_EQ(readPasswordFile(Bytes{}, codec, master, slots), PasswordFileStatus::BadMark);
+    EXPECT_EQ(readPasswordFile(Bytes{0xFF}, codec, master, slots).status,
+              PasswordFileStatus::BadMark);
+    EXPECT_EQ(readPasswordFile(Bytes{}, codec, master, slots).status, PasswordFileStatus::BadMark);
 }
 
 TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
@@ -133,17 +136,22 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     PasswordSlots slots;
 
     // Mark only: nothing to read, and that is no error.
-    EXPECT_EQ(readPasswordFile(std::span(full).first(2), codec, master, slots),
+    EXPECT_EQ(readPasswordFile(std::span(full).first(2), codec, master, slots).status,
               PasswordFileStatus::Ok);
     EXPECT_EQ(master.text, u"");
 
-    // The file ends five bytes into slot 0's record: those bytes are its whole text.
+    // The file ends five bytes into slot 0's record: those bytes are its whole text, and the
+    // load says what is missing.
     const std::size_t cut = 2 + kRecordBytes + 5;
-    EXPECT_EQ(readPasswordFile(std::span(full).first(cut), codec, master, slots),
-              PasswordFileStatus::Ok);
+    const PasswordFileRead shortRead =
+        readPasswordFile(std::span(full).first(cut), codec, master, slots);
+    EXPECT_EQ(shortRead.status, PasswordFileStatus::Ok);
     EXPECT_EQ(master.text, u"master");
     EXPECT_EQ(slots.at(0), u"abcde");
     EXPECT_EQ(slots.at(1), u"");
+    EXPECT_EQ(shortRead.losses.missingRecords, static_cast<int>(kRecordCount) - 2);
+    EXPECT_EQ(shortRead.losses.damagedRecords, 1);
+    EXPECT_FALSE(readPasswordFile(full, codec, master, slots).losses.any());
 
     // A record without a 0 byte keeps its first 127 units; a record past the 1001st is ignored.
     Bytes odd = full;
@@ -151,7 +159,9 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     std::copy(noZero.begin(), noZero.end(), odd.begin() + 2);
     const PasswordRecord extra = scrambleRecord(filled('y'));
     odd.insert(odd.end(), extra.begin(), extra.end());
-    EXPECT_EQ(readPasswordFile(odd, codec, master, slots), PasswordFileStatus::Ok);
+    const PasswordFileRead oddRead = readPasswordFile(odd, codec, master, slots);
+    EXPECT_EQ(oddRead.status, PasswordFileStatus::Ok);
+    EXPECT_EQ(oddRead.losses.damagedRecords, 1);
     EXPECT_EQ(master.text, std::u16string(kSlotTextUnits, u'x'));
     EXPECT_EQ(slots.at(1), u"second");
     EXPECT_EQ(slots.at(kSlotCount - 1), u"");
@@ -183,7 +193,7 @@ TEST(PasswordFile, PasswordsNobodyChangedAreWrittenBackByteForByteWhereverTheirR
 
     MasterPassword master;
     PasswordSlots slots;
-    ASSERT_EQ(readPasswordFile(file, codec, master, slots), PasswordFileStatus::Ok);
+    ASSERT_EQ(readPasswordFile(file, codec, master, slots).status, PasswordFileStatus::Ok);
     EXPECT_EQ(slots.at(2), u"ab\x1F"
                            u"cd");
     EXPECT_EQ(passwordFileBytes(master, slots, codec), file);
@@ -195,8 +205,9 @@ TEST(PasswordFile, PasswordsNobodyChangedAreWrittenBackByteForByteWhereverTheirR
     slots.permute(reversed);
     PasswordSlots reordered;
     MasterPassword reread;
-    ASSERT_EQ(readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered),
-              PasswordFileStatus::Ok);
+    ASSERT_EQ(
+        readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered).status,
+        PasswordFileStatus::Ok);
     EXPECT_EQ(reordered.loadedRecord(0), slots.loadedRecord(0));
     EXPECT_EQ(reordered.at(0), u"a\x87\x90"
                                u"b");
@@ -208,10 +219,47 @@ TEST(PasswordFile, PasswordsNobodyChangedAreWrittenBackByteForByteWhereverTheirR
     master.text = u"new";
     slots.set(1, u"ab\x1F"
                  u"cd");
-    ASSERT_EQ(readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered),
-              PasswordFileStatus::Ok);
+    ASSERT_EQ(
+        readPasswordFile(passwordFileBytes(master, slots, codec), codec, reread, reordered).status,
+        PasswordFileStatus::Ok);
     EXPECT_EQ(reread.text, u"new");
     EXPECT_EQ(reordered.at(1), u"ab");
+}
+
+// A code page that refuses what it cannot convert, as UTF-8 does with bytes of another code page:
+// the refusal is neither an empty password nor a lost record.
+TEST(PasswordFile, RecordsTheCodePageCannotReadStayUnreadableAndAreWrittenBackAsTheyWere) {
+    const Latin1Codec latin1;
+    const AsciiOnlyCodec ascii;
+    PasswordSlots written;
+    written.set(0, u"caf\u0089"); // a byte of 128 to 158, which records keep
+    written.set(1, u"plain");
+    const Bytes file = passwordFileBytes({u"ma\u0090tre", {}}, written, latin1);
+
+    MasterPassword master;
+    PasswordSlots slots;
+    const PasswordFileRead read = readPasswordFile(file, ascii, master, slots);
+    EXPECT_EQ(read.losses.unreadableRecords, 2);
+    EXPECT_TRUE(read.losses.masterUnreadable);
+    EXPECT_EQ(master.text, kUnreadableMasterText); // never empty, which would open the lock
+    EXPECT_TRUE(slots.isUnreadable(0));
+    EXPECT_EQ(slots.at(0), u"");
+    EXPECT_EQ(slots.at(1), u"plain");
+    EXPECT_EQ(passwordFileBytes(master, slots, ascii), file);
+
+    slots.set(0, u"new");
+    EXPECT_FALSE(slots.isUnreadable(0));
+    EXPECT_EQ(passwordFit(u"\u00e9", ascii), PasswordFit::UnstorableCharacter);
+}
+
+TEST(ConversionFlags, UsualFlagsOnlyWhereTheCodePageTakesThem) {
+    EXPECT_EQ(conversionFlagsFor(932), ConversionFlags::Usual);
+    EXPECT_EQ(conversionFlagsFor(1252), ConversionFlags::Usual);
+    EXPECT_EQ(conversionFlagsFor(65001), ConversionFlags::ErrorOnly);
+    EXPECT_EQ(conversionFlagsFor(54936), ConversionFlags::ErrorOnly);
+    for (const unsigned flagless : {42u, 50220u, 50229u, 57002u, 57011u, 65000u}) {
+        EXPECT_EQ(conversionFlagsFor(flagless), ConversionFlags::None) << flagless;
+    }
 }
 
 } // namespace

@@ -39,7 +39,8 @@ TEST(StoreRoundTrip, AThousandEntriesComeBackWithTheirPasswords) {
     MemoryRowView loadedRows;
     PasswordSlots loadedSlots;
     MasterPassword master;
-    ASSERT_EQ(readPasswordFile(passwordBytes, codec, master, loadedSlots), PasswordFileStatus::Ok);
+    ASSERT_EQ(readPasswordFile(passwordBytes, codec, master, loadedSlots).status,
+              PasswordFileStatus::Ok);
     ListParser parser;
     parser.parseListLines(loadedRows, splitTextFile(listBytes).value());
 

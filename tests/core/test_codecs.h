@@ -8,14 +8,14 @@ namespace kavo {
 // Units up to 0xFF are one byte each; anything else becomes '?', as an unmappable character does.
 class Latin1Codec : public AnsiCodec {
   public:
-    std::string toAnsi(std::u16string_view text) const override {
+    std::optional<std::string> toAnsi(std::u16string_view text) const override {
         std::string bytes;
         for (char16_t unit : text) {
             bytes.push_back(unit <= kLastSingle ? static_cast<char>(unit) : '?');
         }
         return bytes;
     }
-    std::u16string fromAnsi(std::string_view bytes) const override {
+    std::optional<std::u16string> fromAnsi(std::string_view bytes) const override {
         std::u16string text;
         for (char byte : bytes) {
             text.push_back(static_cast<unsigned char>(byte));
@@ -31,7 +31,7 @@ class Latin1Codec : public AnsiCodec {
 // 0x40 so it is never 0), like the two-byte characters of a double-byte code page.
 class DoubleByteCodec : public AnsiCodec {
   public:
-    std::string toAnsi(std::u16string_view text) const override {
+    std::optional<std::string> toAnsi(std::u16string_view text) const override {
         std::string bytes;
         for (char16_t unit : text) {
             if (unit < kLead) {
@@ -43,7 +43,7 @@ class DoubleByteCodec : public AnsiCodec {
         }
         return bytes;
     }
-    std::u16string fromAnsi(std::string_view bytes) const override {
+    std::optional<std::u16string> fromAnsi(std::string_view bytes) const override {
         std::u16string text;
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -63,6 +63,35 @@ class DoubleByteCodec : public AnsiCodec {
   private:
     static constexpr unsigned char kLead = 0x81;
     static constexpr unsigned char kTrailFloor = 0x40;
+};
+
+// ASCII only, and nothing else converts at all: the refusal UTF-8 gives to bytes of another code
+// page, and to flags it does not take.
+class AsciiOnlyCodec : public AnsiCodec {
+  public:
+    std::optional<std::string> toAnsi(std::u16string_view text) const override {
+        std::string bytes;
+        for (char16_t unit : text) {
+            if (unit >= kFirstNonAscii) {
+                return std::nullopt;
+            }
+            bytes.push_back(static_cast<char>(unit));
+        }
+        return bytes;
+    }
+    std::optional<std::u16string> fromAnsi(std::string_view bytes) const override {
+        std::u16string text;
+        for (char byte : bytes) {
+            if (static_cast<unsigned char>(byte) >= kFirstNonAscii) {
+                return std::nullopt;
+            }
+            text.push_back(static_cast<char16_t>(byte));
+        }
+        return text;
+    }
+
+  private:
+    static constexpr char16_t kFirstNonAscii = 0x80;
 };
 
 } // namespace kavo

@@ -16,14 +16,14 @@ constexpr std::int32_t kScreenHeight = 1024;
 // Tests use ASCII passwords only, whose bytes are the same in the code page KAVO runs with.
 class AsciiCodec final : public AnsiCodec {
   public:
-    std::string toAnsi(std::u16string_view text) const override {
+    std::optional<std::string> toAnsi(std::u16string_view text) const override {
         std::string bytes;
         for (const char16_t unit : text) {
             bytes.push_back(unit < kFirstNonAscii ? static_cast<char>(unit) : '?');
         }
         return bytes;
     }
-    std::u16string fromAnsi(std::string_view bytes) const override {
+    std::optional<std::u16string> fromAnsi(std::string_view bytes) const override {
         return std::u16string(bytes.begin(), bytes.end());
     }
 

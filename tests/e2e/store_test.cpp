@@ -31,6 +31,22 @@ const MessageBoxText kListNotSaved{L"ﾌｧｲﾙｴﾗｰ",
 const MessageBoxText kExitPrompt{L"強制終了", L"データー保存後に終了しますか？。"};
 const MessageBoxText kNoSelection{L"項目移動", L"項目を選んで下さい。"};
 
+const MessageBoxText kOneEntryDropped{
+    L"ﾌｧｲﾙｴﾗｰ", L"ファイルの一部を読み込めませんでした。\n"
+                L"・pw_set1.dat：項目 1 件（1000 件を超えた分か、タイトルの行がない分）を読み込んで"
+                L"いません。\n保存する前に、元のファイルを別の名前で残します。"};
+
+// The copies KAVO kept of files it could not read whole.
+std::vector<std::wstring> filesKeptAside(const TempDirectory& dir) {
+    std::vector<std::wstring> kept;
+    for (const std::wstring& name : dir.names()) {
+        if (name.find(L".as-found-") != std::wstring::npos) {
+            kept.push_back(name);
+        }
+    }
+    return kept;
+}
+
 void expectBox(const MessageBoxText& shown, const MessageBoxText& expected) {
     EXPECT_EQ(shown.caption, expected.caption);
     EXPECT_EQ(shown.text, expected.text);
@@ -384,13 +400,17 @@ TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
 }
 
-TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsDropped) {
+// The 1001st entry cannot be kept: that is said at start, and the first save keeps the whole
+// list file aside before it writes the thousand.
+TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKeptAside) {
     TempDirectory dir;
     constexpr int kTableLimit = 1000;
     const std::vector<Entry> entries = numberedEntries(kTableLimit + 1);
     writeDataFiles(dir, entries, passModeSettings());
+    const Bytes fullList = dir.read(kListFile);
     const std::span<const Entry> kept(entries.data(), kTableLimit);
     Kavo kavo(dir.path());
+    expectBox(kavo.answerNext(IDOK), kOneEntryDropped);
     waitUntilShownQuietly(kavo);
     ListDriver list(kavo);
 
@@ -398,7 +418,79 @@ TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsDropp
     EXPECT_EQ(list.readRows(), revealedRows(kept));
 
     kavo.command(IDC_CMD_SAVE);
+    const MessageBoxText keptBox = kavo.answerNext(IDOK);
     expectStored(dir, kept);
+    const std::vector<std::wstring> keptFiles = filesKeptAside(dir);
+    ASSERT_EQ(keptFiles.size(), 1u);
+    EXPECT_TRUE(keptFiles[0].starts_with(L"pw_set1.dat.as-found-"));
+    EXPECT_NE(keptBox.text.find(keptFiles[0]), std::wstring::npos) << "the message names it";
+    EXPECT_TRUE(sameListFile(dir.read(keptFiles[0]), fullList));
+
+    // Only the first save keeps a copy: the files now hold what this run wrote.
+    kavo.command(IDC_CMD_SAVE);
+    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr);
+    EXPECT_EQ(filesKeptAside(dir).size(), 1u);
+}
+
+// Another program (a virus scanner, a sync client) holding one of the files a crashed save left:
+// nothing may be read or saved until the old pair is back.
+TEST(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPairBack) {
+    TempDirectory dir;
+    const std::vector<Entry> oldEntries = numberedEntries(30);
+    writeDataFiles(dir, oldEntries, passModeSettings());
+    const Bytes oldList = dir.read(kListFile);
+    const Bytes oldPasswords = dir.read(kPasswordFile);
+    // A save cut short after the new list took its place, before the passwords did.
+    const std::vector<Entry> newEntries = pick(oldEntries, {5, 4, 3, 2, 1, 0});
+    const std::wstring heldName = L"pw_set1.dat.kavo-1a-2b.old";
+    dir.write(heldName, oldList);
+    dir.write(kListFile, listFileFor(newEntries));
+    dir.write(L"pw_set2.dat.kavo-1a-2b.new", passwordFileFor(kMasterPassword, newEntries));
+    {
+        HANDLE held = CreateFileW(dir.file(heldName).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        Kavo kavo(dir.path());
+        const MessageBoxText blocked = kavo.answerNext(IDOK);
+        EXPECT_EQ(blocked.caption, L"ﾌｧｲﾙｴﾗｰ");
+        EXPECT_NE(blocked.text.find(heldName), std::wstring::npos) << "names the held file";
+        waitUntilShownQuietly(kavo);
+        ListDriver list(kavo);
+        EXPECT_EQ(list.rowCount(), 0);
+        CloseHandle(held);
+
+        kavo.command(IDC_CMD_SAVE);
+        const MessageBoxText refused = kavo.answerNext(IDOK);
+        EXPECT_NE(refused.text.find(L"保存しません"), std::wstring::npos);
+        EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor(newEntries)));
+        EXPECT_TRUE(kavo.endsWithoutAsking());
+    }
+    Kavo again(dir.path());
+    waitUntilShownQuietly(again);
+    EXPECT_EQ(ListDriver(again).rowCount(), 30);
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), oldList));
+    EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), oldPasswords));
+    EXPECT_EQ(dir.names(),
+              (std::vector<std::wstring>{L"pw_set1.dat", L"pw_set2.dat", L"pw_set3.dat"}));
+}
+
+// A list KAVO cannot read (here UTF-8, as another editor saves it) is not replaced by the empty
+// table without a copy of it.
+TEST(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
+    TempDirectory dir;
+    writeDataFiles(dir, numberedEntries(3), passModeSettings());
+    const Bytes utf8List{0xEF, 0xBB, 0xBF, 't', 'i', 't', 'l', 'e', '=', 'a', '\r', '\n'};
+    dir.write(kListFile, utf8List);
+    Kavo kavo(dir.path());
+    expectBox(kavo.answerNext(IDOK), {L"ErrorFileRead", L"pw_set1.datがWide文字で有りません!。"});
+    waitUntilShownQuietly(kavo);
+
+    kavo.command(IDC_CMD_SAVE);
+    kavo.answerNext(IDOK);
+    const std::vector<std::wstring> kept = filesKeptAside(dir);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(dir.read(kept[0]), utf8List);
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
 }
 
 } // namespace

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kavo::DoubleByteCodec codec;
     kavo::MasterPassword master;
     kavo::PasswordSlots slots;
-    if (kavo::readPasswordFile({data, size}, codec, master, slots) !=
+    if (kavo::readPasswordFile({data, size}, codec, master, slots).status !=
         kavo::PasswordFileStatus::Ok) {
         return 0;
     }
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         written.begin() + static_cast<std::ptrdiff_t>(kMarkBytes + present * kavo::kRecordBytes));
     kavo::MasterPassword masterAgain;
     kavo::PasswordSlots slotsAgain;
-    if (kavo::readPasswordFile(head, codec, masterAgain, slotsAgain) !=
+    if (kavo::readPasswordFile(head, codec, masterAgain, slotsAgain).status !=
             kavo::PasswordFileStatus::Ok ||
         (master.loaded && masterAgain.text != master.text)) {
         std::abort();
