@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <thread>
 
 namespace kavo {
 namespace {
@@ -55,6 +56,39 @@ TEST(DataFiles, ReadingMissingUnmarkedOrOversizedFilesGivesNothing) {
     }
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, L"pw_set3.datが大き過ぎるので読み込みません。");
+}
+
+// A sync client or virus scanner holds the file for a moment: the read and the save wait it out,
+// and a reader that shares the file never stands in their way.
+TEST(DataFiles, AFileHeldForAMomentIsStillReadAndSavedAndASharingReaderIsNoObstacle) {
+    TempDirectory dir;
+    const Bytes content = encodeTextFile(u"title=a\r\nid=b\r\n");
+    ASSERT_TRUE(saveOne(dir.path(), u"pw_set1.dat", content));
+    const auto holdFor = [&](DWORD ms) {
+        HANDLE held = CreateFileW(dir.file(L"pw_set1.dat").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+        return std::thread([held, ms] {
+            Sleep(ms);
+            CloseHandle(held);
+        });
+    };
+    std::thread release = holdFor(300);
+    EXPECT_EQ(readDataFile(dir.path(), L"pw_set1.dat", kAnySize, FileMessages::Off, nullptr),
+              content);
+    release.join();
+    release = holdFor(300);
+    EXPECT_TRUE(saveOne(dir.path(), u"pw_set1.dat", Bytes{0xFF, 0xFE}));
+    release.join();
+
+    HANDLE reader = CreateFileW(dir.file(L"pw_set1.dat").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(readDataFile(dir.path(), L"pw_set1.dat", kAnySize, FileMessages::Off, nullptr));
+    EXPECT_TRUE(saveOne(dir.path(), u"pw_set1.dat", content));
+    CloseHandle(reader);
+    EXPECT_EQ(dir.read(L"pw_set1.dat"), content);
 }
 
 TEST(DataFiles, AFailedReplaceLeavesTheOldFileWholeAndNothingBesideIt) {
