@@ -186,24 +186,31 @@ PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const Ans
             break;
         }
         const std::size_t length = std::min(kRecordBytes, records.size() - offset);
-        const PasswordRecord stored = completedRecord(records.subspan(offset, length));
-        const PasswordRecord plain = unscrambleRecord(stored);
-        const std::optional<std::u16string> text = recordText(plain, codec);
+        PasswordRecord stored = completedRecord(records.subspan(offset, length));
+        PasswordRecord plain = unscrambleRecord(stored);
+        std::optional<std::u16string> text = recordText(plain, codec);
         // A record without its terminating 0 byte is never written back as it was.
-        const bool keep = hasTerminator(plain);
+        bool keep = hasTerminator(plain);
         if (!keep || length < kRecordBytes) {
             ++losses.damagedRecords;
+        }
+        if (!text && !keep) {
+            // Unreadable in all 128 bytes: kept, it must end in its 0 byte, and then it has to
+            // be read as it will be written.
+            stored = terminatedRecord(stored);
+            plain = unscrambleRecord(stored);
+            text = recordText(plain, codec);
+            keep = true;
         }
         const int slot = static_cast<int>(index) - 1;
         if (!text) {
             ++losses.unreadableRecords;
-            const PasswordRecord kept = keep ? stored : terminatedRecord(stored);
             if (index == 0) {
                 losses.masterUnreadable = true;
                 master.text = kUnreadableMasterText;
-                master.loaded = LoadedRecord{kept, master.text};
+                master.loaded = LoadedRecord{stored, master.text};
             } else {
-                slots.setUnreadable(slot, kept);
+                slots.setUnreadable(slot, stored);
             }
         } else if (index == 0) {
             master.text = *text;
