@@ -107,6 +107,17 @@ TEST(FileSet, AnOldFileThatCannotBePutBackIsRetriedAndBlocksSavingUntilThen) {
     fs.held.clear();
     EXPECT_TRUE(recoverFileSet(fs, kNames).consistent);
     EXPECT_EQ(fs.files, oldDirectory(true, true).files);
+
+    // A replace of the passwords cut short halfway: its old file waits as a backup too. The held
+    // list backup does not keep it from being put back.
+    FakeFileSystem half = oldDirectory(false, false);
+    half.files = {{u"pw_set1.dat", Bytes{'n', '1'}},
+                  {u"pw_set1.dat.kavo-1-1.old", Bytes{'o', '1'}},
+                  {u"pw_set2.dat.kavo-1-1.old", Bytes{'o', '2'}},
+                  {u"pw_set2.dat.kavo-1-1.new", Bytes{'n', '2'}}};
+    half.held.insert(u"pw_set1.dat.kavo-1-1.old");
+    EXPECT_FALSE(recoverFileSet(half, kNames).consistent);
+    EXPECT_EQ(half.files[u"pw_set2.dat"], (Bytes{'o', '2'}));
 }
 
 // Files a person or another program may put beside the data files. None of them is ever removed,

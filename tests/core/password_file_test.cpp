@@ -163,6 +163,10 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     EXPECT_EQ(oddRead.status, PasswordFileStatus::Ok);
     EXPECT_EQ(oddRead.losses.damagedRecords, 1);
     EXPECT_EQ(master.text, std::u16string(kSlotTextUnits, u'x'));
+    const Bytes rewritten = passwordFileBytes(master, slots, codec);
+    PasswordRecord storedMaster{};
+    std::copy_n(rewritten.begin() + 2, kRecordBytes, storedMaster.begin());
+    EXPECT_EQ(unscrambleRecord(storedMaster).back(), 0) << "written anew, ending in its 0 byte";
     EXPECT_EQ(slots.at(1), u"second");
     EXPECT_EQ(slots.at(kSlotCount - 1), u"");
 }

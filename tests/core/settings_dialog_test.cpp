@@ -1,10 +1,123 @@
 #include "dialogs/settings_dialog.h"
+#include "resources/resource.h"
 #include "settings/placement.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 namespace kavo {
 namespace {
+
+// The dialog's controls as plain values.
+class FakeSettingsForm final : public SettingsForm {
+  public:
+    std::map<int, bool> checked;
+    std::map<int, std::u16string> texts;
+
+    bool isChecked(int id) const override { return checked.contains(id) && checked.at(id); }
+    void setChecked(int id, bool on) override { checked[id] = on; }
+    void checkRadio(int first, int last, int id) override {
+        for (int each = first; each <= last; ++each) {
+            checked[each] = each == id;
+        }
+    }
+    std::u16string text(int id) const override { return texts.contains(id) ? texts.at(id) : u""; }
+    void setText(int id, std::u16string_view text) override { texts[id] = text; }
+
+    std::vector<int> checkedIds() const {
+        std::vector<int> ids;
+        for (const auto& [id, on] : checked) {
+            if (on) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    }
+};
+
+// Records what ＯＫ asks of the main window; the sequence's own calls are never made here.
+class StackingHost final : public SequenceHost {
+  public:
+    std::vector<StackingMove> moves;
+    std::vector<StateIcon> icons;
+    int trayRefreshes = 0;
+
+    bool putClipboardText(std::u16string_view, int) override { return true; }
+    void setSequenceTimer(int) override {}
+    void killSequenceTimer() override {}
+    void setPasteTimer(int) override {}
+    void killPasteTimer() override {}
+    void setRetryTimer(int) override {}
+    void killRetryTimer() override {}
+    void moveWindow(StackingMove move) override { moves.push_back(move); }
+    void storeWindowPosition() override {}
+    void setSmallIcon(StateIcon icon) override { icons.push_back(icon); }
+    void refreshTrayIcon() override { ++trayRefreshes; }
+    void repaint() override {}
+};
+
+TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
+    SettingsRecord settings;
+    settings.placement = 4;
+    settings.stacking = 2;
+    settings.copyMethod = 1;
+    settings.clearSelectionAtEnd = 1;
+    settings.pwTimerForButton = 0;
+    settings.idTimeMs = 100;
+    settings.pwTimeMs = 10000;
+    settings.pwShowMs = 30000;
+    FakeSettingsForm form;
+    fillSettingsDialog(settings, form);
+    EXPECT_EQ(form.checkedIds(), (std::vector<int>{IDC_CLEAR_AT_END_CHECK, IDC_PLACE_BOTTOM_RIGHT,
+                                                   IDC_STACK_BOTTOM_AT_ID, IDC_COPY_SMALL_WINDOW}));
+    EXPECT_EQ(form.texts, (std::map<int, std::u16string>{{IDC_ID_TIME_EDIT, u"100"},
+                                                         {IDC_PW_TIME_EDIT, u"10000"},
+                                                         {IDC_PW_SHOW_EDIT, u"30000"}}));
+    SettingsRecord read;
+    readSettingsDialog(form, read);
+    EXPECT_EQ(read, settings);
+
+    // Values no radio stands for show the group's first value and read back as 0; a duration
+    // just out of range reads as its default.
+    settings.placement = 9;
+    settings.stacking = 0;
+    settings.copyMethod = 7;
+    fillSettingsDialog(settings, form);
+    EXPECT_TRUE(form.isChecked(IDC_PLACE_KEEP));
+    EXPECT_TRUE(form.isChecked(IDC_STACK_BOTTOM_AT_END));
+    EXPECT_TRUE(form.isChecked(IDC_COPY_TOOLBAR_ONLY));
+    form.texts[IDC_ID_TIME_EDIT] = u"99";
+    form.texts[IDC_PW_TIME_EDIT] = u"10001";
+    form.texts[IDC_PW_SHOW_EDIT] = u"0";
+    readSettingsDialog(form, read);
+    EXPECT_EQ(read.placement, 0);
+    EXPECT_EQ(read.stacking, 0);
+    EXPECT_EQ(read.copyMethod, 0);
+    EXPECT_EQ(read.idTimeMs, 4000);
+    EXPECT_EQ(read.pwTimeMs, 4000);
+    EXPECT_EQ(read.pwShowMs, 5000);
+}
+
+TEST(SettingsDialog, OkReadsShowsTheIdleIconAndStacksOnlyOnceTheDialogHasGone) {
+    FakeSettingsForm form;
+    SettingsRecord settings;
+    settings.stacking = 3;
+    fillSettingsDialog(settings, form);
+    form.checkRadio(IDC_STACK_ALWAYS_TOP, IDC_STACK_BOTTOM_AT_END, IDC_STACK_BOTTOM_AT_PW);
+    StackingHost host;
+    confirmSettingsDialog(form, settings, host);
+    EXPECT_EQ(settings.stacking, 1);
+    EXPECT_EQ(host.icons, std::vector<StateIcon>{StateIcon::Idle});
+    EXPECT_EQ(host.trayRefreshes, 1);
+    EXPECT_TRUE(host.moves.empty());
+
+    applyStackingAfterOk(settings, host);
+    settings.stacking = 3;
+    applyStackingAfterOk(settings, host);
+    EXPECT_EQ(host.moves, (std::vector<StackingMove>{StackingMove::NoTop, StackingMove::Top}));
+}
 
 TEST(SettingsDialog, PlacementCornersAndDurationFieldReads) {
     // The whole screen counts, and the centre drops the half pixel.
