@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 namespace kavo::e2e {
 
@@ -93,9 +94,21 @@ Kavo::Kavo(const std::wstring& dataDirectory) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, dataDirectory.c_str(), &startup, &process_);
-    EXPECT_TRUE(started) << "cannot start KAVO.exe, error " << GetLastError();
+    // A machine busy with other Wine programs can refuse one start for a moment: try once more.
+    constexpr int kStartAttempts = 2;
+    constexpr DWORD kPauseBeforeRetryMs = 1000;
+    DWORD error = 0;
+    for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           dataDirectory.c_str(), &startup, &process_)) {
+            return;
+        }
+        error = GetLastError();
+        Sleep(kPauseBeforeRetryMs);
+    }
+    // Everything after this would fail only because KAVO is not there: end the test here.
+    ADD_FAILURE() << "cannot start KAVO.exe, error " << error;
+    throw std::runtime_error("KAVO.exe did not start");
 }
 
 Kavo::~Kavo() {
