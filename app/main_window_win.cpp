@@ -47,7 +47,7 @@ LRESULT onCreate(App& app, HWND window) {
     app.mainWindow = window;
     InitCommonControls();
     app.toolbar = createToolbar(window, app.instance);
-    app.listView = createListView(window, app.instance, app.settings);
+    app.listView = createListView(window, app.instance, columnWidthsOf(app.settings));
     app.rows = std::make_unique<ListViewRows>(app.listView);
     app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     loadStore(app, window);

@@ -40,6 +40,12 @@ struct SettingsRecord {
     bool operator==(const SettingsRecord&) const = default;
 };
 
+// The stored widths of the list's columns: Name, VT, ID and PW.
+inline std::array<int, 4> columnWidthsOf(const SettingsRecord& record) {
+    return {record.columnWidthName, record.columnWidthType, record.columnWidthId,
+            record.columnWidthPw};
+}
+
 // Field k in file order (0 to 17); any other k changes nothing.
 void setSettingsValue(SettingsRecord& record, int k, std::int32_t value);
 // Field k in file order; 0 for any other k.

@@ -11,17 +11,7 @@ namespace kavo {
 
 namespace {
 
-struct ColumnLayout {
-    const wchar_t* header;
-    std::int32_t SettingsRecord::*width;
-};
-
-constexpr ColumnLayout kColumns[] = {
-    {L"Name", &SettingsRecord::columnWidthName},
-    {L"VT", &SettingsRecord::columnWidthType},
-    {L"ID", &SettingsRecord::columnWidthId},
-    {L"PW", &SettingsRecord::columnWidthPw},
-};
+constexpr const wchar_t* kColumnHeaders[kCellCount] = {L"Name", L"VT", L"ID", L"PW"};
 
 // The size the control is created with; the first WM_SIZE of the main window resizes it.
 constexpr int kInitialWidth = 350;
@@ -29,7 +19,7 @@ constexpr int kInitialHeight = 300;
 
 } // namespace
 
-HWND createListView(HWND parent, HINSTANCE instance, const SettingsRecord& settings) {
+HWND createListView(HWND parent, HINSTANCE instance, const ColumnWidths& widths) {
     HWND list = CreateWindowExW(
         WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0,
         kInitialWidth, kInitialHeight, parent,
@@ -37,16 +27,14 @@ HWND createListView(HWND parent, HINSTANCE instance, const SettingsRecord& setti
     const LRESULT extended = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  extended | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    int index = 0;
-    for (const ColumnLayout& layout : kColumns) {
+    for (int index = 0; index < kCellCount; ++index) {
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = settings.*layout.width;
-        column.pszText = const_cast<wchar_t*>(layout.header);
+        column.cx = widths[static_cast<std::size_t>(index)];
+        column.pszText = const_cast<wchar_t*>(kColumnHeaders[index]);
         column.iSubItem = index;
         SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-        ++index;
     }
     return list;
 }

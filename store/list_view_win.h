@@ -3,13 +3,17 @@
 
 #include <windows.h>
 
-#include "settings/settings_record.h"
 #include "store/row_view.h"
+
+#include <array>
 
 namespace kavo {
 
-// Creates the report-style list (control id 300) with its four columns at the stored widths.
-HWND createListView(HWND parent, HINSTANCE instance, const SettingsRecord& settings);
+// Name, VT, ID and PW, in pixels.
+using ColumnWidths = std::array<int, kCellCount>;
+
+// Creates the report-style list (control id 300) with its four columns at these widths.
+HWND createListView(HWND parent, HINSTANCE instance, const ColumnWidths& widths);
 
 // Every list operation the table needs, as LVM_ messages to the control.
 class ListViewRows final : public RowView {

@@ -33,7 +33,7 @@ class ListViewWindow {
         settings.columnWidthType = kColumnWidth;
         settings.columnWidthId = kColumnWidth;
         settings.columnWidthPw = kColumnWidth;
-        listView_ = createListView(window_, instance, settings);
+        listView_ = createListView(window_, instance, columnWidthsOf(settings));
     }
     ~ListViewWindow() { DestroyWindow(window_); }
     ListViewWindow(const ListViewWindow&) = delete;
