@@ -48,8 +48,8 @@ DataDirectoryFiles::filesStartingWith(std::u16string_view prefix) const {
     std::vector<std::u16string> found;
     const std::wstring widePrefix = toWide(prefix);
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(path(std::u16string(prefix) + u"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) {
+    const OwnedFind search(FindFirstFileW(path(std::u16string(prefix) + u"*").c_str(), &entry));
+    if (!search) {
         return found;
     }
     do {
@@ -63,8 +63,7 @@ DataDirectoryFiles::filesStartingWith(std::u16string_view prefix) const {
         if (matches && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             found.push_back(fromWide(name));
         }
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
     return found;
 }
 
@@ -76,26 +75,21 @@ bool DataDirectoryFiles::canReplace(std::u16string_view name) const {
     }
     // Replacing it renames it, which needs delete access: that open fails while another program
     // holds the file without sharing deletion. A reader that shares it does not stand in the way.
-    HANDLE file = openRetryingWhileHeld(target.c_str(), DELETE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    CloseHandle(file);
-    return true;
+    return static_cast<bool>(openRetryingWhileHeld(
+        target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
 }
 
 bool DataDirectoryFiles::writeNewFile(std::u16string_view name,
                                       std::span<const std::uint8_t> content) {
     const std::wstring file = path(name);
-    HANDLE handle = openRetryingWhileHeld(file.c_str(), GENERIC_WRITE, 0, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
-    if (handle == INVALID_HANDLE_VALUE) {
+    OwnedFile handle = openRetryingWhileHeld(file.c_str(), GENERIC_WRITE, 0, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!handle) {
         return false;
     }
-    const bool written = writeAllAndFlush(handle, content);
-    const bool closed = CloseHandle(handle) != 0;
+    const bool written = writeAllAndFlush(handle.get(), content);
+    const bool closed = handle.close();
     if (!written || !closed) {
         DeleteFileW(file.c_str());
         return false;

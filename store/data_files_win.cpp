@@ -80,18 +80,18 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
     SetCurrentDirectoryW(dataDirectory.c_str());
     const std::wstring path = dataFilePath(dataDirectory, fileName);
     // Others may read the file meanwhile, or a sync client rename it; nobody may write it.
-    HANDLE file =
+    OwnedFile file =
         openRetryingWhileHeld(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!file) {
         if (showing(messages)) {
             showOpenFailure(owner);
         }
         return std::nullopt;
     }
     Bytes bytes;
-    const ReadResult result = readAll(file, maxBytes, bytes);
-    const bool closed = CloseHandle(file) != 0;
+    const ReadResult result = readAll(file.get(), maxBytes, bytes);
+    const bool closed = file.close();
     if (result != ReadResult::Ok) {
         if (showing(messages)) {
             if (result == ReadResult::TooLarge) {

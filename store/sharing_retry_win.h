@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win/owned_handles_win.h"
+
 namespace kavo {
 
 // Errors that say another program holds the file and nothing was done.
@@ -33,12 +35,12 @@ bool retryWhileHeld(Attempt attempt) {
 }
 
 // CreateFileW, tried again while another program holds the file.
-inline HANDLE openRetryingWhileHeld(const wchar_t* path, DWORD access, DWORD share,
-                                    DWORD disposition, DWORD flags) {
-    HANDLE file = INVALID_HANDLE_VALUE;
+inline OwnedFile openRetryingWhileHeld(const wchar_t* path, DWORD access, DWORD share,
+                                       DWORD disposition, DWORD flags) {
+    OwnedFile file;
     retryWhileHeld([&] {
-        file = CreateFileW(path, access, share, nullptr, disposition, flags, nullptr);
-        return file != INVALID_HANDLE_VALUE;
+        file.reset(CreateFileW(path, access, share, nullptr, disposition, flags, nullptr));
+        return static_cast<bool>(file);
     });
     return file;
 }
