@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace kavo::e2e {
 namespace {
@@ -58,6 +59,32 @@ void waitUntilShownQuietly(Kavo& kavo) {
     EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "a message appeared at start";
 }
 
+// Each test's data directory and the KAVO started in it.
+class Store : public ::testing::Test {
+  protected:
+    // Starts KAVO in the data directory as its files are.
+    void launch() {
+        list.reset();
+        kavo.emplace(dir.path());
+    }
+    // The window is up with nothing reported, and its list can be read.
+    void shown() {
+        waitUntilShownQuietly(*kavo);
+        list.emplace(*kavo);
+    }
+    // Writes the entries and the settings, starts KAVO and waits until it is shown.
+    void startWith(std::span<const Entry> entries,
+                   const SettingsRecord& settings = passModeSettings()) {
+        writeDataFiles(dir, entries, settings);
+        launch();
+        shown();
+    }
+
+    TempDirectory dir;
+    std::optional<Kavo> kavo;
+    std::optional<ListDriver> list;
+};
+
 std::size_t firstDifference(const Bytes& a, const Bytes& b) {
     return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
                                     a.begin());
@@ -102,8 +129,7 @@ void expectStored(const TempDirectory& dir, std::span<const Entry> entries) {
         samePasswordFile(dir.read(kPasswordFile), passwordFileFor(kMasterPassword, entries)));
 }
 
-TEST(Store, ShowsTheStoredRowsRevealsTheirPasswordsAndEndsWithoutAskingWhenNothingChanged) {
-    TempDirectory dir;
+TEST_F(Store, ShowsTheStoredRowsRevealsTheirPasswordsAndEndsWithoutAskingWhenNothingChanged) {
     std::vector<Entry> entries = numberedEntries(4);
     entries[1].title = u"銀行 ネットバンキング";
     // The longest title the file keeps must come through the list whole.
@@ -112,126 +138,107 @@ TEST(Store, ShowsTheStoredRowsRevealsTheirPasswordsAndEndsWithoutAskingWhenNothi
     const Bytes listBefore = dir.read(kListFile);
     const Bytes passwordsBefore = dir.read(kPasswordFile);
 
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    EXPECT_EQ(list.readRows(), maskedRows(entries));
+    launch();
+    shown();
+    EXPECT_EQ(list->readRows(), maskedRows(entries));
 
-    kavo.command(IDC_CMD_REVEAL);
-    EXPECT_EQ(list.readRows(), revealedRows(entries));
-    kavo.command(IDC_CMD_REVEAL);
-    EXPECT_EQ(list.readRows(), maskedRows(entries));
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(entries));
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), maskedRows(entries));
 
-    ASSERT_TRUE(kavo.endsWithoutAsking());
+    ASSERT_TRUE(kavo->endsWithoutAsking());
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordsBefore));
 }
 
-TEST(Store, FirstStartWithoutFilesReportsBothOpensEmptyAndSavesAnEmptyStore) {
-    TempDirectory dir;
-    Kavo kavo(dir.path());
+TEST_F(Store, FirstStartWithoutFilesReportsBothOpensEmptyAndSavesAnEmptyStore) {
+    launch();
     // The password file and then the list: the same message twice.
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    EXPECT_EQ(list.rowCount(), 0);
+    expectBox(kavo->answerNext(IDOK), kOpenFailure);
+    expectBox(kavo->answerNext(IDOK), kOpenFailure);
+    shown();
+    EXPECT_EQ(list->rowCount(), 0);
 
-    kavo.command(IDC_CMD_SAVE);
-    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr);
+    kavo->command(IDC_CMD_SAVE);
+    EXPECT_EQ(kavo->waitForMessageBox(0), nullptr);
     EXPECT_EQ(dir.read(kListFile).size(), kMarkOnly);
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
     EXPECT_EQ(dir.read(kPasswordFile).size(), kPasswordFileSize);
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(u"", {})));
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(Store, AMissingListIsReportedOnceAndThePasswordsSurviveASave) {
-    TempDirectory dir;
+TEST_F(Store, AMissingListIsReportedOnceAndThePasswordsSurviveASave) {
     const std::vector<Entry> entries = numberedEntries(3);
     writeDataFiles(dir, entries, passModeSettings());
     DeleteFileW(dir.file(kListFile).c_str());
     const Bytes passwords = dir.read(kPasswordFile);
 
-    Kavo kavo(dir.path());
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    EXPECT_EQ(list.rowCount(), 0);
+    launch();
+    expectBox(kavo->answerNext(IDOK), kOpenFailure);
+    shown();
+    EXPECT_EQ(list->rowCount(), 0);
 
-    kavo.command(IDC_CMD_SAVE);
+    kavo->command(IDC_CMD_SAVE);
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwords));
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(Store, AMissingPasswordFileIsReportedOnceAndLeavesTheRowsWithoutPasswords) {
-    TempDirectory dir;
+TEST_F(Store, AMissingPasswordFileIsReportedOnceAndLeavesTheRowsWithoutPasswords) {
     std::vector<Entry> entries = numberedEntries(3);
     writeDataFiles(dir, entries, passModeSettings());
     DeleteFileW(dir.file(kPasswordFile).c_str());
 
-    Kavo kavo(dir.path());
-    expectBox(kavo.answerNext(IDOK), kOpenFailure);
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    EXPECT_EQ(list.readRows(), maskedRows(entries));
+    launch();
+    expectBox(kavo->answerNext(IDOK), kOpenFailure);
+    shown();
+    EXPECT_EQ(list->readRows(), maskedRows(entries));
 
     for (Entry& entry : entries) {
         entry.password.clear();
     }
-    kavo.command(IDC_CMD_REVEAL);
-    EXPECT_EQ(list.readRows(), revealedRows(entries));
-    kavo.command(IDC_CMD_SAVE);
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(entries));
+    kavo->command(IDC_CMD_SAVE);
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordFileFor(u"", entries)));
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(Store, DeletingRowsKeepsEveryOtherRowWithItsOwnPassword) {
-    TempDirectory dir;
+TEST_F(Store, DeletingRowsKeepsEveryOtherRowWithItsOwnPassword) {
     const std::vector<Entry> entries = numberedEntries(5);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
+    startWith(entries);
 
-    list.selectRows({1, 3});
-    kavo.command(IDC_CMD_DELETE);
+    list->selectRows({1, 3});
+    kavo->command(IDC_CMD_DELETE);
     const std::vector<Entry> kept = pick(entries, {0, 2, 4});
     // Every password is shown for a while after a delete, each beside its own row.
-    EXPECT_EQ(list.readRows(), revealedRows(kept));
-    EXPECT_TRUE(list.selectedRows().empty());
+    EXPECT_EQ(list->readRows(), revealedRows(kept));
+    EXPECT_TRUE(list->selectedRows().empty());
 
-    kavo.command(IDC_CMD_SAVE);
+    kavo->command(IDC_CMD_SAVE);
     expectStored(dir, kept);
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(Store, DeleteOrMoveWithoutASelectionAsksForOneAndChangesNothing) {
-    TempDirectory dir;
+TEST_F(Store, DeleteOrMoveWithoutASelectionAsksForOneAndChangesNothing) {
     const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
+    startWith(entries);
 
     for (const int command : {IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN}) {
-        list.selectRows({});
-        kavo.command(command);
-        expectBox(kavo.answerNext(IDOK), kNoSelection);
-        EXPECT_EQ(list.readRows(), maskedRows(entries)) << "command " << command;
+        list->selectRows({});
+        kavo->command(command);
+        expectBox(kavo->answerNext(IDOK), kNoSelection);
+        EXPECT_EQ(list->readRows(), maskedRows(entries)) << "command " << command;
     }
     // Nothing changed, so nothing is waiting to be saved.
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(Store, MovedRowsTakeTheirPasswordsAlongAndASelectedBlockKeepsItsOrder) {
-    TempDirectory dir;
+TEST_F(Store, MovedRowsTakeTheirPasswordsAlongAndASelectedBlockKeepsItsOrder) {
     const std::vector<Entry> entries = numberedEntries(5);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
+    startWith(entries);
 
     struct Step {
         std::vector<int> selected;
@@ -247,20 +254,19 @@ TEST(Store, MovedRowsTakeTheirPasswordsAlongAndASelectedBlockKeepsItsOrder) {
         {{0}, IDC_CMD_MOVE_UP, {0, 1, 4, 2, 3}},
     };
     for (const Step& step : steps) {
-        list.selectRows(step.selected);
-        kavo.command(step.command);
-        EXPECT_EQ(list.readRows(), revealedRows(pick(entries, step.order)))
+        list->selectRows(step.selected);
+        kavo->command(step.command);
+        EXPECT_EQ(list->readRows(), revealedRows(pick(entries, step.order)))
             << "moving " << ::testing::PrintToString(step.selected)
             << (step.command == IDC_CMD_MOVE_UP ? " up" : " down");
-        EXPECT_TRUE(list.selectedRows().empty());
+        EXPECT_TRUE(list->selectedRows().empty());
     }
 
-    kavo.command(IDC_CMD_SAVE);
+    kavo->command(IDC_CMD_SAVE);
     expectStored(dir, pick(entries, {0, 1, 4, 2, 3}));
 }
 
-TEST(Store, AMoveThatChangesNothingStillNeedsSavingAndTheRevealEndsByItself) {
-    TempDirectory dir;
+TEST_F(Store, AMoveThatChangesNothingStillNeedsSavingAndTheRevealEndsByItself) {
     const std::vector<Entry> entries = numberedEntries(2);
     SettingsRecord settings = passModeSettings();
     // Short, yet long enough to read the revealed rows right after the move.
@@ -268,29 +274,25 @@ TEST(Store, AMoveThatChangesNothingStillNeedsSavingAndTheRevealEndsByItself) {
     constexpr DWORD kMaskTimeoutMs = 10000;
     constexpr DWORD kPollMs = 20;
     settings.pwShowMs = kShortRevealMs;
-    writeDataFiles(dir, entries, settings);
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
+    startWith(entries, settings);
 
-    list.selectRows({0});
-    kavo.command(IDC_CMD_MOVE_UP);
-    std::vector<ShownRow> rows = list.readRows();
+    list->selectRows({0});
+    kavo->command(IDC_CMD_MOVE_UP);
+    std::vector<ShownRow> rows = list->readRows();
     EXPECT_EQ(rows, revealedRows(entries));
     for (DWORD waited = 0; rows != maskedRows(entries) && waited < kMaskTimeoutMs;
          waited += kPollMs) {
         Sleep(kPollMs);
-        rows = list.readRows();
+        rows = list->readRows();
     }
     EXPECT_EQ(rows, maskedRows(entries)) << "the passwords stayed revealed";
 
-    kavo.close();
-    expectBox(kavo.answerNext(IDNO), kExitPrompt);
-    EXPECT_TRUE(kavo.waitForExit());
+    kavo->close();
+    expectBox(kavo->answerNext(IDNO), kExitPrompt);
+    EXPECT_TRUE(kavo->waitForExit());
 }
 
-TEST(Store, SortingByAColumnKeepsEveryPasswordWithItsRow) {
-    TempDirectory dir;
+TEST_F(Store, SortingByAColumnKeepsEveryPasswordWithItsRow) {
     std::vector<Entry> entries = numberedEntries(4);
     const std::u16string titles[] = {u"delta", u"Alpha", u"charlie", u"Bravo"};
     const std::u16string ids[] = {u"u2", u"u4", u"u1", u"u3"};
@@ -298,89 +300,74 @@ TEST(Store, SortingByAColumnKeepsEveryPasswordWithItsRow) {
         entries[i].title = titles[i];
         entries[i].id = ids[i];
     }
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    kavo.command(IDC_CMD_REVEAL);
+    startWith(entries);
+    kavo->command(IDC_CMD_REVEAL);
 
     // The first click on "Name" sorts descending, ignoring case; on "ID", ascending.
-    list.clickHeader(0);
-    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {0, 2, 3, 1})));
-    list.clickHeader(2);
-    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
+    list->clickHeader(0);
+    EXPECT_EQ(list->readRows(), revealedRows(pick(entries, {0, 2, 3, 1})));
+    list->clickHeader(2);
+    EXPECT_EQ(list->readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
     // Masked and shown again from the passwords kept beside the rows, not from the cells.
-    kavo.command(IDC_CMD_REVEAL);
-    kavo.command(IDC_CMD_REVEAL);
-    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
+    kavo->command(IDC_CMD_REVEAL);
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(pick(entries, {2, 0, 3, 1})));
 
-    kavo.command(IDC_CMD_SAVE);
+    kavo->command(IDC_CMD_SAVE);
     expectStored(dir, pick(entries, {2, 0, 3, 1}));
 }
 
-TEST(Store, ExitPromptCancelKeepsRunningAndYesSavesBothFiles) {
-    TempDirectory dir;
+TEST_F(Store, ExitPromptCancelKeepsRunningAndYesSavesBothFiles) {
     const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    list.selectRows({0});
-    kavo.command(IDC_CMD_DELETE);
+    startWith(entries);
+    list->selectRows({0});
+    kavo->command(IDC_CMD_DELETE);
     const std::vector<Entry> kept = pick(entries, {1, 2});
 
     // Every way to end asks first; Cancel leaves everything as it was.
     for (const int command : {IDC_CMD_END, IDC_CMD_TRAY_END}) {
-        kavo.command(command);
-        expectBox(kavo.answerNext(IDCANCEL), kExitPrompt);
-        EXPECT_FALSE(kavo.waitForExit(kKeepsRunningMs)) << "command " << command;
-        EXPECT_EQ(list.readRows(), revealedRows(kept));
+        kavo->command(command);
+        expectBox(kavo->answerNext(IDCANCEL), kExitPrompt);
+        EXPECT_FALSE(kavo->waitForExit(kKeepsRunningMs)) << "command " << command;
+        EXPECT_EQ(list->readRows(), revealedRows(kept));
     }
     expectStored(dir, entries);
 
-    kavo.command(IDC_TB_END);
-    expectBox(kavo.answerNext(IDYES), kExitPrompt);
-    ASSERT_TRUE(kavo.waitForExit());
+    kavo->command(IDC_TB_END);
+    expectBox(kavo->answerNext(IDYES), kExitPrompt);
+    ASSERT_TRUE(kavo->waitForExit());
     expectStored(dir, kept);
 }
 
-TEST(Store, ExitPromptNoLeavesTheFilesAsLastSaved) {
-    TempDirectory dir;
+TEST_F(Store, ExitPromptNoLeavesTheFilesAsLastSaved) {
     const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    list.selectRows({2});
-    kavo.command(IDC_CMD_DELETE);
-    kavo.command(IDC_CMD_SAVE);
-    list.selectRows({0});
-    kavo.command(IDC_CMD_DELETE);
+    startWith(entries);
+    list->selectRows({2});
+    kavo->command(IDC_CMD_DELETE);
+    kavo->command(IDC_CMD_SAVE);
+    list->selectRows({0});
+    kavo->command(IDC_CMD_DELETE);
 
-    kavo.close();
-    expectBox(kavo.answerNext(IDNO), kExitPrompt);
-    ASSERT_TRUE(kavo.waitForExit());
+    kavo->close();
+    expectBox(kavo->answerNext(IDNO), kExitPrompt);
+    ASSERT_TRUE(kavo->waitForExit());
     expectStored(dir, pick(entries, {0, 1}));
 }
 
-TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
-    TempDirectory dir;
+TEST_F(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
     const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, passModeSettings());
+    startWith(entries);
     const Bytes listBefore = dir.read(kListFile);
     const Bytes passwordsBefore = dir.read(kPasswordFile);
-    Kavo kavo(dir.path());
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
-    list.selectRows({1});
-    kavo.command(IDC_CMD_DELETE);
+    list->selectRows({1});
+    kavo->command(IDC_CMD_DELETE);
     const std::vector<Entry> kept = pick(entries, {0, 2});
     ASSERT_TRUE(SetFileAttributesW(dir.file(kListFile).c_str(), FILE_ATTRIBUTE_READONLY));
 
-    kavo.command(IDC_CMD_SAVE);
-    expectBox(kavo.answerNext(IDOK), kListNotSaved);
-    kavo.settle();
-    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "only the list file should be reported";
+    kavo->command(IDC_CMD_SAVE);
+    expectBox(kavo->answerNext(IDOK), kListNotSaved);
+    kavo->settle();
+    EXPECT_EQ(kavo->waitForMessageBox(0), nullptr) << "only the list file should be reported";
     // Neither file changed: the passwords still sit beside the entries they belong to.
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), passwordsBefore));
@@ -388,37 +375,35 @@ TEST(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
               (std::vector<std::wstring>{L"pw_set1.dat", L"pw_set2.dat", L"pw_set3.dat"}));
 
     // The changes are still unsaved, so ending asks; a Yes whose save fails keeps the program.
-    kavo.close();
-    expectBox(kavo.answerNext(IDYES), kExitPrompt);
-    expectBox(kavo.answerNext(IDOK), kListNotSaved);
-    EXPECT_FALSE(kavo.waitForExit(kKeepsRunningMs));
-    EXPECT_EQ(list.readRows(), revealedRows(kept));
+    kavo->close();
+    expectBox(kavo->answerNext(IDYES), kExitPrompt);
+    expectBox(kavo->answerNext(IDOK), kListNotSaved);
+    EXPECT_FALSE(kavo->waitForExit(kKeepsRunningMs));
+    EXPECT_EQ(list->readRows(), revealedRows(kept));
 
-    kavo.close();
-    expectBox(kavo.answerNext(IDNO), kExitPrompt);
-    ASSERT_TRUE(kavo.waitForExit());
+    kavo->close();
+    expectBox(kavo->answerNext(IDNO), kExitPrompt);
+    ASSERT_TRUE(kavo->waitForExit());
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
 }
 
 // The 1001st entry cannot be kept: that is said at start, and the first save keeps the whole
 // list file aside before it writes the thousand.
-TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKeptAside) {
-    TempDirectory dir;
+TEST_F(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKeptAside) {
     constexpr int kTableLimit = 1000;
     const std::vector<Entry> entries = numberedEntries(kTableLimit + 1);
     writeDataFiles(dir, entries, passModeSettings());
     const Bytes fullList = dir.read(kListFile);
     const std::span<const Entry> kept(entries.data(), kTableLimit);
-    Kavo kavo(dir.path());
-    expectBox(kavo.answerNext(IDOK), kOneEntryDropped);
-    waitUntilShownQuietly(kavo);
-    ListDriver list(kavo);
+    launch();
+    expectBox(kavo->answerNext(IDOK), kOneEntryDropped);
+    shown();
 
-    kavo.command(IDC_CMD_REVEAL);
-    EXPECT_EQ(list.readRows(), revealedRows(kept));
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(kept));
 
-    kavo.command(IDC_CMD_SAVE);
-    const MessageBoxText keptBox = kavo.answerNext(IDOK);
+    kavo->command(IDC_CMD_SAVE);
+    const MessageBoxText keptBox = kavo->answerNext(IDOK);
     expectStored(dir, kept);
     const std::vector<std::wstring> keptFiles = filesKeptAside(dir);
     ASSERT_EQ(keptFiles.size(), 1u);
@@ -427,15 +412,14 @@ TEST(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKeptA
     EXPECT_TRUE(sameListFile(dir.read(keptFiles[0]), fullList));
 
     // Only the first save keeps a copy: the files now hold what this run wrote.
-    kavo.command(IDC_CMD_SAVE);
-    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr);
+    kavo->command(IDC_CMD_SAVE);
+    EXPECT_EQ(kavo->waitForMessageBox(0), nullptr);
     EXPECT_EQ(filesKeptAside(dir).size(), 1u);
 }
 
 // Another program (a virus scanner, a sync client) holding one of the files a crashed save left:
 // nothing may be read or saved until the old pair is back.
-TEST(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPairBack) {
-    TempDirectory dir;
+TEST_F(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPairBack) {
     const std::vector<Entry> oldEntries = numberedEntries(30);
     writeDataFiles(dir, oldEntries, passModeSettings());
     const Bytes oldList = dir.read(kListFile);
@@ -446,28 +430,25 @@ TEST(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPairB
     dir.write(heldName, oldList);
     dir.write(kListFile, listFileFor(newEntries));
     dir.write(L"pw_set2.dat.kavo-1a-2b.new", passwordFileFor(kMasterPassword, newEntries));
-    {
-        HANDLE held = CreateFileW(dir.file(heldName).c_str(), GENERIC_READ, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        Kavo kavo(dir.path());
-        const MessageBoxText blocked = kavo.answerNext(IDOK);
-        EXPECT_EQ(blocked.caption, L"ﾌｧｲﾙｴﾗｰ");
-        EXPECT_NE(blocked.text.find(heldName), std::wstring::npos) << "names the held file";
-        waitUntilShownQuietly(kavo);
-        ListDriver list(kavo);
-        EXPECT_EQ(list.rowCount(), 0);
-        CloseHandle(held);
+    HANDLE held = CreateFileW(dir.file(heldName).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    launch();
+    const MessageBoxText blocked = kavo->answerNext(IDOK);
+    EXPECT_EQ(blocked.caption, L"ﾌｧｲﾙｴﾗｰ");
+    EXPECT_NE(blocked.text.find(heldName), std::wstring::npos) << "names the held file";
+    shown();
+    EXPECT_EQ(list->rowCount(), 0);
+    CloseHandle(held);
 
-        kavo.command(IDC_CMD_SAVE);
-        const MessageBoxText refused = kavo.answerNext(IDOK);
-        EXPECT_NE(refused.text.find(L"保存しません"), std::wstring::npos);
-        EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor(newEntries)));
-        EXPECT_TRUE(kavo.endsWithoutAsking());
-    }
-    Kavo again(dir.path());
-    waitUntilShownQuietly(again);
-    EXPECT_EQ(ListDriver(again).rowCount(), 30);
+    kavo->command(IDC_CMD_SAVE);
+    const MessageBoxText refused = kavo->answerNext(IDOK);
+    EXPECT_NE(refused.text.find(L"保存しません"), std::wstring::npos);
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor(newEntries)));
+    EXPECT_TRUE(kavo->endsWithoutAsking());
+    launch();
+    shown();
+    EXPECT_EQ(list->rowCount(), 30);
     EXPECT_TRUE(sameListFile(dir.read(kListFile), oldList));
     EXPECT_TRUE(samePasswordFile(dir.read(kPasswordFile), oldPasswords));
     EXPECT_EQ(dir.names(),
@@ -476,17 +457,16 @@ TEST(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPairB
 
 // A list KAVO cannot read (here UTF-8, as another editor saves it) is not replaced by the empty
 // table without a copy of it.
-TEST(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
-    TempDirectory dir;
+TEST_F(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
     writeDataFiles(dir, numberedEntries(3), passModeSettings());
     const Bytes utf8List{0xEF, 0xBB, 0xBF, 't', 'i', 't', 'l', 'e', '=', 'a', '\r', '\n'};
     dir.write(kListFile, utf8List);
-    Kavo kavo(dir.path());
-    expectBox(kavo.answerNext(IDOK), {L"ErrorFileRead", L"pw_set1.datがWide文字で有りません!。"});
-    waitUntilShownQuietly(kavo);
+    launch();
+    expectBox(kavo->answerNext(IDOK), {L"ErrorFileRead", L"pw_set1.datがWide文字で有りません!。"});
+    shown();
 
-    kavo.command(IDC_CMD_SAVE);
-    kavo.answerNext(IDOK);
+    kavo->command(IDC_CMD_SAVE);
+    kavo->answerNext(IDOK);
     const std::vector<std::wstring> kept = filesKeptAside(dir);
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(dir.read(kept[0]), utf8List);
