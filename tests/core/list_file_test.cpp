@@ -1,6 +1,7 @@
 #include "store/decimal_text.h"
 #include "store/entry_table.h"
 #include "store/list_file.h"
+#include "store/load_report.h"
 #include "store/text_lines.h"
 #include "tests/core/memory_row_view.h"
 
@@ -109,9 +110,10 @@ TEST(ListParser, LoneCrAndLfEndLinesAsCrLfDoesAndLossesAreCounted) {
     EXPECT_EQ(parser.losses().textsCut, 2);
     EXPECT_EQ(parser.losses().entriesDropped, 0);
 
-    // A clean file after it reports nothing.
+    // A clean file after it reports nothing, a title of exactly what the file keeps included.
     rows.deleteAllRows();
-    ASSERT_TRUE(parser.parseListFile(rows, encodeTextFile(u"title=a\r\nid=1\r\n")));
+    const std::u16string longest(kStoredTextUnits, u'x');
+    ASSERT_TRUE(parser.parseListFile(rows, encodeTextFile(u"title=" + longest + u"\r\nid=1\r\n")));
     EXPECT_FALSE(parser.losses().any());
 }
 
@@ -173,6 +175,24 @@ TEST(ListFileText, RowsBeyondTheThousandthAreNotWritten) {
     const std::u16string text = listFileText(rows);
     EXPECT_NE(text.find(u"title=r999\r\n"), std::u16string::npos);
     EXPECT_EQ(text.find(u"title=r1000\r\n"), std::u16string::npos);
+}
+
+TEST(LoadReport, OneMessageSaysWhatEachFileLostAndNothingWhenNothingWasLost) {
+    EXPECT_EQ(loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", {}), u"");
+    PasswordLoadLosses passwords;
+    passwords.missingRecords = 993;
+    passwords.unreadableRecords = 2;
+    passwords.masterUnreadable = true;
+    const std::u16string text = loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", passwords);
+    EXPECT_EQ(
+        text,
+        u"ファイルの一部を読み込めませんでした。\n"
+        u"・pw_set2.dat：ファイルが途中で終わっていて、パスワード 993 件分がありません。\n"
+        u"・pw_set2.dat：この PC の文字コードで読めないパスワード 2 件は、空欄として扱います。\n"
+        u"マスターパスワードが読めないので、ロックは解除できません。\n"
+        u"保存する前に、元のファイルを別の名前で残します。");
+    EXPECT_EQ(keptAsideName(u"pw_set1.dat", u"20261208-113000"),
+              u"pw_set1.dat.as-found-20261208-113000.bak");
 }
 
 } // namespace

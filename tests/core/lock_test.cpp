@@ -1,9 +1,14 @@
+#include "app/menu_rules.h"
 #include "lock/dot_count.h"
 #include "lock/password_change.h"
+#include "lock/unlock_check.h"
+#include "resources/resource.h"
 #include "settings/settings_record.h"
 #include "tests/core/test_codecs.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace kavo {
 namespace {
@@ -42,6 +47,34 @@ TEST(PasswordChange, QuietWithoutAChangeAndTooLongOrUnmappableTextsAreRefused) {
     }
     // The password as loaded is kept as it is, whatever its form.
     EXPECT_FALSE(decidePasswordChange({tooLong, 0, tooLong, false}, codec).refused);
+}
+
+TEST(UnlockCheck, OnlyTheWholeMasterPasswordUnlocksAndNoneSetUnlocksAnything) {
+    EXPECT_EQ(checkMasterPassword(u"", u"x").unlocked, true);
+    EXPECT_EQ(checkMasterPassword(u"", u"x").message, u"設定されてません。");
+    EXPECT_EQ(checkMasterPassword(u"key", u"key").message, u"解除しました。");
+    for (const std::u16string_view typed : {u"ke", u"key1", u"KEY", u""}) {
+        const UnlockCheck check = checkMasterPassword(u"key", typed);
+        EXPECT_FALSE(check.unlocked) << std::string(typed.begin(), typed.end());
+        EXPECT_EQ(check.message, u"解除出来ません。");
+    }
+}
+
+TEST(MenuRules, EditingItemsFollowTheLockAndUnlockingIsGrayOnlyInPassMode) {
+    const auto enabled = [](bool unlocked, std::int32_t passMode) {
+        std::map<int, bool> items;
+        for (const MenuItemState& state : popupItemStates(unlocked, passMode)) {
+            items[state.id] = state.enabled;
+        }
+        return items;
+    };
+    EXPECT_FALSE(enabled(false, 0).at(IDC_CMD_EDIT));
+    EXPECT_TRUE(enabled(false, 0).at(IDC_CMD_UNLOCK));
+    EXPECT_TRUE(enabled(true, 0).at(IDC_CMD_REVEAL));
+    EXPECT_TRUE(enabled(false, kPassModeMarker).at(IDC_CMD_DELETE));
+    EXPECT_FALSE(enabled(false, kPassModeMarker).at(IDC_CMD_UNLOCK));
+    EXPECT_TRUE(isEditingCommand(IDC_CMD_MOVE_DOWN));
+    EXPECT_FALSE(isEditingCommand(IDC_CMD_UNLOCK));
 }
 
 } // namespace

@@ -251,6 +251,19 @@ TEST(PasswordFile, RecordsTheCodePageCannotReadStayUnreadableAndAreWrittenBackAs
     EXPECT_EQ(slots.at(1), u"plain");
     EXPECT_EQ(passwordFileBytes(master, slots, ascii), file);
 
+    // Unreadable in all 128 bytes, without a 0 byte: kept, it ends in one, and it is read as
+    // it will be written, so a second load finds the same.
+    Bytes noZero = file;
+    const PasswordRecord unreadable = scrambleRecord(filled(0x90));
+    std::copy(unreadable.begin(), unreadable.end(), noZero.begin() + 2 + kRecordBytes);
+    const PasswordFileRead damaged = readPasswordFile(noZero, ascii, master, slots);
+    EXPECT_EQ(damaged.losses.damagedRecords, 1);
+    const Bytes rewritten = passwordFileBytes(master, slots, ascii);
+    PasswordSlots again;
+    readPasswordFile(rewritten, ascii, master, again);
+    EXPECT_EQ(again.isUnreadable(0), slots.isUnreadable(0));
+    EXPECT_EQ(passwordFileBytes(master, again, ascii), rewritten);
+
     slots.set(0, u"new");
     EXPECT_FALSE(slots.isUnreadable(0));
     EXPECT_EQ(passwordFit(u"\u00e9", ascii), PasswordFit::UnstorableCharacter);

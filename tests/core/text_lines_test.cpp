@@ -80,5 +80,18 @@ TEST(DecimalText, SaturatesBeyondThe32BitRange) {
     EXPECT_EQ(formatInt(-2147483647 - 1), u"-2147483648");
 }
 
+TEST(TextLines, WhereAnyLineEndCountsCrLfIsStillOneAndLoneCrOrLfEndALine) {
+    const auto splitAny = [](std::u16string_view text) {
+        std::vector<std::u16string> lines;
+        forEachTextLine(
+            encodeTextFile(text), [&](std::u16string_view line) { lines.emplace_back(line); },
+            LineEnds::Any);
+        return lines;
+    };
+    EXPECT_EQ(splitAny(u"a\r\nb\nc\rd"), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(splitAny(u"a\r\n\r\nb"), (std::vector<std::u16string>{u"a", u"", u"b"}));
+    EXPECT_EQ(splitAny(u"a\n\rb"), (std::vector<std::u16string>{u"a", u"", u"b"}));
+}
+
 } // namespace
 } // namespace kavo
