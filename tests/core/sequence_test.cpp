@@ -66,6 +66,19 @@ class FakeHost : public SequenceHost {
         clipboard = text;
         return true;
     }
+    ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
+                                           int patienceMs) override {
+        calls.push_back("clipboard");
+        patiences.push_back(patienceMs);
+        if (held) {
+            return ClipboardWrite::Held;
+        }
+        if (clipboard != ownText) {
+            return ClipboardWrite::NotOurs;
+        }
+        clipboard = text;
+        return ClipboardWrite::Written;
+    }
     void setSequenceTimer(int ms) override {
         calls.push_back("setSequenceTimer");
         sequenceTimer = ms;
@@ -311,8 +324,10 @@ TEST_F(ClipboardSequenceTest, EmptyIdOrPasswordLeavesTheClipboardButTheStateMove
     sequence.startPwPhase(owner);
     EXPECT_EQ(host.clipboard, kUntouched);
     EXPECT_EQ(sequence.state(), SequenceState::PwPhase);
+    // KAVO put nothing there, so the end leaves what was there before.
     fireSequenceTimer(kPwTimeMs);
-    EXPECT_EQ(host.clipboard, u"pw-End");
+    EXPECT_EQ(host.clipboard, kUntouched);
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
 }
 
 TEST_F(ClipboardSequenceTest, StartingAPhaseDropsTimersOfTheEarlierEntry) {
@@ -485,10 +500,10 @@ TEST_F(ClipboardSequenceTest, TheUserHearsOnceWhatStaysOnAClipboardHeldTooLong) 
 }
 
 TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValueMayStay) {
-    // Nothing of KAVO's on the clipboard: a held clipboard at exit is no one's concern.
+    // Nothing of KAVO's on the clipboard: nothing to clear, a held clipboard is no one's concern.
     host.held = true;
     sequence.clearClipboardAtExit(owner);
-    EXPECT_EQ(host.patiences.back(), kExitWritePatienceMs);
+    EXPECT_TRUE(host.patiences.empty());
     EXPECT_TRUE(owner.messages.empty());
 
     host.held = false;
@@ -496,10 +511,46 @@ TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValue
     sequence.startPwPhase(owner);
     host.held = true;
     sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.patiences.back(), kExitWritePatienceMs);
     EXPECT_FALSE(host.sequenceTimer);
     ASSERT_EQ(owner.messages.size(), 1u);
     EXPECT_NE(owner.messages[0].first.find(u"パスワードが残っているかもしれません"),
               std::u16string::npos);
+}
+
+TEST_F(ClipboardSequenceTest, TheEndMarkerReplacesOnlyKavosOwnText) {
+    // The user copies something of their own while the password is out: the sequence ends as
+    // usual, the copy stays, and the exit leaves it too, without a word.
+    select(u"T");
+    sequence.startIdPhase(owner, false);
+    fireSequenceTimer(kIdTimeMs);
+    host.clipboard = u"my own notes";
+    fireSequenceTimer(kPwTimeMs);
+    EXPECT_EQ(host.clipboard, u"my own notes");
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
+    EXPECT_EQ(host.icon, StateIcon::Idle);
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.clipboard, u"my own notes");
+    EXPECT_TRUE(owner.messages.empty());
+
+    // A program that put KAVO's ID back counts as KAVO's; the exit clears it.
+    sequence.startIdPhase(owner, false);
+    host.clipboard = u"alice";
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.clipboard, u"pw-End");
+
+    // Held when the end comes, copied over before it lets go: the retry leaves the copy and the
+    // step completes.
+    sequence.startPwPhase(owner);
+    host.held = true;
+    fireSequenceTimer(kPwTimeMs);
+    EXPECT_EQ(sequence.state(), SequenceState::PwPhase);
+    host.held = false;
+    host.clipboard = u"copied while held";
+    fireRetryTimer();
+    EXPECT_EQ(host.clipboard, u"copied while held");
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
+    EXPECT_FALSE(host.retryTimer);
 }
 
 TEST(Presentation, TitleBrushAndIconPerStateAndLockFlags) {
