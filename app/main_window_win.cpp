@@ -52,7 +52,7 @@ LRESULT onCreate(App& app, HWND window) {
     app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     loadStore(app, window);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
-    registerKeyboardWatch(window);
+    registerKeyboardWatch(window, app.pasteDetector);
     updateMoveItems(app);
     app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
                       loadSmallIcon(app.instance, IDI_STATE_ID),
@@ -186,6 +186,7 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
 
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
+    unregisterKeyboardWatch();
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);
@@ -225,7 +226,8 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
     case WM_INPUT:
         onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, app.sequence);
-        return 0;
+        // Windows cleans up after the input only here.
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE:
         return onClose(app);
     case WM_DESTROY:
