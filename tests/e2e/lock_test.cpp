@@ -1,6 +1,8 @@
 // The master password lock through KAVO.exe: the password typed with real keys into the unlock
-// dialog, locking again, and the change dialog with pass mode and the saved password.
+// dialog, locking again, and the change dialog with pass mode and the saved password. Whatever
+// locks hides the revealed passwords, and a locked Windows session locks KAVO.
 #include "resources/resource.h"
+#include "tests/e2e/dialog_driver.h"
 #include "tests/e2e/input_driver.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/menu_driver.h"
@@ -16,8 +18,9 @@ using Texts = std::vector<std::wstring>;
 
 class LockTest : public ::testing::Test {
   protected:
-    void start(std::u16string_view masterPassword) {
-        writeDataFiles(dir_, entries_, lockedSettings());
+    void start(std::u16string_view masterPassword,
+               const SettingsRecord& settings = lockedSettings()) {
+        writeDataFiles(dir_, entries_, settings);
         dir_.write(L"pw_set2.dat", passwordFileFor(masterPassword, entries_));
         kavo_ = std::make_unique<Kavo>(dir_.path());
         kavo_->shownWindow();
@@ -50,6 +53,24 @@ class LockTest : public ::testing::Test {
             Sleep(20);
         }
         return false;
+    }
+
+    void unlock() {
+        open(IDC_CMD_UNLOCK);
+        typeText(L"master-key\r");
+        EXPECT_EQ(messages(1), Texts{L"解除しました。"});
+        EXPECT_TRUE(closedWithTitle(L"KAVO (UnLocK)"));
+    }
+    // 登録PW表示 shows every password; the rows as the list shows them afterwards.
+    std::vector<ShownRow> revealed() {
+        kavo_->command(IDC_CMD_REVEAL);
+        return ListDriver(*kavo_).readRows();
+    }
+    std::vector<ShownRow> rows() { return ListDriver(*kavo_).readRows(); }
+    // As Windows tells KAVO that the session was locked.
+    void lockSession() {
+        PostMessageW(kavo_->window(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+        kavo_->settle();
     }
 
     TempDirectory dir_;
@@ -134,6 +155,72 @@ TEST_F(LockTest, ChangeDialogSetsThePasswordSwitchesPassModeAndTheExitPromptSave
     ASSERT_TRUE(kavo_->waitForExit());
     EXPECT_EQ(dir_.read(L"pw_set2.dat"), passwordFileFor(u"new-secret", entries_));
     EXPECT_EQ(dir_.read(L"pw_set3.dat"), settingsFileBytes(passModeSettings()));
+}
+
+TEST_F(LockTest, EveryWayIntoTheLockHidesRevealedPasswordsAtOnce) {
+    start(kMasterPassword);
+    const std::vector<ShownRow> shown = revealedRows(entries_);
+    const std::vector<ShownRow> masked = maskedRows(entries_);
+
+    unlock();
+    ASSERT_EQ(revealed(), shown);
+    open(IDC_CMD_UNLOCK);
+    press(IDC_UNLOCK_LOCK);
+    EXPECT_EQ(messages(1), Texts{L"ロックしました。"});
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+    EXPECT_EQ(rows(), masked);
+
+    // A failed check locks: the passwords are gone while its message is still up.
+    unlock();
+    ASSERT_EQ(revealed(), shown);
+    open(IDC_CMD_UNLOCK);
+    typeText(L"wrong\r");
+    HWND refusal = kavo_->waitForOwnedBy(dialog_);
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(rows(), masked);
+    kavo_->answer(refusal, IDOK);
+    press(IDC_UNLOCK_CLOSE);
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+
+    // Windows locks the session: so does KAVO, and what the open lock showed goes.
+    unlock();
+    ASSERT_EQ(revealed(), shown);
+    lockSession();
+    EXPECT_EQ(kavo_->title(), L"KAVO  (LocK)");
+    EXPECT_EQ(rows(), masked);
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+}
+
+TEST_F(LockTest, PassModeOutlivesASessionLockAndSwitchingItOffLocksAndHides) {
+    start(kMasterPassword, passModeSettings());
+    ASSERT_EQ(revealed(), revealedRows(entries_));
+    lockSession();
+    EXPECT_EQ(kavo_->title(), L"KAVO  (PASS)");
+    EXPECT_EQ(rows(), revealedRows(entries_));
+
+    open(IDC_CMD_CHANGE_PASSWORD);
+    SendDlgItemMessageW(dialog_, IDC_PASS_MODE_CHECK, BM_SETCHECK, BST_UNCHECKED, 0);
+    press(IDC_CHANGE_APPLY);
+    EXPECT_EQ(messages(1), Texts{L"パスワードのパスモードが解除された。"});
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+    EXPECT_EQ(rows(), maskedRows(entries_));
+}
+
+TEST_F(LockTest, TheHiddenInputKeepsTheKeyboardAndEscapeDoesNothing) {
+    start(kMasterPassword);
+    open(IDC_CMD_UNLOCK);
+    DialogDriver unlockDialog(*kavo_, L"パスワード解除");
+    typeText(L"master");
+    // Neither takes the keys elsewhere (a Space would then press a button), nor closes.
+    unlockDialog.pressKey(VK_TAB);
+    unlockDialog.pressKey(VK_TAB, true);
+    unlockDialog.pressKey(VK_ESCAPE);
+    typeText(L"-key");
+    kavo_->settle();
+    EXPECT_TRUE(unlockDialog.isOpen());
+    typeText(L"\r");
+    EXPECT_EQ(messages(1), Texts{L"解除しました。"});
+    EXPECT_TRUE(closedWithTitle(L"KAVO (UnLocK)"));
 }
 
 } // namespace
