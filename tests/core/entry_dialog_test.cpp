@@ -84,11 +84,11 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
     slots.set(0, u"caf\u00E9");
     rows.select({0});
     form.fill(u"renamed", u"i", u"caf\u00E9");
-    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
     EXPECT_EQ(cell(0, kCellTitle), u"renamed");
     rows.select({0});
     form.fill(u"renamed", u"i", u"caf\u00E9!");
-    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
 
     // No row without a slot, and no slot shifted past the last one, even when OK comes late.
     for (int row = 1; row < kMaxRows; ++row) {
@@ -99,6 +99,41 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
     EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).initEntryDialog());
     EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).applyEntryDialog());
     EXPECT_EQ(slots.at(kMaxRows - 1), u"last");
+}
+
+TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
+    for (int row = 0; row < 3; ++row) {
+        table.buildRow(row, u"r", u"B", u"i");
+        slots.set(row, u"p");
+    }
+    // A sequence that ends clears the selection while the dialogs are open.
+    rows.select({1});
+    EntryDialog edit = dialog(EntryDialogMode::EditEntry, latin1);
+    EntryDialog insert = dialog(EntryDialogMode::InsertEntry, latin1);
+    ASSERT_TRUE(edit.initEntryDialog());
+    rows.select({});
+    form.fill(u"edited", u"i", u"new");
+    EXPECT_TRUE(edit.ok(true));
+    EXPECT_EQ(cell(1, kCellTitle), u"edited");
+    EXPECT_EQ(slots.at(1), u"new");
+    rows.select({0});
+    form.fill(u"inserted", u"i", u"ins");
+    EXPECT_TRUE(insert.ok(true));
+    EXPECT_EQ(cell(1, kCellTitle), u"inserted");
+    EXPECT_EQ(slots.at(1), u"ins");
+    EXPECT_EQ(slots.at(2), u"new");
+
+    // Locked since opening: nothing changes, nothing is revealed, the dialog stays as typed.
+    dirty = false;
+    table.maskPasswords();
+    form.messages.clear();
+    form.fill(u"late", u"i", u"late");
+    EXPECT_FALSE(dialog(EntryDialogMode::AddEntry, latin1).ok(false));
+    EXPECT_EQ(rows.rowCount(), 4);
+    EXPECT_FALSE(dirty);
+    EXPECT_EQ(cell(0, kCellPw), kMaskText);
+    ASSERT_EQ(form.messages.size(), 1u);
+    EXPECT_TRUE(form.messages[0].starts_with(u"ロックされたため"));
 }
 
 } // namespace

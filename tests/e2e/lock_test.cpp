@@ -223,5 +223,35 @@ TEST_F(LockTest, TheHiddenInputKeepsTheKeyboardAndEscapeDoesNothing) {
     EXPECT_TRUE(closedWithTitle(L"KAVO (UnLocK)"));
 }
 
+TEST_F(LockTest, AnOpenEditDialogTakesNoCommandsAndItsOkFindsTheLockClosed) {
+    start(kMasterPassword);
+    unlock();
+    kavo_->command(IDC_CMD_ADD);
+    DialogDriver edit(*kavo_, L"編集画面");
+    edit.type(IDC_EDIT_1, L"late entry");
+    edit.type(IDC_EDIT_2, L"someone");
+    edit.type(IDC_EDIT_3, L"secret");
+    // Through the dialog's own message loop: no unlock dialog opens behind it.
+    kavo_->command(IDC_CMD_UNLOCK);
+    HWND second = kavo_->waitForWindow(L"#32770", 300, L"パスワード解除");
+    EXPECT_EQ(second, nullptr);
+    if (second != nullptr) {
+        PostMessageW(second, WM_CLOSE, 0, 0);
+    }
+
+    lockSession();
+    EXPECT_EQ(kavo_->title(), L"KAVO  (LocK)");
+    edit.press(IDC_BUTTON_1);
+    const MessageBoxText refusal = kavo_->answerNext(IDOK);
+    EXPECT_EQ(refusal.caption, L"編集");
+    EXPECT_EQ(refusal.text.substr(0, 9), L"ロックされたため、");
+    EXPECT_TRUE(edit.isOpen()); // as typed, so it can still be copied
+    EXPECT_EQ(edit.text(IDC_EDIT_1), L"late entry");
+    edit.press(IDC_BUTTON_2);
+    EXPECT_TRUE(edit.waitUntilClosed());
+    EXPECT_EQ(rows(), maskedRows(entries_));
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+}
+
 } // namespace
 } // namespace kavo::e2e
