@@ -1,5 +1,6 @@
-// Program entry: settings first (they fix the data directory and the window rectangle), then
-// the main window, then the message loop until the window is destroyed.
+// Program entry: where DLLs may come from first, then settings (they fix the data directory and
+// the window rectangle), then the main window, then the message loop until the window is
+// destroyed.
 #include <windows.h>
 
 #include "app/app_state_win.h"
@@ -7,6 +8,11 @@
 #include "settings/settings_file_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // DLLs loaded from here on (input methods, shell extensions, themes) come from the system
+    // folder only, never from the data directory, where anyone who can write could plant one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");
+
     kavo::App app;
     app.instance = instance;
     kavo::setTheApp(&app);
