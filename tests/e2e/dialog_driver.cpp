@@ -79,24 +79,12 @@ void DialogDriver::type(int editId, const std::wstring& text) {
     EXPECT_EQ(this->text(editId), text) << "typing into field " << editId;
 }
 
-void DialogDriver::pressKey(WORD virtualKey, bool withShift) {
-    const auto key = [](WORD vk, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = flags;
-        return input;
-    };
-    std::vector<INPUT> keys;
-    if (withShift) {
-        keys.push_back(key(VK_SHIFT, 0));
-    }
-    keys.push_back(key(virtualKey, 0));
-    keys.push_back(key(virtualKey, KEYEVENTF_KEYUP));
-    if (withShift) {
-        keys.push_back(key(VK_SHIFT, KEYEVENTF_KEYUP));
-    }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+void DialogDriver::pressKey(WORD virtualKey) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
 }
 
 void DialogDriver::press(int buttonId) {

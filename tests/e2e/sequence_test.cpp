@@ -134,27 +134,6 @@ TEST_F(SequenceTest, TimedEntryWalksIdPasswordEndWithTitlesAndColours) {
     EXPECT_TRUE(colourBecomes(RGB(255, 255, 255)));
 }
 
-TEST_F(SequenceTest, ACopyOfTheUsersOwnSurvivesTheEndAndTheExit) {
-    SettingsRecord settings = quickTimers();
-    settings.pwTimeMs = 800;
-    start(settings);
-    pressIdOn(0);
-    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
-    setClipboardText(u"copied by the user");
-    // The sequence ends as usual, without writing.
-    EXPECT_TRUE(titleBecomes(L"KAVO  (LocK)"));
-    EXPECT_TRUE(colourBecomes(RGB(255, 255, 255)));
-    EXPECT_EQ(clipboardText(), u"copied by the user");
-
-    // Copied during the ID phase and so replaced by the password: that one is KAVO's again.
-    pressIdOn(0);
-    setClipboardText(u"copied too early");
-    ASSERT_TRUE(clipboardBecomes(u"t-pass"));
-    setClipboardText(u"my notes");
-    EXPECT_TRUE(kavo_->endsWithoutAsking());
-    EXPECT_EQ(clipboardText(), u"my notes");
-}
-
 TEST_F(SequenceTest, AlwaysOnTopModeHoldsOnlyWhileASequenceRuns) {
     SettingsRecord settings = quickTimers();
     settings.stacking = 3;
