@@ -6,6 +6,8 @@
 
 #include <wtsapi32.h>
 
+#include <string_view>
+
 namespace kavo {
 
 void hideRevealedPasswordsIfLocked(App& app) {
@@ -20,13 +22,20 @@ void hideRevealedPasswordsIfLocked(App& app) {
 namespace {
 
 // wtsapi32 is no KnownDLL: imported directly, Windows would look for it beside KAVO.exe before
-// any line of KAVO runs. Loaded here, it comes from the system folder only.
+// any line of KAVO runs. Loaded here by its full path, it comes from the system folder only.
 HMODULE g_sessionApi = nullptr;
 
 template <typename Function>
 Function* sessionFunction(const char* name) {
     if (g_sessionApi == nullptr) {
-        g_sessionApi = LoadLibraryExW(L"wtsapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        wchar_t path[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        constexpr std::wstring_view kFile = L"\\wtsapi32.dll";
+        if (length == 0 || length + kFile.size() >= MAX_PATH) {
+            return nullptr;
+        }
+        kFile.copy(path + length, kFile.size());
+        g_sessionApi = LoadLibraryW(path);
     }
     if (g_sessionApi == nullptr) {
         return nullptr;
