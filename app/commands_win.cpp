@@ -2,6 +2,7 @@
 
 #include "app/about_box_win.h"
 #include "app/app_state_win.h"
+#include "app/dialog_procedure_win.h"
 #include "app/help_win.h"
 #include "app/menu_rules.h"
 #include "app/tray_icon_win.h"
@@ -28,6 +29,12 @@ void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
 } // namespace
 
 void onCommand(App& app, int commandId) {
+    // What arrives while a modal dialog is open comes through that dialog's message loop: an
+    // unlock, a lock or a second dialog would act behind the open one. It waits for nothing and
+    // does nothing; the user acts again once the dialog is closed.
+    if (openModalDialogs() > 0) {
+        return;
+    }
     // A grayed item is not the only way in: a posted WM_COMMAND must not get past the lock
     // either.
     if (isEditingCommand(commandId) && !app.editingAllowed()) {

@@ -29,11 +29,20 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// How many modal dialogs are open now. Their message loops also deliver what is posted to the
+// main window, and a command acting from there would change the program behind the dialog.
+inline int& openModalDialogs() {
+    static int count = 0;
+    return count;
+}
+
 // Runs the dialog template modally over the state, owned by the window given.
 template <typename State, INT_PTR (*Handle)(State&, HWND, UINT, WPARAM, LPARAM)>
 void runModalDialog(HINSTANCE instance, int templateId, HWND owner, State& state) {
+    ++openModalDialogs();
     DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, dialogProcedure<State, Handle>,
                     reinterpret_cast<LPARAM>(&state));
+    --openModalDialogs();
 }
 
 } // namespace kavo

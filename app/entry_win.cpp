@@ -1,12 +1,34 @@
-// Program entry: settings first (they fix the data directory and the window rectangle), then
-// the main window, then the message loop until the window is destroyed.
+// Program entry: where DLLs may come from first, then settings (they fix the data directory and
+// the window rectangle), then the main window, then the message loop until the window is
+// destroyed.
 #include <windows.h>
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "settings/settings_file_win.h"
 
+namespace {
+
+// DLLs loaded from here on (input methods, shell extensions, themes) come from the system folder
+// only, never from the data directory, where anyone who can write there could plant one. A
+// Windows 7 without the update that brought SetDefaultDllDirectories still drops the current
+// directory from the search.
+void restrictDllSearch() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefault =
+        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault != nullptr) {
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    SetDllDirectoryW(L"");
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    restrictDllSearch();
+
     kavo::App app;
     app.instance = instance;
     kavo::setTheApp(&app);

@@ -3,6 +3,7 @@
 #include "app/app_state_win.h"
 #include "app/commands_win.h"
 #include "app/message_box_win.h"
+#include "app/relock_win.h"
 #include "app/timer_ids.h"
 #include "app/toolbar_win.h"
 #include "app/tray_icon_win.h"
@@ -52,7 +53,8 @@ LRESULT onCreate(App& app, HWND window) {
     app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     loadStore(app, window);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
-    registerKeyboardWatch(window);
+    registerKeyboardWatch(window, app.pasteDetector);
+    watchSession(window);
     updateMoveItems(app);
     app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
                       loadSmallIcon(app.instance, IDI_STATE_ID),
@@ -186,6 +188,8 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
 
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
+    unwatchSession(app.mainWindow);
+    unregisterKeyboardWatch();
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);
@@ -225,6 +229,10 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
     case WM_INPUT:
         onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, app.sequence);
+        // Windows cleans up after the input only here.
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_WTSSESSION_CHANGE:
+        onSessionChange(app, wParam);
         return 0;
     case WM_CLOSE:
         return onClose(app);

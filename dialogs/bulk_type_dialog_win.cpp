@@ -2,8 +2,10 @@
 
 #include "app/app_state_win.h"
 #include "app/dialog_procedure_win.h"
+#include "app/message_box_win.h"
 #include "dialogs/bulk_type.h"
 #include "dialogs/type_radios_win.h"
+#include "lock/lock_state.h"
 #include "resources/resource.h"
 #include "store/list_view_win.h"
 
@@ -16,8 +18,14 @@ constexpr INT_PTR kDialogClosed = 1;
 
 constexpr int kOkButton = IDC_BUTTON_1;
 constexpr int kCancelButton = IDC_BUTTON_2;
+constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
 
 void onOk(App& app, HWND dialog) {
+    // The session may have locked KAVO while the dialog was open.
+    if (!app.editingAllowed()) {
+        showOkMessage(dialog, kLockedMeanwhileMessage, kBulkTypeCaption);
+        return;
+    }
     const DialogTypeRadios radios(dialog);
     const ListRedrawPause pause(app.listView);
     applyBulkType(radios, *app.table, app.dirty);

@@ -12,6 +12,8 @@ constexpr std::u16string_view kFullTableText =
     u"登録できる項目は1000件までです。\n項目を削除してから追加して下さい。";
 constexpr std::u16string_view kCheckCaption = u"入力確認";
 constexpr std::u16string_view kIncompleteText = u"全てを入力して下さい。";
+constexpr std::u16string_view kLockedText = u"ロックされたため、登録できません。\n"
+                                            u"COPY で内容を控えてから閉じて下さい。";
 constexpr std::u16string_view kUnstorableCharacterText =
     u"このパスワードには保存できない文字があります。\n"
     u"半角の英数字と記号で入力して下さい。";
@@ -42,8 +44,8 @@ std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits) {
 EntryDialog::EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios,
                          EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec,
                          bool& dirty)
-    : mode_(mode), form_(form), radios_(radios), table_(table), scratch_(scratch), codec_(codec),
-      dirty_(dirty) {}
+    : mode_(mode), row_(table.rows().selectedRow()), form_(form), radios_(radios), table_(table),
+      scratch_(scratch), codec_(codec), dirty_(dirty) {}
 
 EntryFields EntryDialog::readFields() const {
     EntryFields fields;
@@ -89,7 +91,7 @@ bool EntryDialog::initEntryDialog() {
     if (refusedAsFull()) {
         return false;
     }
-    const int selected = table_.rows().selectedRow();
+    const int selected = row_;
     if (mode_ != EntryDialogMode::AddEntry && !isSlotRow(selected)) {
         form_.showMessage(kNoSelectionText, kEditCaption);
         return false;
@@ -115,47 +117,53 @@ bool EntryDialog::applyEntryDialog() {
         form_.showMessage(kIncompleteText, kCheckCaption);
         return false;
     }
-    const int selected = table_.rows().selectedRow();
+    // The row the dialog was opened for; the table cannot shrink while the dialog is open, but
+    // a row that is gone is said, never skipped silently.
+    const int row = row_;
+    const int rowCount = table_.rows().rowCount();
+    const bool rowThere = mode_ == EntryDialogMode::InsertEntry ? row <= rowCount : row < rowCount;
+    if (mode_ != EntryDialogMode::AddEntry && (!isSlotRow(row) || !rowThere)) {
+        form_.showMessage(kNoSelectionText, kEditCaption);
+        return false;
+    }
     // A row edited without touching its password keeps the slot as it is, so a password loaded
     // from the file stays byte for byte what it was.
-    const bool passwordKept = mode_ == EntryDialogMode::EditEntry && isSlotRow(selected) &&
-                              fields.password == table_.slots().at(selected);
+    const bool passwordKept =
+        mode_ == EntryDialogMode::EditEntry && fields.password == table_.slots().at(row);
     if ((!passwordKept && refusedPassword(fields.password)) || refusedAsFull()) {
         return false;
     }
 
+    const int selected = table_.rows().selectedRow();
     table_.clearRowMarks(selected < 0 ? kEveryRow : selected);
     const std::u16string_view letter = typeLetter(fields.typeIndex);
     PasswordSlots& slots = table_.slots();
     switch (mode_) {
-    case EntryDialogMode::AddEntry: {
-        const int row = table_.rows().rowCount();
+    case EntryDialogMode::AddEntry:
+        table_.buildRow(rowCount, fields.title, letter, fields.id);
+        slots.set(rowCount, fields.password);
+        break;
+    case EntryDialogMode::InsertEntry:
         table_.buildRow(row, fields.title, letter, fields.id);
+        slots.insertAt(row);
         slots.set(row, fields.password);
         break;
-    }
-    case EntryDialogMode::InsertEntry:
-        // The row may have lost its selection while the dialog was open: then nothing changes.
-        if (isSlotRow(selected)) {
-            table_.buildRow(selected, fields.title, letter, fields.id);
-            slots.insertAt(selected);
-            slots.set(selected, fields.password);
-        }
-        break;
     case EntryDialogMode::EditEntry:
-        if (isSlotRow(selected)) {
-            table_.rows().deleteRow(selected);
-            table_.buildRow(selected, fields.title, letter, fields.id);
-            if (!passwordKept) {
-                slots.set(selected, fields.password);
-            }
+        table_.rows().deleteRow(row);
+        table_.buildRow(row, fields.title, letter, fields.id);
+        if (!passwordKept) {
+            slots.set(row, fields.password);
         }
         break;
     }
     return true;
 }
 
-bool EntryDialog::ok() {
+bool EntryDialog::ok(bool editingAllowed) {
+    if (!editingAllowed) {
+        form_.showMessage(kLockedText, kEditCaption);
+        return false;
+    }
     const bool done = applyEntryDialog();
     dirty_ = true;
     table_.revealPasswords(true);

@@ -48,6 +48,8 @@ class EntryForm {
 // The text a field of this capacity keeps: at most maxUnits units, never half a surrogate pair.
 std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits);
 
+// The dialog works on the row selected when it opens (insert: the place before it), whatever
+// the selection does while it is open: a sequence that ends can clear it meanwhile.
 class EntryDialog {
   public:
     EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios, EntryTable& table,
@@ -60,8 +62,10 @@ class EntryDialog {
     // the password cannot be stored; then the table and the form stay as they are.
     bool applyEntryDialog();
     // ＯＫ: applyEntryDialog, then in every case the change counts as unsaved and every password
-    // is shown for a while. True when the dialog closes.
-    bool ok();
+    // is shown for a while. True when the dialog closes. With the lock closed since the dialog
+    // opened nothing changes and nothing is shown: the user hears why, and the dialog stays open
+    // as typed so its contents can still be copied.
+    bool ok(bool editingAllowed);
     // Cancel: the selected row, or every row when none is, loses its marks.
     void cancel();
     void copyToScratch();
@@ -75,6 +79,7 @@ class EntryDialog {
     bool refusedPassword(const std::u16string& password);
 
     EntryDialogMode mode_;
+    int row_; // the row selected at opening, -1 for none
     EntryForm& form_;
     TypeRadios& radios_;
     EntryTable& table_;

@@ -64,10 +64,11 @@ class DialogEntryForm final : public EntryForm {
 
 // What one opening of the dialog works with; it lives while DialogBoxParamW runs.
 struct EntryDialogSession {
-    EntryDialogSession(App& app, EntryDialogMode mode)
-        : listView(app.listView), form(dialog), radios(dialog),
+    EntryDialogSession(App& program, EntryDialogMode mode)
+        : app(program), listView(program.listView), form(dialog), radios(dialog),
           entry(mode, form, radios, *app.table, app.scratchEntry, codec, app.dirty) {}
 
+    App& app;
     HWND dialog = nullptr;
     HWND listView;
     DialogEntryForm form;
@@ -92,7 +93,7 @@ INT_PTR onCommand(EntryDialogSession& session, int controlId) {
         bool done = false;
         {
             const ListRedrawPause pause(session.listView);
-            done = session.entry.ok();
+            done = session.entry.ok(session.app.editingAllowed());
         }
         if (done) {
             EndDialog(session.dialog, kDialogClosed);

@@ -2,6 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/dialog_procedure_win.h"
+#include "app/relock_win.h"
 #include "app/wide_text_win.h"
 #include "dialogs/settings_dialog.h"
 #include "resources/resource.h"
@@ -61,6 +62,8 @@ void onOk(SettingsDialogSession& session, HWND dialog) {
 // "初": the reset is in force at once, whichever button closes the dialog afterwards.
 void onReset(App& app, HWND dialog) {
     resetSettings(app.settings);
+    // Pass mode goes off with the reset; with the lock closed that locks.
+    hideRevealedPasswordsIfLocked(app);
     DialogSettingsForm form(dialog);
     fillSettingsDialog(app.settings, form);
 }

@@ -3,7 +3,9 @@
 #include "app/app_state_win.h"
 #include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
+#include "app/relock_win.h"
 #include "app/wide_text_win.h"
+#include "lock/input_method_win.h"
 #include "lock/password_change.h"
 #include "lock/secret_text_win.h"
 #include "resources/resource.h"
@@ -20,6 +22,8 @@ struct ChangePasswordDialog {
 
 INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
     state.passModeAtOpen = state.app.settings.passMode;
+    // Shown in clear, but like any password field it takes no input method.
+    detachInputMethod(GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT));
     SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.app.masterPassword.text));
     CheckDlgButton(dialog, IDC_PASS_MODE_CHECK,
                    isPassMode(state.passModeAtOpen) ? BST_CHECKED : BST_UNCHECKED);
@@ -29,11 +33,17 @@ INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
 // "変更": pass mode first, then the password; a password the file cannot hold changes nothing.
 void apply(ChangePasswordDialog& state, HWND dialog) {
     App& app = state.app;
+    // The session may have locked KAVO while the dialog was open.
+    if (!app.editingAllowed()) {
+        showOkMessage(dialog, kLockedMeanwhileMessage, kChangePasswordCaption);
+        EndDialog(dialog, 1);
+        return;
+    }
     HWND field = GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT);
     PasswordChange change;
     {
         // The master password shown at opening is still app.masterPassword: the dialog is
-        // modal, so nothing else can change it meanwhile.
+        // modal and commands wait until it closes, so nothing else can change it meanwhile.
         const SecretText typed(field);
         change =
             decidePasswordChange({app.masterPassword.text, state.passModeAtOpen, typed.view(),
@@ -41,6 +51,8 @@ void apply(ChangePasswordDialog& state, HWND dialog) {
                                  ThreadAnsiCodec{});
         if (!change.refused) {
             app.settings.passMode = change.passMode;
+            // Pass mode switched off with the lock closed: that is locking too.
+            hideRevealedPasswordsIfLocked(app);
             if (change.passwordChanged) {
                 app.masterPassword.text = typed.view();
                 app.dirty = true;

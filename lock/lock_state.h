@@ -4,6 +4,7 @@
 #include "settings/settings_record.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace kavo {
 
@@ -13,6 +14,16 @@ inline bool isPassMode(std::int32_t passMode) {
 
 inline bool editingAllowed(bool unlocked, std::int32_t passMode) {
     return unlocked || isPassMode(passMode);
+}
+
+// An editing dialog's ＯＫ finds the lock closed since the dialog opened.
+inline constexpr std::u16string_view kLockedMeanwhileMessage =
+    u"ロックされたため、変更できません。";
+
+// When Windows locks the session KAVO locks too; pass mode, which the user chose to keep the
+// lock off, stays as it is.
+inline bool relocksOnSessionLock(std::int32_t passMode) {
+    return !isPassMode(passMode);
 }
 
 } // namespace kavo

@@ -3,8 +3,10 @@
 #include "app/app_state_win.h"
 #include "app/dialog_procedure_win.h"
 #include "app/message_box_win.h"
+#include "app/relock_win.h"
 #include "app/wide_text_win.h"
 #include "lock/dot_count.h"
+#include "lock/input_method_win.h"
 #include "lock/secret_text_win.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
@@ -62,6 +64,8 @@ void runCheck(UnlockDialog& state) {
         check = checkMasterPassword(state.app.masterPassword.text, typed.view());
     }
     state.app.unlocked = check.unlocked;
+    // A refusal locks: what the open lock revealed goes before the message shows.
+    hideRevealedPasswordsIfLocked(state.app);
     showOkMessage(state.dialog, check.message, kUnlockCaption);
     if (check.unlocked) {
         close(state);
@@ -72,15 +76,31 @@ void runCheck(UnlockDialog& state) {
 
 void lock(UnlockDialog& state) {
     state.app.unlocked = false;
+    hideRevealedPasswordsIfLocked(state.app);
     showOkMessage(state.dialog, kLockedMessage, kUnlockCaption);
     close(state);
 }
 
-// Every key reaches the input except Enter, which runs the check instead.
+// Keys the input keeps from the dialog and from itself: a multiline edit would pass Tab on to
+// the next control and turn Escape into closing the dialog. Neither is part of a password.
+bool isSwallowedKey(WPARAM key) {
+    return key == VK_TAB || key == VK_ESCAPE;
+}
+
+// Every key reaches the input except Enter, which runs the check instead, and Tab and Escape,
+// which do nothing: the keyboard stays with the input.
 LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR data) noexcept {
     try {
         auto& state = *reinterpret_cast<UnlockDialog*>(data);
+        if (message == WM_GETDLGCODE) {
+            // Every key comes here, none is taken by the dialog's own keyboard handling.
+            return DefSubclassProc(input, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        }
+        if ((message == WM_KEYDOWN && isSwallowedKey(wParam)) ||
+            (message == WM_CHAR && (wParam == L'\t' || wParam == 0x1B))) {
+            return 0;
+        }
         if (message == WM_KEYDOWN) {
             const auto key = static_cast<unsigned>(wParam);
             if (key == kCheckKey) {
@@ -113,6 +133,8 @@ INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     SetWindowSubclass(state.hiddenInput, hiddenInputProc, kHiddenInputSubclassId,
                       reinterpret_cast<DWORD_PTR>(&state));
+    // No composition window may ever show the typed password near the caret.
+    detachInputMethod(state.hiddenInput);
     return TRUE;
 }
 
@@ -154,6 +176,11 @@ INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARA
         return onInitDialog(state, dialog);
     case WM_PAINT:
         return onPaint(state);
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        // A click anywhere on the dialog gives the keyboard back to the input.
+        SetFocus(state.hiddenInput);
+        return TRUE;
     case WM_COMMAND:
         return onUnlockCommand(state, LOWORD(wParam));
     case WM_CLOSE:

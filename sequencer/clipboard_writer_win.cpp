@@ -41,10 +41,12 @@ bool openClipboardPatiently(HWND owner, int patienceMs) {
     return true;
 }
 
-// Formats that ask clipboard monitors, clipboard history and cloud clipboard to skip a
-// password: the first is honoured for any content, the other two need a DWORD 0.
+// Formats that ask clipboard monitors, viewers, clipboard history and cloud clipboard to skip a
+// password: the first two are honoured for any content, the other two need a DWORD 0.
 void markAsPrivate() {
     const DWORD zero = 0;
+    setOrFree(RegisterClipboardFormatW(L"Clipboard Viewer Ignore"),
+              allocateBlock(&zero, sizeof(zero)));
     setOrFree(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
               allocateBlock(&zero, sizeof(zero)));
     setOrFree(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
@@ -53,29 +55,59 @@ void markAsPrivate() {
               allocateBlock(&zero, sizeof(zero)));
 }
 
-} // namespace
+// The text as the writer puts it: cut to its first kMaxClipboardUnits units.
+std::u16string_view cut(std::u16string_view text) {
+    return text.substr(0, kMaxClipboardUnits);
+}
 
-bool putClipboardText(std::u16string_view text, HWND owner, int patienceMs) {
-    const std::size_t units = text.size() < kMaxClipboardUnits ? text.size() : kMaxClipboardUnits;
-    if (units == 0) {
-        return true;
+// Whether the open clipboard's Unicode text is exactly this one.
+bool clipboardHolds(std::u16string_view expected) {
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) {
+        return false;
+    }
+    const void* text = GlobalLock(data);
+    if (text == nullptr) {
+        return false;
+    }
+    // The block need not end in a terminator; never read past it.
+    std::u16string_view held(reinterpret_cast<const char16_t*>(text),
+                             GlobalSize(data) / sizeof(char16_t));
+    held = held.substr(0, held.find(u'\0'));
+    const bool same = held == cut(expected);
+    GlobalUnlock(data);
+    return same;
+}
+
+ClipboardWrite writeText(std::u16string_view text, HWND owner, int patienceMs,
+                         const std::u16string_view* onlyOver) {
+    text = cut(text);
+    if (text.empty()) {
+        return ClipboardWrite::Written;
     }
     // Zero-initialised, so the unit after the text is the terminator.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (units + 1) * sizeof(char16_t));
+    HGLOBAL block =
+        GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * sizeof(char16_t));
     if (block == nullptr) {
-        return false;
+        return ClipboardWrite::Held;
     }
     void* target = GlobalLock(block);
     if (target == nullptr) {
         GlobalFree(block);
-        return false;
+        return ClipboardWrite::Held;
     }
-    std::memcpy(target, text.data(), units * sizeof(char16_t));
+    std::memcpy(target, text.data(), text.size() * sizeof(char16_t));
     GlobalUnlock(block);
 
     if (!openClipboardPatiently(owner, patienceMs)) {
         GlobalFree(block);
-        return false;
+        return ClipboardWrite::Held;
+    }
+    // Looked at in the same opening as the write, so nobody can copy in between.
+    if (onlyOver != nullptr && !clipboardHolds(*onlyOver)) {
+        CloseClipboard();
+        GlobalFree(block);
+        return ClipboardWrite::NotOurs;
     }
     // Emptied first, so a text that is refused never leaves the old one behind as if written.
     EmptyClipboard();
@@ -85,7 +117,18 @@ bool putClipboardText(std::u16string_view text, HWND owner, int patienceMs) {
     }
     markAsPrivate();
     CloseClipboard();
-    return written;
+    return written ? ClipboardWrite::Written : ClipboardWrite::Held;
+}
+
+} // namespace
+
+bool putClipboardText(std::u16string_view text, HWND owner, int patienceMs) {
+    return writeText(text, owner, patienceMs, nullptr) == ClipboardWrite::Written;
+}
+
+ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
+                                       HWND owner, int patienceMs) {
+    return writeText(text, owner, patienceMs, &ownText);
 }
 
 } // namespace kavo

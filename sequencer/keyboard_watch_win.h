@@ -9,10 +9,14 @@
 
 namespace kavo {
 
-// Keyboard raw input for the window, even when it does not have the focus.
-void registerKeyboardWatch(HWND window);
+// Keyboard raw input for the window, even when it does not have the focus; and a watch for
+// desktop switches (a UAC prompt, Ctrl+Alt+Del), which make the detector forget its Ctrl.
+void registerKeyboardWatch(HWND window, PasteDetector& detector);
+// Ends the desktop-switch watch; the raw input ends with the window.
+void unregisterKeyboardWatch();
 
-// One WM_INPUT: a paste seen by the detector starts the sequence's paste delay.
+// One WM_INPUT: a paste seen by the detector starts the sequence's paste delay. The caller
+// still passes the message on to DefWindowProc.
 void onRawInput(HRAWINPUT input, PasteDetector& detector, ClipboardSequence& sequence);
 
 } // namespace kavo

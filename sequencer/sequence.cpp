@@ -134,10 +134,11 @@ void ClipboardSequence::retryPendingWrite(MessageSink& owner) {
         host_.killRetryTimer();
         return;
     }
-    if (host_.putClipboardText(pending_->text, kRetryWritePatienceMs)) {
+    const ClipboardWrite result = tryWrite(*pending_, kRetryWritePatienceMs);
+    if (result != ClipboardWrite::Held) {
         const StepWrite landed = std::move(*pending_);
         dropPendingWrite();
-        complete(landed);
+        land(landed, result);
         host_.refreshTrayIcon();
         host_.repaint();
         return;
@@ -157,31 +158,63 @@ void ClipboardSequence::retryPendingWrite(MessageSink& owner) {
 void ClipboardSequence::clearClipboardAtExit(MessageSink& owner) {
     dropPendingWrite();
     dropLeftoverTimers();
-    if (host_.putClipboardText(kEndMarkerText, kExitWritePatienceMs)) {
-        lastWritten_ = ClipboardContent::EndMarker;
+    // Nothing to clear unless an ID or password of KAVO's may still be there.
+    if (lastWritten_ != ClipboardContent::Id && lastWritten_ != ClipboardContent::Password) {
         return;
     }
-    if (lastWritten_ == ClipboardContent::Id || lastWritten_ == ClipboardContent::Password) {
+    switch (host_.replaceOwnClipboardText(ownText_, kEndMarkerText, kExitWritePatienceMs)) {
+    case ClipboardWrite::Written:
+        lastWritten_ = ClipboardContent::EndMarker;
+        ownText_ = kEndMarkerText;
+        break;
+    case ClipboardWrite::NotOurs:
+        // The user copied something since: that stays, and there is nothing to tell.
+        break;
+    case ClipboardWrite::Held:
         owner.showMessage(leftOnClipboardNotice(lastWritten_), kHeldClipboardCaption);
+        break;
     }
+}
+
+// The ID and the password are written whatever the clipboard holds; "pw-End" only over KAVO's
+// own last text, since it protects nothing else and would destroy what the user copied.
+ClipboardWrite ClipboardSequence::tryWrite(const StepWrite& write, int patienceMs) {
+    if (write.step != Step::ToIdle) {
+        return host_.putClipboardText(write.text, patienceMs) ? ClipboardWrite::Written
+                                                              : ClipboardWrite::Held;
+    }
+    if (ownText_.empty()) {
+        return ClipboardWrite::NotOurs;
+    }
+    return host_.replaceOwnClipboardText(ownText_, write.text, patienceMs);
 }
 
 // A newer write replaces one still waiting: the user has moved on to another step.
 void ClipboardSequence::write(StepWrite write) {
     dropPendingWrite();
-    if (host_.putClipboardText(write.text, kStepWritePatienceMs)) {
-        complete(write);
+    const ClipboardWrite result = tryWrite(write, kStepWritePatienceMs);
+    if (result != ClipboardWrite::Held) {
+        land(write, result);
         return;
     }
     pending_ = std::move(write);
     host_.setRetryTimer(kWriteRetryIntervalMs);
 }
 
-void ClipboardSequence::complete(const StepWrite& write) {
-    // An empty ID or password leaves the clipboard as it was; the state moves all the same.
-    if (!write.text.empty()) {
+// The step happens either way; only what KAVO knows of the clipboard differs.
+void ClipboardSequence::land(const StepWrite& write, ClipboardWrite result) {
+    if (result == ClipboardWrite::NotOurs) {
+        lastWritten_ = ClipboardContent::Nothing;
+        ownText_.clear();
+    } else if (!write.text.empty()) {
+        // An empty ID or password leaves the clipboard as it was.
         lastWritten_ = contentWrittenBy(write.step);
+        ownText_ = write.text;
     }
+    complete(write);
+}
+
+void ClipboardSequence::complete(const StepWrite& write) {
     switch (write.step) {
     case Step::StartId:
         completeStartId(write.entry);

@@ -48,6 +48,10 @@ constexpr int kHeldClipboardNoticeMs = 3000;
 // What KAVO itself last put on the clipboard.
 enum class ClipboardContent { Nothing, Id, Password, EndMarker };
 
+// How a write that may only replace KAVO's own text went: written; not written because another
+// program holds the clipboard; or left alone because the clipboard holds someone else's text.
+enum class ClipboardWrite { Written, Held, NotOurs };
+
 // The selected entry as the sequence sees it.
 struct SelectedEntry {
     std::u16string id;
@@ -82,6 +86,10 @@ class SequenceHost {
     // when the text is on the clipboard; an empty text leaves the clipboard alone and counts as
     // written.
     virtual bool putClipboardText(std::u16string_view text, int patienceMs) = 0;
+    // The same, but only while the clipboard's text is still ownText, all in one opening of the
+    // clipboard. A program that put back the same text still counts.
+    virtual ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText,
+                                                   std::u16string_view text, int patienceMs) = 0;
     virtual void setSequenceTimer(int ms) = 0; // replaces a running one
     virtual void killSequenceTimer() = 0;
     virtual void setPasteTimer(int ms) = 0; // replaces a running one
@@ -114,8 +122,9 @@ class ClipboardSequence {
     // The retry timer fired: tries the waiting write once more; when it lands, its step completes
     // as if it had landed at once. The owner hears once if the clipboard stays held.
     void retryPendingWrite(MessageSink& owner);
-    // The program ends: drops a waiting write and gives "pw-End" a last chance. When even that
-    // fails while an ID or password of KAVO's is on the clipboard, the owner is told.
+    // The program ends: drops a waiting write and gives "pw-End" a last chance over an ID or
+    // password of KAVO's that is still on the clipboard. When even that fails for a held
+    // clipboard, the owner is told. A copy of the user's is never replaced.
     void clearClipboardAtExit(MessageSink& owner);
 
     // The state whose value is on the clipboard; a step still waiting for it does not count.
@@ -140,7 +149,9 @@ class ClipboardSequence {
     };
 
     static ClipboardContent contentWrittenBy(Step step);
+    ClipboardWrite tryWrite(const StepWrite& write, int patienceMs);
     void write(StepWrite write);
+    void land(const StepWrite& write, ClipboardWrite result);
     void complete(const StepWrite& write);
     void takePacingOf(const SelectedEntry& entry);
     void dropLeftoverTimers();
@@ -158,8 +169,10 @@ class ClipboardSequence {
     bool timed_ = false;
     std::u16string pendingPassword_;
     std::optional<StepWrite> pending_;
-    // What KAVO itself last got onto the clipboard, for the notices.
+    // What KAVO itself last got onto the clipboard, for the notices, and its text: "pw-End"
+    // replaces only that, never what the user copied since.
     ClipboardContent lastWritten_ = ClipboardContent::Nothing;
+    std::u16string ownText_;
     // A notice is on screen; its message loop keeps the retry timer running.
     bool noticeShown_ = false;
 };

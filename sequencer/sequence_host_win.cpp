@@ -23,6 +23,12 @@ bool MainWindowSequenceHost::putClipboardText(std::u16string_view text, int pati
     return kavo::putClipboardText(text, window_, patienceMs);
 }
 
+ClipboardWrite MainWindowSequenceHost::replaceOwnClipboardText(std::u16string_view ownText,
+                                                               std::u16string_view text,
+                                                               int patienceMs) {
+    return kavo::replaceOwnClipboardText(ownText, text, window_, patienceMs);
+}
+
 void MainWindowSequenceHost::setSequenceTimer(int ms) {
     SetTimer(window_, kSequenceTimerId, static_cast<UINT>(ms), nullptr);
 }

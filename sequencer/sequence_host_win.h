@@ -18,6 +18,8 @@ class MainWindowSequenceHost final : public SequenceHost {
         : window_(window), settings_(settings), stateIcons_(stateIcons) {}
 
     bool putClipboardText(std::u16string_view text, int patienceMs) override;
+    ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
+                                           int patienceMs) override;
     void setSequenceTimer(int ms) override;
     void killSequenceTimer() override;
     void setPasteTimer(int ms) override;

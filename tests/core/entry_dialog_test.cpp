@@ -84,11 +84,11 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
     slots.set(0, u"caf\u00E9");
     rows.select({0});
     form.fill(u"renamed", u"i", u"caf\u00E9");
-    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
     EXPECT_EQ(cell(0, kCellTitle), u"renamed");
     rows.select({0});
     form.fill(u"renamed", u"i", u"caf\u00E9!");
-    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok());
+    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
 
     // No row without a slot, and no slot shifted past the last one, even when OK comes late.
     for (int row = 1; row < kMaxRows; ++row) {
@@ -99,6 +99,24 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
     EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).initEntryDialog());
     EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).applyEntryDialog());
     EXPECT_EQ(slots.at(kMaxRows - 1), u"last");
+}
+
+TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
+    table.buildRow(0, u"r", u"B", u"i");
+    table.buildRow(1, u"r", u"B", u"i");
+    rows.select({1});
+    EntryDialog edit = dialog(EntryDialogMode::EditEntry, latin1);
+    EntryDialog insert = dialog(EntryDialogMode::InsertEntry, latin1);
+    rows.select({}); // a sequence that ends clears the selection while they are open
+    form.fill(u"edited", u"i", u"p");
+    EXPECT_FALSE(edit.ok(false)); // locked meanwhile: nothing changes, and the user hears why
+    EXPECT_EQ(form.messages.size(), 1u);
+    EXPECT_FALSE(dirty);
+    EXPECT_TRUE(edit.ok(true));
+    form.fill(u"inserted", u"i", u"p");
+    EXPECT_TRUE(insert.ok(true));
+    EXPECT_EQ(cell(1, kCellTitle), u"inserted");
+    EXPECT_EQ(cell(2, kCellTitle), u"edited");
 }
 
 } // namespace

@@ -66,6 +66,13 @@ class FakeHost : public SequenceHost {
         clipboard = text;
         return true;
     }
+    ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
+                                           int patienceMs) override {
+        if (!held && clipboard != ownText) {
+            return ClipboardWrite::NotOurs;
+        }
+        return putClipboardText(text, patienceMs) ? ClipboardWrite::Written : ClipboardWrite::Held;
+    }
     void setSequenceTimer(int ms) override {
         calls.push_back("setSequenceTimer");
         sequenceTimer = ms;
@@ -311,8 +318,10 @@ TEST_F(ClipboardSequenceTest, EmptyIdOrPasswordLeavesTheClipboardButTheStateMove
     sequence.startPwPhase(owner);
     EXPECT_EQ(host.clipboard, kUntouched);
     EXPECT_EQ(sequence.state(), SequenceState::PwPhase);
+    // KAVO put nothing there, so the end leaves what was there before.
     fireSequenceTimer(kPwTimeMs);
-    EXPECT_EQ(host.clipboard, u"pw-End");
+    EXPECT_EQ(host.clipboard, kUntouched);
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
 }
 
 TEST_F(ClipboardSequenceTest, StartingAPhaseDropsTimersOfTheEarlierEntry) {
@@ -485,10 +494,10 @@ TEST_F(ClipboardSequenceTest, TheUserHearsOnceWhatStaysOnAClipboardHeldTooLong) 
 }
 
 TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValueMayStay) {
-    // Nothing of KAVO's on the clipboard: a held clipboard at exit is no one's concern.
+    // Nothing of KAVO's on the clipboard: nothing to clear, a held clipboard is no one's concern.
     host.held = true;
     sequence.clearClipboardAtExit(owner);
-    EXPECT_EQ(host.patiences.back(), kExitWritePatienceMs);
+    EXPECT_TRUE(host.patiences.empty());
     EXPECT_TRUE(owner.messages.empty());
 
     host.held = false;
@@ -496,10 +505,40 @@ TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValue
     sequence.startPwPhase(owner);
     host.held = true;
     sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.patiences.back(), kExitWritePatienceMs);
     EXPECT_FALSE(host.sequenceTimer);
     ASSERT_EQ(owner.messages.size(), 1u);
     EXPECT_NE(owner.messages[0].first.find(u"パスワードが残っているかもしれません"),
               std::u16string::npos);
+}
+
+TEST_F(ClipboardSequenceTest, TheEndMarkerReplacesOnlyKavosOwnText) {
+    // A copy of the user's made while the password is out stays; the sequence ends as usual.
+    select(u"T");
+    sequence.startIdPhase(owner, false);
+    fireSequenceTimer(kIdTimeMs);
+    host.clipboard = u"my own";
+    fireSequenceTimer(kPwTimeMs);
+    EXPECT_EQ(host.clipboard, u"my own");
+    EXPECT_EQ(host.icon, StateIcon::Idle);
+
+    // The ID put back by another program is still KAVO's; the end replaces it after a hold,
+    // unless the user copied over it meanwhile.
+    sequence.startIdPhase(owner, false);
+    host.clipboard = u"alice";
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.clipboard, u"pw-End");
+    sequence.startPwPhase(owner);
+    host.held = true;
+    fireSequenceTimer(kPwTimeMs);
+    host.held = false;
+    host.clipboard = u"copied while held";
+    fireRetryTimer();
+    EXPECT_EQ(host.clipboard, u"copied while held");
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
+    sequence.clearClipboardAtExit(owner);
+    EXPECT_EQ(host.clipboard, u"copied while held");
+    EXPECT_TRUE(owner.messages.empty());
 }
 
 TEST(Presentation, TitleBrushAndIconPerStateAndLockFlags) {

@@ -7,6 +7,7 @@ namespace {
 constexpr WORD kCtrlScanCode = 0x1D;
 constexpr WORD kVScanCode = 0x2F;
 constexpr WORD kVirtualKeyV = 'V';
+constexpr DWORD kCtrlHoldMs = 60;
 
 INPUT keyInput(WORD virtualKey, WORD scanCode, DWORD flags) {
     INPUT input{};
@@ -86,17 +87,21 @@ void PasteTarget::focus() {
 
 void PasteTarget::typePaste(CtrlKey ctrl) {
     const DWORD extended = ctrl == CtrlKey::Right ? KEYEVENTF_EXTENDEDKEY : 0;
-    INPUT inputs[4];
+    INPUT inputs[3];
     UINT count = 0;
     if (ctrl != CtrlKey::None) {
         inputs[count++] = keyInput(VK_CONTROL, kCtrlScanCode, extended);
     }
     inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, 0);
     inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, KEYEVENTF_KEYUP);
-    if (ctrl != CtrlKey::None) {
-        inputs[count++] = keyInput(VK_CONTROL, kCtrlScanCode, extended | KEYEVENTF_KEYUP);
-    }
     SendInput(count, inputs, sizeof(INPUT));
+    // Ctrl stays down a moment after V, as under a user's finger: KAVO asks the keyboard
+    // whether Ctrl is really down when it sees the V.
+    pumpMessages(kCtrlHoldMs);
+    if (ctrl != CtrlKey::None) {
+        INPUT release = keyInput(VK_CONTROL, kCtrlScanCode, extended | KEYEVENTF_KEYUP);
+        SendInput(1, &release, sizeof(INPUT));
+    }
     pumpMessages(30);
 }
 

@@ -1,6 +1,8 @@
 // The master password lock through KAVO.exe: the password typed with real keys into the unlock
-// dialog, locking again, and the change dialog with pass mode and the saved password.
+// dialog, locking again, and the change dialog with pass mode and the saved password. Whatever
+// locks hides the revealed passwords, and a locked Windows session locks KAVO.
 #include "resources/resource.h"
+#include "tests/e2e/dialog_driver.h"
 #include "tests/e2e/input_driver.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/menu_driver.h"
@@ -52,6 +54,17 @@ class LockTest : public ::testing::Test {
         return false;
     }
 
+    // Unlocked with the master password, every password shown.
+    void unlockAndReveal() {
+        open(IDC_CMD_UNLOCK);
+        typeText(L"master-key\r");
+        messages(1);
+        ASSERT_TRUE(closedWithTitle(L"KAVO (UnLocK)"));
+        kavo_->command(IDC_CMD_REVEAL);
+        ASSERT_EQ(rows(), revealedRows(entries_));
+    }
+    std::vector<ShownRow> rows() { return ListDriver(*kavo_).readRows(); }
+
     TempDirectory dir_;
     const std::vector<Entry> entries_ = numberedEntries(2);
     std::unique_ptr<Kavo> kavo_;
@@ -76,10 +89,12 @@ TEST_F(LockTest, OnlyTheWholePasswordTypedAfreshUnlocksAndLockLocksAgain) {
         EXPECT_EQ(menu.enabledItems(kEditItems), std::vector<bool>(kEditItems, true));
     }
 
+    kavo_->command(IDC_CMD_REVEAL);
     open(IDC_CMD_UNLOCK);
     press(IDC_UNLOCK_LOCK);
     EXPECT_EQ(messages(1), Texts{L"ロックしました。"});
     EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+    EXPECT_EQ(rows(), maskedRows(entries_));
     EXPECT_TRUE(kavo_->endsWithoutAsking());
 }
 
@@ -134,6 +149,49 @@ TEST_F(LockTest, ChangeDialogSetsThePasswordSwitchesPassModeAndTheExitPromptSave
     ASSERT_TRUE(kavo_->waitForExit());
     EXPECT_EQ(dir_.read(L"pw_set2.dat"), passwordFileFor(u"new-secret", entries_));
     EXPECT_EQ(dir_.read(L"pw_set3.dat"), settingsFileBytes(passModeSettings()));
+}
+
+TEST_F(LockTest, AFailedCheckHidesRevealedPasswordsAtOnce) {
+    start(kMasterPassword);
+    unlockAndReveal();
+    open(IDC_CMD_UNLOCK);
+    typeText(L"wrong\r");
+    HWND refusal = kavo_->waitForOwnedBy(dialog_);
+    EXPECT_EQ(rows(), maskedRows(entries_)); // while the refusal is still up
+    kavo_->answer(refusal, IDOK);
+    press(IDC_UNLOCK_CLOSE);
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+}
+
+TEST_F(LockTest, TabAndEscapeLeaveTheHiddenInputTyping) {
+    start(kMasterPassword);
+    open(IDC_CMD_UNLOCK);
+    typeText(L"master");
+    // Tab would give the keys to a button, so Enter would check "master"; Escape would close.
+    DialogDriver keys(*kavo_, L"パスワード解除");
+    keys.pressKey(VK_TAB);
+    keys.pressKey(VK_ESCAPE);
+    typeText(L"-key\r");
+    EXPECT_EQ(messages(1), Texts{L"解除しました。"});
+}
+
+TEST_F(LockTest, ASessionLockLocksUnderAnOpenEditDialogWhichTakesNoCommands) {
+    start(kMasterPassword);
+    unlockAndReveal();
+    kavo_->command(IDC_CMD_ADD);
+    DialogDriver edit(*kavo_, L"編集画面");
+    edit.type(IDC_EDIT_1, L"late entry");
+    kavo_->command(IDC_CMD_UNLOCK); // through the dialog's message loop: nothing opens
+    EXPECT_EQ(kavo_->waitForWindow(L"#32770", 300, L"パスワード解除"), nullptr);
+
+    PostMessageW(kavo_->window(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    edit.press(IDC_BUTTON_1);
+    EXPECT_EQ(kavo_->answerNext(IDOK).text.substr(0, 9), L"ロックされたため、");
+    EXPECT_EQ(edit.text(IDC_EDIT_1), L"late entry"); // still open as typed
+    edit.press(IDC_BUTTON_2);
+    EXPECT_EQ(kavo_->title(), L"KAVO  (LocK)");
+    EXPECT_EQ(rows(), maskedRows(entries_));
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
 }
 
 } // namespace

@@ -41,8 +41,22 @@ TEST(ClipboardWriter, PutsUnicodeTextMarkedAsPrivate) {
     EXPECT_EQ(clipboardText(), u"ユーザー@example");
     EXPECT_EQ(clipboardDword(L"CanIncludeInClipboardHistory"), 0u);
     EXPECT_EQ(clipboardDword(L"CanUploadToCloudClipboard"), 0u);
-    EXPECT_TRUE(IsClipboardFormatAvailable(
-        RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing")));
+    for (const wchar_t* any :
+         {L"ExcludeClipboardContentFromMonitorProcessing", L"Clipboard Viewer Ignore"}) {
+        EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatW(any))) << any;
+    }
+}
+
+TEST(ClipboardWriter, ReplacesOnlyItsOwnTextAsItPutItThere) {
+    putClipboardText(u"someone's own", nullptr, kStepWritePatienceMs);
+    EXPECT_EQ(replaceOwnClipboardText(u"kavo's", u"pw-End", nullptr, kStepWritePatienceMs),
+              ClipboardWrite::NotOurs);
+    EXPECT_EQ(clipboardText(), u"someone's own");
+    // Compared as the writer cut it.
+    const std::u16string longText(1500, u'x');
+    putClipboardText(longText, nullptr, kStepWritePatienceMs);
+    EXPECT_EQ(replaceOwnClipboardText(longText, u"pw-End", nullptr, 0), ClipboardWrite::Written);
+    EXPECT_EQ(clipboardText(), u"pw-End");
 }
 
 TEST(ClipboardWriter, CutsLongTextAndLeavesTheClipboardAloneForEmptyText) {
