@@ -45,6 +45,9 @@ class StackingHost final : public SequenceHost {
     int trayRefreshes = 0;
 
     bool putClipboardText(std::u16string_view, int) override { return true; }
+    ClipboardWrite replaceOwnClipboardText(std::u16string_view, std::u16string_view, int) override {
+        return ClipboardWrite::Written;
+    }
     void setSequenceTimer(int) override {}
     void killSequenceTimer() override {}
     void setPasteTimer(int) override {}
