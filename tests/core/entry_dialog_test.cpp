@@ -1,3 +1,4 @@
+#include "dialogs/bulk_type.h"
 #include "dialogs/entry_dialog.h"
 #include "tests/core/memory_row_view.h"
 #include "tests/core/test_codecs.h"
@@ -117,6 +118,35 @@ TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
     EXPECT_TRUE(insert.ok(true));
     EXPECT_EQ(cell(1, kCellTitle), u"inserted");
     EXPECT_EQ(cell(2, kCellTitle), u"edited");
+}
+
+TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFullTableStillEdits) {
+    table.buildRow(0, u"a", u"B", u"i");
+    slots.set(0, u"pa");
+    rows.select({0});
+    form.fill(u"new", u"i", u"");
+    EXPECT_FALSE(dialog(EntryDialogMode::InsertEntry, latin1).ok(true));
+    EXPECT_EQ(form.messages.size(), 1u) << "an empty password is asked for, not taken";
+    form.fill(u"new", u"i", u"pn");
+    EXPECT_TRUE(dialog(EntryDialogMode::InsertEntry, latin1).ok(true));
+    EXPECT_EQ(slots.at(0), u"pn");
+    EXPECT_EQ(slots.at(1), u"pa") << "the old row's password moves down with it";
+
+    for (int row = 2; row < kMaxRows; ++row) {
+        table.buildRow(row, u"r", u"B", u"i");
+    }
+    rows.select({1});
+    form.fill(u"still editable", u"i", u"pa");
+    EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
+    EXPECT_EQ(cell(1, kCellTitle), u"still editable");
+
+    // One type for all marks the change unsaved, even on an empty table.
+    MemoryRowView emptyRows;
+    EntryTable emptyTable{emptyRows, slots, form, dirty};
+    dirty = false;
+    form.checked = {{kTypeTime, true}};
+    applyBulkType(form, emptyTable, dirty);
+    EXPECT_TRUE(dirty);
 }
 
 } // namespace

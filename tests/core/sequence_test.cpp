@@ -491,6 +491,18 @@ TEST_F(ClipboardSequenceTest, TheUserHearsOnceWhatStaysOnAClipboardHeldTooLong) 
     fireRetryTimer(3 * kRetriesBeforeNotice);
     ASSERT_EQ(owner.messages.size(), 2u);
     EXPECT_NE(owner.messages[1].first.find(u"ＩＤが残っています"), std::u16string::npos);
+
+    // While a notice is up, a newer write held as long brings no second one on top of it.
+    bool nested = false;
+    owner.whileShown = [&] {
+        if (!std::exchange(nested, true)) {
+            sequence.startIdPhase(owner, false);
+            fireRetryTimer(3 * kRetriesBeforeNotice);
+        }
+    };
+    sequence.startPwPhase(owner);
+    fireRetryTimer(kRetriesBeforeNotice);
+    EXPECT_EQ(owner.messages.size(), 3u);
 }
 
 TEST_F(ClipboardSequenceTest, ExitGivesTheEndMarkerALastChanceAndTellsWhenAValueMayStay) {
