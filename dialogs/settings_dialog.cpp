@@ -9,8 +9,6 @@ namespace kavo {
 
 namespace {
 
-constexpr std::int32_t kStackingAlwaysOnTop = 3;
-
 struct RadioChoice {
     int buttonId;
     std::int32_t value;
@@ -18,7 +16,7 @@ struct RadioChoice {
 
 // One set of radios for one field. No radio checked, or only the fallback radio, reads as 0.
 struct RadioGroup {
-    std::int32_t SettingsRecord::*field;
+    SettingsField field;
     int firstId;
     int lastId;
     // Checked for 0 and for any value no choice stands for.
@@ -27,27 +25,35 @@ struct RadioGroup {
     std::span<const RadioChoice> choices;
 };
 
+template <typename Enum>
+constexpr RadioChoice choice(int buttonId, Enum value) {
+    return {buttonId, static_cast<std::int32_t>(value)};
+}
+
 constexpr RadioChoice kPlacementChoices[] = {
-    {IDC_PLACE_TOP_LEFT, 1},     {IDC_PLACE_TOP_RIGHT, 2}, {IDC_PLACE_BOTTOM_LEFT, 3},
-    {IDC_PLACE_BOTTOM_RIGHT, 4}, {IDC_PLACE_CENTRE, 5},
+    choice(IDC_PLACE_TOP_LEFT, Placement::TopLeft),
+    choice(IDC_PLACE_TOP_RIGHT, Placement::TopRight),
+    choice(IDC_PLACE_BOTTOM_LEFT, Placement::BottomLeft),
+    choice(IDC_PLACE_BOTTOM_RIGHT, Placement::BottomRight),
+    choice(IDC_PLACE_CENTRE, Placement::Centre),
 };
 constexpr RadioChoice kStackingChoices[] = {
-    {IDC_STACK_ALWAYS_TOP, kStackingAlwaysOnTop},
-    {IDC_STACK_BOTTOM_AT_ID, 2},
-    {IDC_STACK_BOTTOM_AT_PW, 1},
+    choice(IDC_STACK_ALWAYS_TOP, Stacking::AlwaysOnTop),
+    choice(IDC_STACK_BOTTOM_AT_ID, Stacking::BottomAtId),
+    choice(IDC_STACK_BOTTOM_AT_PW, Stacking::TopAtIdBottomAtPw),
 };
 constexpr RadioChoice kCopyMethodChoices[] = {
-    {IDC_COPY_SMALL_WINDOW, 1},
-    {IDC_COPY_LIST_CLICK, 2},
+    choice(IDC_COPY_SMALL_WINDOW, CopyMethod::SmallWindow),
+    choice(IDC_COPY_LIST_CLICK, CopyMethod::ListClick),
 };
 
 const RadioGroup kRadioGroups[] = {
-    {&SettingsRecord::placement, IDC_PLACE_TOP_LEFT, IDC_PLACE_KEEP, IDC_PLACE_KEEP,
-     kPlacementChoices},
-    {&SettingsRecord::stacking, IDC_STACK_ALWAYS_TOP, IDC_STACK_BOTTOM_AT_END,
+    {settingsField<&SettingsRecord::placement>(), IDC_PLACE_TOP_LEFT, IDC_PLACE_KEEP,
+     IDC_PLACE_KEEP, kPlacementChoices},
+    {settingsField<&SettingsRecord::stacking>(), IDC_STACK_ALWAYS_TOP, IDC_STACK_BOTTOM_AT_END,
      IDC_STACK_BOTTOM_AT_END, kStackingChoices},
-    {&SettingsRecord::copyMethod, IDC_COPY_TOOLBAR_ONLY, IDC_COPY_LIST_CLICK, IDC_COPY_TOOLBAR_ONLY,
-     kCopyMethodChoices},
+    {settingsField<&SettingsRecord::copyMethod>(), IDC_COPY_TOOLBAR_ONLY, IDC_COPY_LIST_CLICK,
+     IDC_COPY_TOOLBAR_ONLY, kCopyMethodChoices},
 };
 
 struct CheckBox {
@@ -102,7 +108,8 @@ std::int32_t durationFromText(std::u16string_view text, std::int32_t low, std::i
 
 void fillSettingsDialog(const SettingsRecord& settings, SettingsForm& form) {
     for (const RadioGroup& group : kRadioGroups) {
-        form.checkRadio(group.firstId, group.lastId, radioShowing(group, settings.*group.field));
+        form.checkRadio(group.firstId, group.lastId,
+                        radioShowing(group, group.field.get(settings)));
     }
     for (const CheckBox& box : kCheckBoxes) {
         form.setChecked(box.buttonId, settings.*box.field != 0);
@@ -114,7 +121,7 @@ void fillSettingsDialog(const SettingsRecord& settings, SettingsForm& form) {
 
 void readSettingsDialog(const SettingsForm& form, SettingsRecord& settings) {
     for (const RadioGroup& group : kRadioGroups) {
-        settings.*group.field = valueOfCheckedRadio(group, form);
+        group.field.set(settings, valueOfCheckedRadio(group, form));
     }
     for (const CheckBox& box : kCheckBoxes) {
         settings.*box.field = form.isChecked(box.buttonId) ? 1 : 0;
@@ -132,8 +139,8 @@ void confirmSettingsDialog(const SettingsForm& form, SettingsRecord& settings, S
 }
 
 void applyStackingAfterOk(const SettingsRecord& settings, SequenceHost& host) {
-    host.moveWindow(settings.stacking == kStackingAlwaysOnTop ? StackingMove::Top
-                                                              : StackingMove::NoTop);
+    host.moveWindow(settings.stacking == Stacking::AlwaysOnTop ? StackingMove::Top
+                                                               : StackingMove::NoTop);
 }
 
 } // namespace kavo

@@ -2,7 +2,7 @@
 
 namespace kavo {
 
-RightClickAction prepareRightClick(RowView& rows, std::int32_t copyMethod, int clickedRow) {
+RightClickAction prepareRightClick(RowView& rows, CopyMethod copyMethod, int clickedRow) {
     const RightClickAction action = rightClickAction(copyMethod);
     if (action == RightClickAction::Nothing) {
         return action;

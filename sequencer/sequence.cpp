@@ -22,12 +22,6 @@ constexpr char16_t kTypeTime = u'T';
 constexpr char16_t kTypePaste = u'V';
 constexpr char16_t kTypePasteOrTime = u'W';
 
-// The stacking modes of the settings.
-constexpr std::int32_t kTopAtIdBottomAtEnd = 0;
-constexpr std::int32_t kTopAtIdBottomAtPw = 1;
-constexpr std::int32_t kBottomAtId = 2;
-constexpr std::int32_t kAlwaysOnTop = 3;
-
 constexpr std::u16string_view kHeldClipboardCaption = u"クリップボード使用中";
 
 // Only the first unit counts: the list cell is read through a buffer with room for one.
@@ -329,17 +323,17 @@ Presentation presentationFor(SequenceState state, bool unlocked, std::int32_t pa
     return {kTitleLocked, Brush::DcBrush, StateIcon::Idle};
 }
 
-std::vector<StackingMove> stackingMoves(std::int32_t stacking, SequenceState entering) {
+std::vector<StackingMove> stackingMoves(Stacking stacking, SequenceState entering) {
     using enum StackingMove;
     const bool ending = entering == SequenceState::Idle;
     const bool enteringPw = entering == SequenceState::PwPhase;
     switch (stacking) {
-    case kTopAtIdBottomAtEnd:
+    case Stacking::TopAtIdBottomAtEnd:
         if (ending) {
             return {NoTop, Bottom, NoTop};
         }
         return {Top};
-    case kTopAtIdBottomAtPw:
+    case Stacking::TopAtIdBottomAtPw:
         if (ending) {
             return {NoTop};
         }
@@ -347,19 +341,18 @@ std::vector<StackingMove> stackingMoves(std::int32_t stacking, SequenceState ent
             return {NoTop, Bottom};
         }
         return {Top};
-    case kBottomAtId:
+    case Stacking::BottomAtId:
         if (ending) {
             return {NoTop};
         }
         return {NoTop, Bottom};
-    case kAlwaysOnTop:
+    case Stacking::AlwaysOnTop:
         if (ending) {
             return {NoTop};
         }
         return {Top};
-    default:
-        return {};
     }
+    return {};
 }
 
 } // namespace kavo

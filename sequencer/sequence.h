@@ -192,8 +192,8 @@ struct Presentation {
 // Title, background and icon of the main window. When idle, pass mode wins over unlocked.
 Presentation presentationFor(SequenceState state, bool unlocked, std::int32_t passMode);
 
-// The window moves, in order, for a stacking mode (0 to 3) when a state is entered; entering
-// Idle is the end of a sequence. An unknown mode makes no move.
-std::vector<StackingMove> stackingMoves(std::int32_t stacking, SequenceState entering);
+// The window moves, in order, for a stacking mode when a state is entered; entering Idle is the
+// end of a sequence. A number no mode stands for makes no move.
+std::vector<StackingMove> stackingMoves(Stacking stacking, SequenceState entering);
 
 } // namespace kavo

@@ -2,7 +2,7 @@
 
 namespace kavo {
 
-std::optional<WindowCorner> placementCorner(std::int32_t placement, std::int32_t screenWidth,
+std::optional<WindowCorner> placementCorner(Placement placement, std::int32_t screenWidth,
                                             std::int32_t screenHeight, std::int32_t windowWidth,
                                             std::int32_t windowHeight) {
     // In 64 bits, so no pair of 32-bit sizes can overflow; the results fit again.
@@ -12,15 +12,15 @@ std::optional<WindowCorner> placementCorner(std::int32_t placement, std::int32_t
         return WindowCorner{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
     };
     switch (placement) {
-    case kPlacementTopLeft:
+    case Placement::TopLeft:
         return corner(0, 0);
-    case kPlacementTopRight:
+    case Placement::TopRight:
         return corner(right, 0);
-    case kPlacementBottomLeft:
+    case Placement::BottomLeft:
         return corner(0, bottom);
-    case kPlacementBottomRight:
+    case Placement::BottomRight:
         return corner(right, bottom);
-    case kPlacementCentre:
+    case Placement::Centre:
         return corner(right / 2, bottom / 2);
     default:
         return std::nullopt;

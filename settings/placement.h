@@ -2,17 +2,12 @@
 // the placement setting.
 #pragma once
 
+#include "settings/settings_record.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace kavo {
-
-constexpr std::int32_t kPlacementKeep = 0;
-constexpr std::int32_t kPlacementTopLeft = 1;
-constexpr std::int32_t kPlacementTopRight = 2;
-constexpr std::int32_t kPlacementBottomLeft = 3;
-constexpr std::int32_t kPlacementBottomRight = 4;
-constexpr std::int32_t kPlacementCentre = 5;
 
 struct WindowCorner {
     std::int32_t x = 0;
@@ -23,7 +18,7 @@ struct WindowCorner {
 // The corner for a preset on a screen of this size; nothing for "keep" and any unknown value.
 // The whole screen counts (no allowance for a task bar); the centre drops the remainder of
 // its halves.
-std::optional<WindowCorner> placementCorner(std::int32_t placement, std::int32_t screenWidth,
+std::optional<WindowCorner> placementCorner(Placement placement, std::int32_t screenWidth,
                                             std::int32_t screenHeight, std::int32_t windowWidth,
                                             std::int32_t windowHeight);
 

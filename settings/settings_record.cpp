@@ -6,28 +6,26 @@ namespace kavo {
 
 namespace {
 
-using Field = std::int32_t SettingsRecord::*;
-
 // File order of the fields.
-constexpr std::array<Field, kSettingsCount> kFields = {
-    &SettingsRecord::windowX,
-    &SettingsRecord::windowY,
-    &SettingsRecord::windowWidth,
-    &SettingsRecord::windowHeight,
-    &SettingsRecord::placement,
-    &SettingsRecord::stacking,
-    &SettingsRecord::clearSelectionAtEnd,
-    &SettingsRecord::copyMethod,
-    &SettingsRecord::columnWidthName,
-    &SettingsRecord::columnWidthType,
-    &SettingsRecord::columnWidthId,
-    &SettingsRecord::columnWidthPw,
-    &SettingsRecord::passMode,
-    &SettingsRecord::pwTimerForButton,
-    &SettingsRecord::idTimeMs,
-    &SettingsRecord::pwTimeMs,
-    &SettingsRecord::pwShowMs,
-    &SettingsRecord::pasteArmed,
+constexpr std::array<SettingsField, kSettingsCount> kFields = {
+    settingsField<&SettingsRecord::windowX>(),
+    settingsField<&SettingsRecord::windowY>(),
+    settingsField<&SettingsRecord::windowWidth>(),
+    settingsField<&SettingsRecord::windowHeight>(),
+    settingsField<&SettingsRecord::placement>(),
+    settingsField<&SettingsRecord::stacking>(),
+    settingsField<&SettingsRecord::clearSelectionAtEnd>(),
+    settingsField<&SettingsRecord::copyMethod>(),
+    settingsField<&SettingsRecord::columnWidthName>(),
+    settingsField<&SettingsRecord::columnWidthType>(),
+    settingsField<&SettingsRecord::columnWidthId>(),
+    settingsField<&SettingsRecord::columnWidthPw>(),
+    settingsField<&SettingsRecord::passMode>(),
+    settingsField<&SettingsRecord::pwTimerForButton>(),
+    settingsField<&SettingsRecord::idTimeMs>(),
+    settingsField<&SettingsRecord::pwTimeMs>(),
+    settingsField<&SettingsRecord::pwShowMs>(),
+    settingsField<&SettingsRecord::pasteArmed>(),
 };
 
 void keepWithin(std::int32_t& value, std::int32_t low, std::int32_t high, std::int32_t fallback) {
@@ -36,17 +34,26 @@ void keepWithin(std::int32_t& value, std::int32_t low, std::int32_t high, std::i
     }
 }
 
+// An enumerated setting: a number outside its first to last value becomes the fallback.
+template <typename Enum>
+void keepWithin(Enum& value, Enum first, Enum last, Enum fallback) {
+    auto number = static_cast<std::int32_t>(value);
+    keepWithin(number, static_cast<std::int32_t>(first), static_cast<std::int32_t>(last),
+               static_cast<std::int32_t>(fallback));
+    value = static_cast<Enum>(number);
+}
+
 } // namespace
 
 void setSettingsValue(SettingsRecord& record, int k, std::int32_t value) {
     if (k >= 0 && k < kSettingsCount) {
-        record.*kFields[static_cast<std::size_t>(k)] = value;
+        kFields[static_cast<std::size_t>(k)].set(record, value);
     }
 }
 
 std::int32_t settingsValue(const SettingsRecord& record, int k) {
     if (k >= 0 && k < kSettingsCount) {
-        return record.*kFields[static_cast<std::size_t>(k)];
+        return kFields[static_cast<std::size_t>(k)].get(record);
     }
     return 0;
 }
@@ -56,10 +63,12 @@ void repairSettings(SettingsRecord& r, std::int32_t screenWidth, std::int32_t sc
     keepWithin(r.windowY, 0, screenHeight, 0);
     keepWithin(r.windowWidth, 100, screenWidth, 300);
     keepWithin(r.windowHeight, 30, screenHeight, 350);
-    keepWithin(r.placement, 0, 5, 0);
-    keepWithin(r.stacking, 0, 3, 0);
+    keepWithin(r.placement, Placement::Keep, Placement::Centre, Placement::Keep);
+    keepWithin(r.stacking, Stacking::TopAtIdBottomAtEnd, Stacking::AlwaysOnTop,
+               Stacking::TopAtIdBottomAtEnd);
     keepWithin(r.clearSelectionAtEnd, 0, 1, 0);
-    keepWithin(r.copyMethod, 0, 2, 0);
+    keepWithin(r.copyMethod, CopyMethod::ToolbarOnly, CopyMethod::ListClick,
+               CopyMethod::ToolbarOnly);
     const std::int32_t half = screenWidth / 2;
     keepWithin(r.columnWidthName, 3, half, 100);
     keepWithin(r.columnWidthType, 3, half, 30);
@@ -80,10 +89,10 @@ void resetSettings(SettingsRecord& r) {
     r.windowY = 0;
     r.windowWidth = 300;
     r.windowHeight = 350;
-    r.placement = 0;
-    r.stacking = 1;
+    r.placement = Placement::Keep;
+    r.stacking = Stacking::TopAtIdBottomAtPw;
     r.clearSelectionAtEnd = 0;
-    r.copyMethod = 0;
+    r.copyMethod = CopyMethod::ToolbarOnly;
     r.columnWidthName = 100;
     r.columnWidthType = 30;
     r.columnWidthId = 100;

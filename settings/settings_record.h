@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace kavo {
@@ -17,15 +19,40 @@ constexpr int kSettingsCount = 18;
 // A settings file holds 18 short lines; one far larger than that is ignored like a broken one.
 constexpr std::size_t kMaxSettingsFileBytes = 64 * 1024;
 
+// Where the window goes at start and after the settings dialog. The numbers are the file's.
+enum class Placement : std::int32_t {
+    Keep = 0,
+    TopLeft = 1,
+    TopRight = 2,
+    BottomLeft = 3,
+    BottomRight = 4,
+    Centre = 5,
+};
+
+// How the window stacks while a sequence runs. The numbers are the file's.
+enum class Stacking : std::int32_t {
+    TopAtIdBottomAtEnd = 0,
+    TopAtIdBottomAtPw = 1,
+    BottomAtId = 2,
+    AlwaysOnTop = 3,
+};
+
+// What a right-click in the list does besides the toolbar's buttons. The numbers are the file's.
+enum class CopyMethod : std::int32_t {
+    ToolbarOnly = 0,
+    SmallWindow = 1,
+    ListClick = 2,
+};
+
 struct SettingsRecord {
     std::int32_t windowX = 0;
     std::int32_t windowY = 0;
     std::int32_t windowWidth = 0;
     std::int32_t windowHeight = 0;
-    std::int32_t placement = 0;
-    std::int32_t stacking = 0;
+    Placement placement = Placement::Keep;
+    Stacking stacking = Stacking::TopAtIdBottomAtEnd;
     std::int32_t clearSelectionAtEnd = 0;
-    std::int32_t copyMethod = 0;
+    CopyMethod copyMethod = CopyMethod::ToolbarOnly;
     std::int32_t columnWidthName = 0;
     std::int32_t columnWidthType = 0;
     std::int32_t columnWidthId = 0;
@@ -39,6 +66,21 @@ struct SettingsRecord {
 
     bool operator==(const SettingsRecord&) const = default;
 };
+
+// One field read and written as the number the file holds, whatever its type.
+struct SettingsField {
+    std::int32_t (*get)(const SettingsRecord&);
+    void (*set)(SettingsRecord&, std::int32_t);
+};
+
+template <auto Member>
+constexpr SettingsField settingsField() {
+    using Value = std::remove_cvref_t<decltype(std::declval<SettingsRecord&>().*Member)>;
+    return {[](const SettingsRecord& record) { return static_cast<std::int32_t>(record.*Member); },
+            [](SettingsRecord& record, std::int32_t value) {
+                record.*Member = static_cast<Value>(value);
+            }};
+}
 
 // The stored widths of the list's columns: Name, VT, ID and PW.
 inline std::array<int, 4> columnWidthsOf(const SettingsRecord& record) {

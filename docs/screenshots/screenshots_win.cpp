@@ -279,7 +279,7 @@ TEST_F(Screenshots, BulkTypeDialog) {
 
 TEST_F(Screenshots, CopyWindowOnRightClick) {
     SettingsRecord record = settings(false);
-    record.copyMethod = 1; // the small window with ID and PassWard
+    record.copyMethod = CopyMethod::SmallWindow; // the small window with ID and PassWard
     start(record);
     clickRow(kBankRow, MouseButton::Left);
     clickRow(kBankRow, MouseButton::Right);

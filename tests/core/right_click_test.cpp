@@ -13,17 +13,17 @@ TEST(RightClick, TheClickedRowBecomesTheOnlySelectionWhenTheClickStartsSomething
         rows.insertRow(row, u"entry", row);
     }
     rows.select({0, 3});
-    // A click on no row, or with copy method 0, leaves the selection as it was.
-    EXPECT_EQ(prepareRightClick(rows, 2, -1), RightClickAction::StartIdPhase);
-    EXPECT_EQ(prepareRightClick(rows, 0, 3), RightClickAction::Nothing);
+    // A click on no row, or with the toolbar alone, leaves the selection as it was.
+    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ListClick, -1), RightClickAction::StartIdPhase);
+    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ToolbarOnly, 3), RightClickAction::Nothing);
     EXPECT_EQ(rows.selectedCount(), 2);
 
-    EXPECT_EQ(prepareRightClick(rows, 1, 3), RightClickAction::CopyWindow);
+    EXPECT_EQ(prepareRightClick(rows, CopyMethod::SmallWindow, 3), RightClickAction::CopyWindow);
     EXPECT_EQ(rows.selectedCount(), 1);
     EXPECT_EQ(rows.rowMarks(3, kAllMarks), kAllMarks); // highlighted as a click leaves it
 
     rows.setRowMarks(kEveryRow, 0, kAllMarks);
-    EXPECT_EQ(prepareRightClick(rows, 2, -1), RightClickAction::Nothing);
+    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ListClick, -1), RightClickAction::Nothing);
 }
 
 } // namespace

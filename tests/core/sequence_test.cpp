@@ -343,7 +343,7 @@ TEST_F(ClipboardSequenceTest, StartingAPhaseDropsTimersOfTheEarlierEntry) {
 }
 
 TEST_F(ClipboardSequenceTest, IdStartStoresThePositionBeforeMovingThePwStartDoesNot) {
-    settings.stacking = 0;
+    settings.stacking = Stacking::TopAtIdBottomAtEnd;
     select(u"B");
     sequence.startIdPhase(owner, false);
     const std::vector<std::string> idStart{"killSequenceTimer",   "killPasteTimer", "clipboard",
@@ -358,17 +358,17 @@ TEST_F(ClipboardSequenceTest, IdStartStoresThePositionBeforeMovingThePwStartDoes
 
 TEST_F(ClipboardSequenceTest, EachModeMovesTheWindowAsItsTableSays) {
     struct Mode {
-        std::int32_t stacking;
+        Stacking stacking;
         std::vector<StackingMove> id, pw, end;
     };
     const std::vector<Mode> modes{
-        {0, {Top}, {Top}, {NoTop, Bottom, NoTop}},
-        {1, {Top}, {NoTop, Bottom}, {NoTop}},
-        {2, {NoTop, Bottom}, {NoTop, Bottom}, {NoTop}},
-        {3, {Top}, {Top}, {NoTop}},
+        {Stacking::TopAtIdBottomAtEnd, {Top}, {Top}, {NoTop, Bottom, NoTop}},
+        {Stacking::TopAtIdBottomAtPw, {Top}, {NoTop, Bottom}, {NoTop}},
+        {Stacking::BottomAtId, {NoTop, Bottom}, {NoTop, Bottom}, {NoTop}},
+        {Stacking::AlwaysOnTop, {Top}, {Top}, {NoTop}},
     };
     for (const Mode& mode : modes) {
-        SCOPED_TRACE(mode.stacking);
+        SCOPED_TRACE(static_cast<int>(mode.stacking));
         settings.stacking = mode.stacking;
         select(u"T");
         host.moves.clear();
@@ -383,8 +383,8 @@ TEST_F(ClipboardSequenceTest, EachModeMovesTheWindowAsItsTableSays) {
         // The button start of the password phase moves the same way as the timed step.
         EXPECT_EQ(stackingMoves(mode.stacking, SequenceState::PwPhase), mode.pw);
     }
-    EXPECT_TRUE(stackingMoves(4, SequenceState::IdPhase).empty());
-    EXPECT_TRUE(stackingMoves(-1, SequenceState::Idle).empty());
+    EXPECT_TRUE(stackingMoves(static_cast<Stacking>(4), SequenceState::IdPhase).empty());
+    EXPECT_TRUE(stackingMoves(static_cast<Stacking>(-1), SequenceState::Idle).empty());
 }
 
 TEST_F(ClipboardSequenceTest, EndClearsTheSelectionOnlyWhenAsked) {

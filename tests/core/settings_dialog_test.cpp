@@ -63,9 +63,9 @@ class StackingHost final : public SequenceHost {
 
 TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
     SettingsRecord settings;
-    settings.placement = 4;
-    settings.stacking = 2;
-    settings.copyMethod = 1;
+    settings.placement = Placement::BottomRight;
+    settings.stacking = Stacking::BottomAtId;
+    settings.copyMethod = CopyMethod::SmallWindow;
     settings.clearSelectionAtEnd = 1;
     settings.pwTimerForButton = 0;
     settings.idTimeMs = 100;
@@ -84,9 +84,9 @@ TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
 
     // Values no radio stands for show the group's first value and read back as 0; a duration
     // just out of range reads as its default.
-    settings.placement = 9;
-    settings.stacking = 0;
-    settings.copyMethod = 7;
+    settings.placement = static_cast<Placement>(9);
+    settings.stacking = Stacking::TopAtIdBottomAtEnd;
+    settings.copyMethod = static_cast<CopyMethod>(7);
     fillSettingsDialog(settings, form);
     EXPECT_TRUE(form.isChecked(IDC_PLACE_KEEP));
     EXPECT_TRUE(form.isChecked(IDC_STACK_BOTTOM_AT_END));
@@ -95,9 +95,9 @@ TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
     form.texts[IDC_PW_TIME_EDIT] = u"10001";
     form.texts[IDC_PW_SHOW_EDIT] = u"0";
     readSettingsDialog(form, read);
-    EXPECT_EQ(read.placement, 0);
-    EXPECT_EQ(read.stacking, 0);
-    EXPECT_EQ(read.copyMethod, 0);
+    EXPECT_EQ(read.placement, Placement::Keep);
+    EXPECT_EQ(read.stacking, Stacking::TopAtIdBottomAtEnd);
+    EXPECT_EQ(read.copyMethod, CopyMethod::ToolbarOnly);
     EXPECT_EQ(read.idTimeMs, 4000);
     EXPECT_EQ(read.pwTimeMs, 4000);
     EXPECT_EQ(read.pwShowMs, 5000);
@@ -106,35 +106,35 @@ TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
 TEST(SettingsDialog, OkReadsShowsTheIdleIconAndStacksOnlyOnceTheDialogHasGone) {
     FakeSettingsForm form;
     SettingsRecord settings;
-    settings.stacking = 3;
+    settings.stacking = Stacking::AlwaysOnTop;
     fillSettingsDialog(settings, form);
     form.checkRadio(IDC_STACK_ALWAYS_TOP, IDC_STACK_BOTTOM_AT_END, IDC_STACK_BOTTOM_AT_PW);
     StackingHost host;
     confirmSettingsDialog(form, settings, host);
-    EXPECT_EQ(settings.stacking, 1);
+    EXPECT_EQ(settings.stacking, Stacking::TopAtIdBottomAtPw);
     EXPECT_EQ(host.icons, std::vector<StateIcon>{StateIcon::Idle});
     EXPECT_EQ(host.trayRefreshes, 1);
     EXPECT_TRUE(host.moves.empty());
 
     applyStackingAfterOk(settings, host);
-    settings.stacking = 3;
+    settings.stacking = Stacking::AlwaysOnTop;
     applyStackingAfterOk(settings, host);
     EXPECT_EQ(host.moves, (std::vector<StackingMove>{StackingMove::NoTop, StackingMove::Top}));
 }
 
 TEST(SettingsDialog, PlacementCornersAndDurationFieldReads) {
     // The whole screen counts, and the centre drops the half pixel.
-    const auto at = [](std::int32_t placement) {
+    const auto at = [](Placement placement) {
         return placementCorner(placement, 1920, 1080, 300, 350);
     };
-    EXPECT_EQ(at(kPlacementTopLeft), (WindowCorner{0, 0}));
-    EXPECT_EQ(at(kPlacementTopRight), (WindowCorner{1620, 0}));
-    EXPECT_EQ(at(kPlacementBottomLeft), (WindowCorner{0, 730}));
-    EXPECT_EQ(at(kPlacementBottomRight), (WindowCorner{1620, 730}));
-    EXPECT_EQ(at(kPlacementCentre), (WindowCorner{810, 365}));
-    EXPECT_EQ(placementCorner(kPlacementCentre, 1366, 768, 301, 351), (WindowCorner{532, 208}));
-    EXPECT_EQ(at(kPlacementKeep), std::nullopt);
-    EXPECT_EQ(at(6), std::nullopt);
+    EXPECT_EQ(at(Placement::TopLeft), (WindowCorner{0, 0}));
+    EXPECT_EQ(at(Placement::TopRight), (WindowCorner{1620, 0}));
+    EXPECT_EQ(at(Placement::BottomLeft), (WindowCorner{0, 730}));
+    EXPECT_EQ(at(Placement::BottomRight), (WindowCorner{1620, 730}));
+    EXPECT_EQ(at(Placement::Centre), (WindowCorner{810, 365}));
+    EXPECT_EQ(placementCorner(Placement::Centre, 1366, 768, 301, 351), (WindowCorner{532, 208}));
+    EXPECT_EQ(at(Placement::Keep), std::nullopt);
+    EXPECT_EQ(at(static_cast<Placement>(6)), std::nullopt);
 
     // Five units read like _wtoi; out of range gives the field's default.
     const auto idTime = [](std::u16string_view text) {

@@ -68,10 +68,10 @@ TEST(SettingsRecord, ColumnWidthsAreCheckedAgainstHalfTheScreen) {
 TEST(SettingsRecord, ModesAndDurationsRepairToTheStartValues) {
     auto r = loaded(u"0\r\n0\r\n300\r\n350\r\n6\r\n7\r\n2\r\n3\r\n100\r\n30\r\n100\r\n100\r\n"
                     u"1\r\n2\r\n99\r\n10001\r\n0\r\n3\r\n");
-    EXPECT_EQ(r.placement, 0);
-    EXPECT_EQ(r.stacking, 0); // the start value, not the reset value 1
+    EXPECT_EQ(r.placement, Placement::Keep);
+    EXPECT_EQ(r.stacking, Stacking::TopAtIdBottomAtEnd); // the start value, not the reset one
     EXPECT_EQ(r.clearSelectionAtEnd, 0);
-    EXPECT_EQ(r.copyMethod, 0);
+    EXPECT_EQ(r.copyMethod, CopyMethod::ToolbarOnly);
     EXPECT_EQ(r.passMode, 0);
     EXPECT_EQ(r.pwTimerForButton, 0);
     EXPECT_EQ(r.idTimeMs, 4000);
@@ -80,8 +80,8 @@ TEST(SettingsRecord, ModesAndDurationsRepairToTheStartValues) {
     EXPECT_EQ(r.pasteArmed, 0);
     r = loaded(u"0\r\n0\r\n300\r\n350\r\n5\r\n3\r\n1\r\n2\r\n100\r\n30\r\n100\r\n100\r\n"
                u"5147\r\n1\r\n100\r\n10000\r\n30000\r\n2\r\n");
-    EXPECT_EQ(r.placement, 5);
-    EXPECT_EQ(r.stacking, 3);
+    EXPECT_EQ(r.placement, Placement::Centre);
+    EXPECT_EQ(r.stacking, Stacking::AlwaysOnTop);
     EXPECT_EQ(r.passMode, kPassModeMarker);
     EXPECT_EQ(r.idTimeMs, 100);
     EXPECT_EQ(r.pwTimeMs, 10000);
@@ -93,7 +93,7 @@ TEST(SettingsRecord, ShortAndOddFilesStillGiveAValidRecord) {
     // Five lines: the empty last segment gives 0 for field 5, the rest keep 0 and are repaired.
     auto r = loaded(u"10\r\n20\r\n400\r\n500\r\n1\r\n");
     EXPECT_EQ(r.windowX, 10);
-    EXPECT_EQ(r.placement, 1);
+    EXPECT_EQ(r.placement, Placement::TopLeft);
     EXPECT_EQ(r.columnWidthType, 30);
     EXPECT_EQ(r.idTimeMs, 4000);
     // Text, blanks, signs and numbers past the 32-bit range.

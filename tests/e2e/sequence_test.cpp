@@ -106,7 +106,7 @@ class SequenceTest : public ::testing::Test {
 
     // Starts with the copy method, selects a row, then right-clicks the first row (which the
     // click selects instead).
-    void startAndRightClick(std::int32_t copyMethod, int selectedRow) {
+    void startAndRightClick(CopyMethod copyMethod, int selectedRow) {
         SettingsRecord settings = quickTimers();
         settings.copyMethod = copyMethod;
         start(settings);
@@ -136,7 +136,7 @@ TEST_F(SequenceTest, TimedEntryWalksIdPasswordEndWithTitlesAndColours) {
 
 TEST_F(SequenceTest, AlwaysOnTopModeHoldsOnlyWhileASequenceRuns) {
     SettingsRecord settings = quickTimers();
-    settings.stacking = 3;
+    settings.stacking = Stacking::AlwaysOnTop;
     start(settings);
     const auto topMost = [&] {
         return (GetWindowLongW(kavo_->window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -218,20 +218,20 @@ TEST_F(SequenceTest, NoSelectionGivesTheButtonsMessage) {
 }
 
 TEST_F(SequenceTest, RightClickFollowsTheCopyMethod) {
-    startAndRightClick(0, 3);
+    startAndRightClick(CopyMethod::ToolbarOnly, 3);
     EXPECT_EQ(kavo_->waitForWindow(L"#32770", kQuietMs), nullptr);
     EXPECT_EQ(clipboardText(), u"before");
     EXPECT_EQ(title(), L"KAVO  (LocK)");
 }
 
 TEST_F(SequenceTest, RightClickStartsTheIdPhaseDirectlyWithCopyMethod2) {
-    startAndRightClick(2, 0);
+    startAndRightClick(CopyMethod::ListClick, 0);
     EXPECT_EQ(clipboardText(), u"t-user");
     EXPECT_EQ(title(), L"KAVO   (ID)");
 }
 
 TEST_F(SequenceTest, RightClickOpensTheSmallCopyWindowWithCopyMethod1) {
-    startAndRightClick(1, 3);
+    startAndRightClick(CopyMethod::SmallWindow, 3);
     HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
     ASSERT_NE(copyWindow, nullptr);
     wchar_t caption[64] = {};
@@ -334,7 +334,7 @@ TEST_F(SequenceTest, AClipboardHeldForSecondsIsReportedAndAPasswordLeftAtExitToo
 // method, so no earlier program's clipboard is still being let go of meanwhile.
 class RightClickTest : public SequenceTest {
   protected:
-    void rightClickRow3With(std::int32_t copyMethod) {
+    void rightClickRow3With(CopyMethod copyMethod) {
         SettingsRecord settings = quickTimers();
         settings.copyMethod = copyMethod;
         start(settings);
@@ -352,12 +352,12 @@ class RightClickTest : public SequenceTest {
 };
 
 TEST_F(RightClickTest, DirectStartTakesTheRowUnderTheCursorNotTheFirstSelected) {
-    rightClickRow3With(2);
+    rightClickRow3With(CopyMethod::ListClick);
     expectRow3Started();
 }
 
 TEST_F(RightClickTest, SmallWindowTakesTheRowUnderTheCursorNotTheFirstSelected) {
-    rightClickRow3With(1);
+    rightClickRow3With(CopyMethod::SmallWindow);
     HWND copyWindow = kavo_->waitForWindow(L"#32770", kStepTimeoutMs);
     ASSERT_NE(copyWindow, nullptr);
     EXPECT_EQ(list_->selectedRows(), std::vector<int>{3});

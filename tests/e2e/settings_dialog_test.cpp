@@ -44,7 +44,7 @@ void chooseInDialog(Kavo& kavo, int command, std::initializer_list<int> buttons)
 TEST(SettingsDialog, PlacementPresetsMoveTheWindowAtStartAndAfterEveryClosing) {
     TempDirectory dir;
     SettingsRecord settings = lockedSettings();
-    settings.placement = 2;
+    settings.placement = Placement::TopRight;
     writeDataFiles(dir, numberedEntries(2), settings);
     Kavo kavo(dir.path());
     const HWND window = kavo.shownWindow();
@@ -77,8 +77,8 @@ TEST(SettingsDialog, PlacementPresetsMoveTheWindowAtStartAndAfterEveryClosing) {
     expectWindowAt(kavo, 490, 337, 300, 350);
 
     ASSERT_TRUE(kavo.endsWithoutAsking());
-    settings.placement = 5;
-    settings.stacking = 3;
+    settings.placement = Placement::Centre;
+    settings.stacking = Stacking::AlwaysOnTop;
     settings.windowX = 490;
     settings.windowY = 337;
     EXPECT_EQ(dir.read(L"pw_set3.dat"), settingsFileBytes(settings));
@@ -91,9 +91,9 @@ TEST(SettingsDialog, ResetStaysWhicheverButtonClosesAndDurationsReadTheirFirstFi
     settings.windowY = 60;
     settings.windowWidth = 400;
     settings.windowHeight = 320;
-    settings.stacking = 3;
+    settings.stacking = Stacking::AlwaysOnTop;
     settings.clearSelectionAtEnd = 1;
-    settings.copyMethod = 2;
+    settings.copyMethod = CopyMethod::ListClick;
     settings.pwTimerForButton = 1;
     settings.idTimeMs = 2000;
     settings.pwTimeMs = 3000;

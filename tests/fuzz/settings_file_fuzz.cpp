@@ -26,8 +26,10 @@ bool inRange(const kavo::SettingsRecord& r, std::int32_t width, std::int32_t hei
     return within(r.windowX, 0, width) && within(r.windowY, 0, height) &&
            (within(r.windowWidth, 100, width) || r.windowWidth == 300) &&
            (within(r.windowHeight, 30, height) || r.windowHeight == 350) &&
-           within(r.placement, 0, 5) && within(r.stacking, 0, 3) &&
-           within(r.clearSelectionAtEnd, 0, 1) && within(r.copyMethod, 0, 2) &&
+           within(static_cast<std::int32_t>(r.placement), 0, 5) &&
+           within(static_cast<std::int32_t>(r.stacking), 0, 3) &&
+           within(r.clearSelectionAtEnd, 0, 1) &&
+           within(static_cast<std::int32_t>(r.copyMethod), 0, 2) &&
            (within(r.columnWidthName, 3, half) || r.columnWidthName == 100) &&
            (within(r.columnWidthType, 3, half) || r.columnWidthType == 30) &&
            (within(r.columnWidthId, 3, half) || r.columnWidthId == 100) &&
