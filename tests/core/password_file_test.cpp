@@ -259,6 +259,9 @@ TEST(PasswordFile, RecordsTheCodePageCannotReadStayUnreadableAndAreWrittenBackAs
     const PasswordFileRead damaged = readPasswordFile(noZero, ascii, master, slots);
     EXPECT_EQ(damaged.losses.damagedRecords, 1);
     const Bytes rewritten = passwordFileBytes(master, slots, ascii);
+    PasswordRecord storedSlot{};
+    std::copy_n(rewritten.begin() + 2 + kRecordBytes, kRecordBytes, storedSlot.begin());
+    EXPECT_EQ(unscrambleRecord(storedSlot).back(), 0) << "kept, yet ending in its 0 byte";
     PasswordSlots again;
     readPasswordFile(rewritten, ascii, master, again);
     EXPECT_EQ(again.isUnreadable(0), slots.isUnreadable(0));
