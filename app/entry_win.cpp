@@ -4,7 +4,9 @@
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
+#include "app/single_instance_win.h"
 #include "settings/settings_file_win.h"
+#include "settings/window_rectangle_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     kavo::App app;
@@ -12,10 +14,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     kavo::setTheApp(&app);
 
     kavo::loadSettings(app.settings, app.dataDirectory);
+    // A KAVO already runs on this folder: it has come forward, and this one leaves all alone.
+    if (!kavo::claimDataFolder(app.dataDirectory)) {
+        return 0;
+    }
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;
     kavo::repairSettings(app.settings, screen.width, screen.height);
+    kavo::bringStoredRectangleIntoReach(app.settings);
 
     if (!kavo::registerMainWindowClass(instance)) {
         return 0;

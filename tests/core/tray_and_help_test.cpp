@@ -1,3 +1,4 @@
+#include "app/data_folder_key.h"
 #include "app/help_targets.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
@@ -32,6 +33,23 @@ TEST(HelpTargets, BothPagesLieOnTheOneWebSiteAndTheAboutBoxNamesTheVersion) {
     EXPECT_EQ(downloadPageUrl(), u"https://" + host + u"/kavo/kavo_dl.htm");
     EXPECT_EQ(aboutHomePageLine(), host);
     EXPECT_NE(aboutCreatorLine().find(u"" KAVO_VERSION_TEXT), std::u16string::npos);
+}
+
+TEST(DataFolderKey, OneFolderHowEverItIsSpelledAndAnotherFolderApart) {
+    const std::uint64_t key = dataFolderKey(u"C:\\USERS\\KAVO\\DATA");
+    for (const std::u16string_view same :
+         {u"C:\\USERS\\KAVO\\DATA\\", u"C:/USERS/KAVO/DATA", u"\\\\?\\C:\\USERS\\KAVO\\DATA\\"}) {
+        EXPECT_EQ(dataFolderKey(same), key);
+    }
+    for (const std::u16string_view other :
+         {u"C:\\USERS\\KAVO\\DATA2", u"C:\\USERS\\KAVO", u"D:\\USERS\\KAVO\\DATA"}) {
+        EXPECT_NE(dataFolderKey(other), key);
+    }
+    // A kernel object's name may hold no separator past its namespace.
+    const std::u16string name = dataFolderLockName(key);
+    EXPECT_TRUE(name.starts_with(u"Local\\"));
+    EXPECT_EQ(name.find(u'\\', 6), std::u16string::npos);
+    EXPECT_NE(dataFolderLockName(dataFolderKey(u"D:\\DATA")), name);
 }
 
 } // namespace
