@@ -17,6 +17,8 @@ constexpr DWORD kStartTimeoutMs = 15000;
 // The static text control of a standard message box.
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kSettleTimeoutMs = 10000;
+// Long enough for a test to read and answer the prompt KAVO shows meanwhile.
+constexpr UINT kSessionAnswerTimeoutMs = 30000;
 // Flips the low bit of each colour channel: a background nobody would notice for a moment.
 constexpr COLORREF kSettleColourFlip = 0x010101;
 
@@ -88,11 +90,15 @@ std::wstring kavoExePath() {
     return wide;
 }
 
-Kavo::Kavo(const std::wstring& dataDirectory) {
+Kavo::Kavo(const std::wstring& dataDirectory, WORD showCommand) {
     std::wstring exe = kavoExePath();
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    if (showCommand != SW_SHOWDEFAULT) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showCommand;
+    }
     const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                         nullptr, dataDirectory.c_str(), &startup, &process_);
     EXPECT_TRUE(started) << "cannot start KAVO.exe, error " << GetLastError();
@@ -158,6 +164,17 @@ HWND Kavo::waitForOwnedBy(HWND owner, DWORD timeoutMs) {
         Sleep(kPollMs);
     }
     return nullptr;
+}
+
+std::size_t Kavo::openBoxCount() {
+    std::size_t count = 0;
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        count += owner == process_.dwProcessId && IsWindowVisible(box) ? 1 : 0;
+    }
+    return count;
 }
 
 void Kavo::command(int commandId) {
@@ -237,6 +254,21 @@ void Kavo::close() {
 
 bool Kavo::waitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::future<LRESULT> Kavo::askToEndSession() {
+    HWND main = window();
+    return std::async(std::launch::async, [main] {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                            kSessionAnswerTimeoutMs, &answer);
+        return static_cast<LRESULT>(answer);
+    });
+}
+
+void Kavo::endSession() {
+    SendMessageTimeoutW(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                        kSessionAnswerTimeoutMs, nullptr);
 }
 
 bool Kavo::endsWithoutAsking() {
