@@ -1,7 +1,7 @@
 #include "app/session_win.h"
 
 #include "app/app_state_win.h"
-#include "app/session_rules.h"
+#include "app/session_end.h"
 #include "store/store_files_win.h"
 
 namespace kavo {
@@ -10,6 +10,20 @@ namespace {
 
 // What Windows shows beside KAVO while it holds the session.
 constexpr wchar_t kBlockReason[] = L"保存していない変更があります。KAVO の確認に答えてください。";
+
+// Windows, the exit prompt and the main window's boxes, for the answer to a session's end.
+class WindowsSessionHost final : public SessionHost {
+  public:
+    explicit WindowsSessionHost(App& app) : app_(app) {}
+    void holdSession() override { ShutdownBlockReasonCreate(app_.mainWindow, kBlockReason); }
+    void releaseSession() override { ShutdownBlockReasonDestroy(app_.mainWindow); }
+    bool confirmExit() override { return kavo::confirmExit(app_, app_.mainWindow); }
+    bool modalBoxOpen() const override { return kavo::modalBoxOpen(app_); }
+    void bringOpenBoxForward() override { kavo::bringOpenBoxForward(app_); }
+
+  private:
+    App& app_;
+};
 
 } // namespace
 
@@ -22,24 +36,8 @@ void bringOpenBoxForward(const App& app) {
 }
 
 LRESULT onQueryEndSession(App& app) {
-    switch (sessionEndAnswer(app.dirty, modalBoxOpen(app))) {
-    case SessionEndAnswer::Allow:
-        ShutdownBlockReasonDestroy(app.mainWindow);
-        return TRUE;
-    case SessionEndAnswer::Refuse:
-        ShutdownBlockReasonCreate(app.mainWindow, kBlockReason);
-        bringOpenBoxForward(app);
-        return FALSE;
-    case SessionEndAnswer::Ask:
-        break;
-    }
-    ShutdownBlockReasonCreate(app.mainWindow, kBlockReason);
-    if (!confirmExit(app, app.mainWindow)) {
-        // The reason stays until Windows gives up ending the session.
-        return FALSE;
-    }
-    ShutdownBlockReasonDestroy(app.mainWindow);
-    return TRUE;
+    WindowsSessionHost host(app);
+    return answerSessionEnd(app.dirty, host) ? TRUE : FALSE;
 }
 
 void onEndSession(App& app, bool ending) {

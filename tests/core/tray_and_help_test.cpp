@@ -1,5 +1,6 @@
 #include "app/data_folder_key.h"
 #include "app/help_targets.h"
+#include "app/session_end.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
 #include "kavo_version.h"
@@ -33,6 +34,54 @@ TEST(HelpTargets, BothPagesLieOnTheOneWebSiteAndTheAboutBoxNamesTheVersion) {
     EXPECT_EQ(downloadPageUrl(), u"https://" + host + u"/kavo/kavo_dl.htm");
     EXPECT_EQ(aboutHomePageLine(), host);
     EXPECT_NE(aboutCreatorLine().find(u"" KAVO_VERSION_TEXT), std::u16string::npos);
+}
+
+// Windows and the user as the answer to a session's end sees them: the prompt's answer, a box
+// already open, and whether Windows was told why KAVO holds the session when each thing happened.
+class FakeSessionHost final : public SessionHost {
+  public:
+    bool promptAllowsExit = true;
+    bool boxOpen = false;
+    bool held = false;
+    int prompts = 0;
+    bool heldDuringPrompt = false;
+    int boxesShown = 0;
+
+    void holdSession() override { held = true; }
+    void releaseSession() override { held = false; }
+    bool confirmExit() override {
+        ++prompts;
+        heldDuringPrompt = held;
+        return promptAllowsExit;
+    }
+    bool modalBoxOpen() const override { return boxOpen; }
+    void bringOpenBoxForward() override { ++boxesShown; }
+};
+
+TEST(SessionEnd, OnlyUnsavedChangesAskWhileWindowsKnowsWhyAndAnOpenBoxKeepsItsAnswer) {
+    FakeSessionHost nothingUnsaved;
+    nothingUnsaved.held = true; // from an earlier refusal
+    EXPECT_TRUE(answerSessionEnd(false, nothingUnsaved));
+    EXPECT_EQ(nothingUnsaved.prompts, 0);
+    EXPECT_FALSE(nothingUnsaved.held);
+
+    FakeSessionHost yesOrNo;
+    EXPECT_TRUE(answerSessionEnd(true, yesOrNo));
+    EXPECT_EQ(yesOrNo.prompts, 1);
+    EXPECT_TRUE(yesOrNo.heldDuringPrompt);
+    EXPECT_FALSE(yesOrNo.held);
+
+    FakeSessionHost cancel;
+    cancel.promptAllowsExit = false;
+    EXPECT_FALSE(answerSessionEnd(true, cancel));
+    EXPECT_TRUE(cancel.held);
+
+    FakeSessionHost boxOpen;
+    boxOpen.boxOpen = true;
+    EXPECT_FALSE(answerSessionEnd(true, boxOpen));
+    EXPECT_EQ(boxOpen.prompts, 0);
+    EXPECT_EQ(boxOpen.boxesShown, 1);
+    EXPECT_TRUE(boxOpen.held);
 }
 
 TEST(DataFolderKey, OneFolderHowEverItIsSpelledAndAnotherFolderApart) {
