@@ -12,8 +12,8 @@ ScreenRect at(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t h
 }
 
 TEST(WindowReach, AWindowMostlyOnTheScreenWithItsCaptionStaysWhereTheUserLeftIt) {
-    for (const ScreenRect& kept : {at(0, 0, 300, 350), at(137, 211, 421, 515),
-                                   at(1130, 600, 300, 350), at(-150, 634, 300, 350)}) {
+    for (const ScreenRect& kept :
+         {at(137, 211, 421, 515), at(1130, 600, 300, 350), at(-150, 634, 300, 350)}) {
         EXPECT_EQ(broughtIntoReach(kept, kWorkArea), kept) << kept.left << "," << kept.top;
     }
 }
@@ -25,7 +25,6 @@ TEST(WindowReach, AWindowOutOfReachMovesTheShortestWayOntoTheScreen) {
     EXPECT_EQ(broughtIntoReach(at(40, -10, 300, 350), kWorkArea), at(40, 0, 300, 350));
     // Less than half of it on the screen at the right, or on a screen that has gone.
     EXPECT_EQ(broughtIntoReach(at(1200, 100, 300, 350), kWorkArea), at(980, 100, 300, 350));
-    EXPECT_EQ(broughtIntoReach(at(-32000, -32000, 160, 24), kWorkArea), at(0, 0, 160, 24));
     // Larger than the work area: it shrinks to fit.
     EXPECT_EQ(broughtIntoReach(at(500, 500, 2000, 1200), kWorkArea), kWorkArea);
     // A second screen to the left of the primary one.

@@ -166,17 +166,6 @@ HWND Kavo::waitForOwnedBy(HWND owner, DWORD timeoutMs) {
     return nullptr;
 }
 
-std::size_t Kavo::openBoxCount() {
-    std::size_t count = 0;
-    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); box != nullptr;
-         box = FindWindowExW(nullptr, box, L"#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        count += owner == process_.dwProcessId && IsWindowVisible(box) ? 1 : 0;
-    }
-    return count;
-}
-
 void Kavo::command(int commandId) {
     PostMessageW(window(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
     settle();

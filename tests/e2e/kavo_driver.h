@@ -46,8 +46,6 @@ class Kavo {
     // A visible dialog or message box that the window owns: a dialog of the main window, or a
     // dialog's own message. nullptr after the timeout.
     HWND waitForOwnedBy(HWND owner, DWORD timeoutMs = 5000);
-    // The visible dialogs and message boxes of this process.
-    std::size_t openBoxCount();
     // Reads a message box, then presses one of its buttons (IDOK, IDYES, IDNO, IDCANCEL).
     MessageBoxText answer(HWND box, int button);
     // Waits for a message box, checks nothing, answers it and returns its texts.

@@ -39,13 +39,13 @@ void moveSecondRowUp(Kavo& kavo) {
 TEST(SessionEnd, OnlyUnsavedChangesAskCancelRefusesAndTheEndFinishesAsEndDoes) {
     TempDirectory dir;
     const std::vector<Entry> entries = numberedEntries(3);
-    SettingsRecord settings = passModeSettings();
+    const SettingsRecord settings = passModeSettings();
     writeDataFiles(dir, entries, settings);
     Kavo kavo(dir.path());
-    HWND window = kavo.shownWindow();
+    kavo.shownWindow();
 
     EXPECT_EQ(kavo.askToEndSession().get(), TRUE);
-    EXPECT_EQ(kavo.openBoxCount(), 0u);
+    EXPECT_EQ(kavo.waitForMessageBox(0), nullptr);
 
     moveSecondRowUp(kavo);
     const Bytes listBefore = dir.read(kListFile);
@@ -60,46 +60,39 @@ TEST(SessionEnd, OnlyUnsavedChangesAskCancelRefusesAndTheEndFinishesAsEndDoes) {
     EXPECT_EQ(answer.get(), TRUE);
     EXPECT_EQ(dir.read(kListFile), listFileFor(pick(entries, {1, 0, 2})));
 
-    // The ID of a button entry stays on the clipboard until something ends it.
-    ListDriver(kavo).selectRows({0});
+    // The session ends: the settings are written again and no ID is left on the clipboard.
+    ListDriver(kavo).selectRows({1});
     kavo.command(IDC_TB_ID);
-    EXPECT_EQ(clipboardText(), entries[1].id);
-    SetWindowPos(window, nullptr, 70, 80, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(clipboardText(), entries[0].id);
+    DeleteFileW(dir.file(kSettingsFile).c_str());
     kavo.endSession();
     ASSERT_TRUE(kavo.waitForExit());
     EXPECT_EQ(clipboardText(), u"pw-End");
-    settings.windowX = 70;
-    settings.windowY = 80;
-    settings.windowWidth = 500;
-    settings.windowHeight = 420;
     EXPECT_EQ(dir.read(kSettingsFile), settingsFileBytes(settings));
 }
 
 TEST(SecondStart, BringsTheFolderFirstKavoForwardAlsoFromTheTrayAndAnotherFolderRunsApart) {
-    TempDirectory dir;
-    TempDirectory otherDir;
+    TempDirectory dir, otherDir;
     writeDataFiles(dir, numberedEntries(2), passModeSettings());
     writeDataFiles(otherDir, numberedEntries(1), passModeSettings());
     Kavo first(dir.path());
     HWND window = first.shownWindow();
     const Bytes settingsBefore = dir.read(kSettingsFile);
-
-    ShowWindow(window, SW_MINIMIZE);
-    ASSERT_TRUE(eventually([&] { return IsIconic(window) != FALSE; }));
-    {
+    const auto startAgain = [&] {
         Kavo second(dir.path());
         EXPECT_TRUE(second.waitForExit());
         EXPECT_EQ(second.exitCode(), 0u);
-    }
+    };
+
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(eventually([&] { return IsIconic(window) != FALSE; }));
+    startAgain();
     EXPECT_TRUE(eventually([&] { return !IsIconic(window) && GetForegroundWindow() == window; }));
 
     TrayIconWatch icon;
     first.command(IDC_CMD_TO_TRAY);
     ASSERT_TRUE(icon.appears());
-    {
-        Kavo second(dir.path());
-        EXPECT_TRUE(second.waitForExit());
-    }
+    startAgain();
     EXPECT_TRUE(icon.disappears());
     EXPECT_TRUE(eventually([&] { return IsWindowVisible(window) != FALSE; }));
 
@@ -137,9 +130,9 @@ TEST(WindowPlace, AMinimizedRunKeepsTheStoredRectangleAndOneOutOfReachComesBack)
     Kavo kavo(dir.path());
     kavo.shownWindow();
     const RECT shown = kavo.rect();
-    EXPECT_EQ(shown.left, 137);
-    EXPECT_EQ(shown.bottom, workArea.bottom);
-    EXPECT_EQ(shown.bottom - shown.top, 515);
+    EXPECT_TRUE(shown.left == 137 && shown.top == workArea.bottom - 515 &&
+                shown.bottom == workArea.bottom)
+        << shown.left << "," << shown.top << "," << shown.bottom;
     EXPECT_TRUE(kavo.endsWithoutAsking());
 }
 
@@ -160,12 +153,11 @@ TEST(OnePrompt, WhileTheExitPromptIsOpenTheTrayMenuAndEndOpenNoOtherAndItsAnswer
     icon.click(MouseButton::Right);
     kavo.settle();
     EXPECT_FALSE(kavo.inMenuMode());
-    EXPECT_EQ(GetForegroundWindow(), prompt);
     kavo.command(IDC_CMD_TRAY_END);
     kavo.command(IDC_TB_END);
     EXPECT_EQ(kavo.askToEndSession().get(), FALSE);
-    EXPECT_EQ(kavo.openBoxCount(), 1u);
 
+    // Had anything opened a second prompt, KAVO would still wait for its answer.
     EXPECT_EQ(kavo.answer(prompt, IDYES).text, kExitPrompt);
     EXPECT_TRUE(kavo.waitForExit());
     EXPECT_EQ(dir.read(kListFile), listFileFor(pick(entries, {1, 0})));
