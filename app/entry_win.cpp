@@ -1,5 +1,6 @@
-// Program entry: settings first (they fix the data directory and the window rectangle), then
-// the main window, then the message loop until the window is destroyed.
+// Program entry: the data folder claimed for this run, then the settings (they fix the data
+// directory and the window rectangle), then the main window, then the message loop until the
+// window is destroyed.
 #include <windows.h>
 
 #include "app/app_state_win.h"
@@ -7,17 +8,19 @@
 #include "app/single_instance_win.h"
 #include "settings/settings_file_win.h"
 #include "settings/window_rectangle_win.h"
+#include "store/data_files_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     kavo::App app;
     app.instance = instance;
     kavo::setTheApp(&app);
 
-    kavo::loadSettings(app.settings, app.dataDirectory);
-    // A KAVO already runs on this folder: it has come forward, and this one leaves all alone.
-    if (!kavo::claimDataFolder(app.dataDirectory)) {
+    // Before any file is read or tidied: a KAVO already running on this folder has come forward,
+    // and this one leaves everything alone.
+    if (!kavo::claimDataFolder(kavo::currentDirectory())) {
         return 0;
     }
+    kavo::loadSettings(app.settings, app.dataDirectory);
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;
