@@ -7,18 +7,17 @@ bool answerSessionEnd(bool unsavedChanges, SessionHost& host) {
         host.releaseSession();
         return true;
     }
-    // Windows names the reason while the user answers, and after a refusal.
+    // Windows names the reason while the user has something of KAVO's to answer.
     host.holdSession();
     if (host.modalBoxOpen()) {
-        // A second prompt beside the open box could contradict the user's answer there.
+        // A second prompt beside the open box could contradict the user's answer there, and that
+        // box still waits.
         host.bringOpenBoxForward();
         return false;
     }
-    if (!host.confirmExit()) {
-        return false;
-    }
+    const bool mayEnd = host.confirmExit();
     host.releaseSession();
-    return true;
+    return mayEnd;
 }
 
 } // namespace kavo

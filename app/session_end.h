@@ -21,8 +21,8 @@ class SessionHost {
 
 // True lets the session end. Without unsaved changes nothing asks. With them the exit prompt
 // decides, and Cancel refuses; a box of KAVO's that is already open keeps its answer, so the
-// request is refused and that box shown. KAVO holds the session from the moment it asks until
-// the changes are dealt with.
+// request is refused and that box shown. KAVO holds the session (Windows shows why) while the
+// prompt or that box waits for the user.
 bool answerSessionEnd(bool unsavedChanges, SessionHost& host);
 
 } // namespace kavo
