@@ -75,6 +75,8 @@ struct App {
 
     // The tray icon; while it is there the main window is hidden.
     TrayIcon tray;
+    // Windows is ending the session: KAVO finishes without waiting for anyone.
+    bool sessionEnding = false;
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }

@@ -5,6 +5,7 @@
 #include "app/dialog_procedure_win.h"
 #include "app/help_win.h"
 #include "app/menu_rules.h"
+#include "app/session_win.h"
 #include "app/tray_icon_win.h"
 #include "lock/change_password_dialog_win.h"
 #include "lock/unlock_dialog_win.h"
@@ -141,6 +142,11 @@ void repaintMainWindow(App& app) {
 }
 
 void endProgram(App& app) {
+    // One prompt at a time: while a box of ours is open, its answer is the one that counts.
+    if (modalBoxOpen(app)) {
+        bringOpenBoxForward(app);
+        return;
+    }
     if (confirmExit(app, app.mainWindow)) {
         DestroyWindow(app.mainWindow);
     }

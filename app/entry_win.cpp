@@ -1,11 +1,14 @@
-// Program entry: where DLLs may come from first, then settings (they fix the data directory and
-// the window rectangle), then the main window, then the message loop until the window is
-// destroyed.
+// Program entry: where DLLs may come from first, then the data folder claimed for this run, then
+// the settings (they fix the data directory and the window rectangle), then the main window,
+// then the message loop until the window is destroyed.
 #include <windows.h>
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
+#include "app/single_instance_win.h"
 #include "settings/settings_file_win.h"
+#include "settings/window_rectangle_win.h"
+#include "store/data_files_win.h"
 
 namespace {
 
@@ -33,11 +36,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     app.instance = instance;
     kavo::setTheApp(&app);
 
+    // Before any file is read or tidied: a KAVO already running on this folder has come forward,
+    // and this one leaves everything alone.
+    if (!kavo::claimDataFolder(kavo::currentDirectory())) {
+        return 0;
+    }
     kavo::loadSettings(app.settings, app.dataDirectory);
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;
     kavo::repairSettings(app.settings, screen.width, screen.height);
+    kavo::bringStoredRectangleIntoReach(app.settings);
 
     if (!kavo::registerMainWindowClass(instance)) {
         return 0;

@@ -4,6 +4,8 @@
 #include "app/commands_win.h"
 #include "app/message_box_win.h"
 #include "app/relock_win.h"
+#include "app/session_win.h"
+#include "app/single_instance_win.h"
 #include "app/timer_ids.h"
 #include "app/toolbar_win.h"
 #include "app/tray_icon_win.h"
@@ -14,6 +16,7 @@
 #include "store/store_files_win.h"
 #include "settings/settings_file_win.h"
 #include "settings/placement_win.h"
+#include "settings/window_rectangle_win.h"
 
 #include <commctrl.h>
 
@@ -34,18 +37,14 @@ HICON loadSmallIcon(HINSTANCE instance, int id) {
                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
+// Never a minimized window's rectangle: the next start would open as a caption strip.
 void storeWindowRectangle(App& app) {
-    RECT rect{};
-    if (GetWindowRect(app.mainWindow, &rect)) {
-        app.settings.windowX = rect.left;
-        app.settings.windowY = rect.top;
-        app.settings.windowWidth = rect.right - rect.left;
-        app.settings.windowHeight = rect.bottom - rect.top;
-    }
+    storeRestoredRectangle(app.mainWindow, app.settings);
 }
 
 LRESULT onCreate(App& app, HWND window) {
     app.mainWindow = window;
+    markDataFolderWindow(window);
     InitCommonControls();
     app.toolbar = createToolbar(window, app.instance);
     app.listView = createListView(window, app.instance, columnWidthsOf(app.settings));
@@ -186,6 +185,13 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
     return 0;
 }
 
+// The notice of a clipboard still held at exit waits for an answer; when the session ends the
+// process may be ended at any moment, so nothing may wait.
+class QuietMessageSink final : public MessageSink {
+  public:
+    void showMessage(std::u16string_view, std::u16string_view) override {}
+};
+
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
     unwatchSession(app.mainWindow);
@@ -193,12 +199,15 @@ LRESULT onDestroy(App& app) {
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);
-    app.sequence.clearClipboardAtExit(noOwner);
+    QuietMessageSink quiet;
+    app.sequence.clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
+                                                        : noOwner);
     storeWindowRectangle(app);
     storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);
     DeleteObject(app.idPhaseBrush);
     DeleteObject(app.pwPhaseBrush);
+    unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);
     return 0;
 }
@@ -236,6 +245,11 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_CLOSE:
         return onClose(app);
+    case WM_QUERYENDSESSION:
+        return onQueryEndSession(app);
+    case WM_ENDSESSION:
+        onEndSession(app, wParam != FALSE);
+        return 0;
     case WM_DESTROY:
         return onDestroy(app);
     case WM_NOTIFY:
@@ -257,6 +271,10 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     default:
         if (message == taskbarCreatedMessage()) {
             onTaskbarCreated(app);
+            return 0;
+        }
+        if (message == bringForwardMessage()) {
+            onBringForward(app);
             return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);

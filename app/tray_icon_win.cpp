@@ -1,6 +1,7 @@
 #include "app/tray_icon_win.h"
 
 #include "app/app_state_win.h"
+#include "app/session_win.h"
 #include "app/timer_ids.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
@@ -14,6 +15,11 @@ namespace {
 constexpr wchar_t kTrayTip[] = L"kavo";
 
 void showTrayMenu(App& app) {
+    // Its 終了 would open a second prompt beside the box that is open: show that box instead.
+    if (modalBoxOpen(app)) {
+        bringOpenBoxForward(app);
+        return;
+    }
     HMENU menu = LoadMenuW(app.instance, MAKEINTRESOURCEW(IDM_TRAY_MENU));
     if (menu == nullptr) {
         return;

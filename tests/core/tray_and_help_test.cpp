@@ -1,4 +1,6 @@
+#include "app/data_folder_key.h"
 #include "app/help_targets.h"
+#include "app/session_end.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
 #include "kavo_version.h"
@@ -32,6 +34,48 @@ TEST(HelpTargets, BothPagesLieOnTheOneWebSiteAndTheAboutBoxNamesTheVersion) {
     EXPECT_EQ(downloadPageUrl(), u"https://" + host + u"/kavo/kavo_dl.htm");
     EXPECT_EQ(aboutHomePageLine(), host);
     EXPECT_NE(aboutCreatorLine().find(u"" KAVO_VERSION_TEXT), std::u16string::npos);
+}
+
+// What the answer to a session's end did, and whether Windows knew why KAVO held the session
+// while the prompt was up.
+struct FakeSessionHost final : SessionHost {
+    bool promptAllowsExit = true, boxOpen = false, held = false, heldDuringPrompt = false;
+    int prompts = 0, boxesShown = 0;
+    void holdSession() override { held = true; }
+    void releaseSession() override { held = false; }
+    bool confirmExit() override {
+        ++prompts;
+        heldDuringPrompt = held;
+        return promptAllowsExit;
+    }
+    bool modalBoxOpen() const override { return boxOpen; }
+    void bringOpenBoxForward() override { ++boxesShown; }
+};
+
+TEST(SessionEnd, OnlyUnsavedChangesAskWhileWindowsKnowsWhyAndAnOpenBoxKeepsItsAnswer) {
+    FakeSessionHost clean, yesOrNo, cancel, boxOpen;
+    clean.held = true; // since an earlier refusal beside an open box
+    cancel.promptAllowsExit = false;
+    boxOpen.boxOpen = true;
+    EXPECT_TRUE(answerSessionEnd(false, clean));
+    EXPECT_TRUE(clean.prompts == 0 && !clean.held);
+
+    EXPECT_TRUE(answerSessionEnd(true, yesOrNo));
+    EXPECT_TRUE(yesOrNo.prompts == 1 && yesOrNo.heldDuringPrompt && !yesOrNo.held);
+    EXPECT_FALSE(answerSessionEnd(true, cancel));
+    EXPECT_TRUE(cancel.heldDuringPrompt && !cancel.held);
+    EXPECT_FALSE(answerSessionEnd(true, boxOpen));
+    EXPECT_TRUE(boxOpen.prompts == 0 && boxOpen.boxesShown == 1 && boxOpen.held);
+}
+
+TEST(DataFolderKey, OneFolderHowEverItIsSpelledAndAnotherFolderApart) {
+    const std::uint64_t key = dataFolderKey(u"C:\\USERS\\KAVO\\DATA");
+    EXPECT_EQ(dataFolderKey(u"\\\\?\\C:/USERS/KAVO/DATA\\"), key);
+    EXPECT_NE(dataFolderKey(u"C:\\USERS\\KAVO\\DATA2"), key);
+    EXPECT_NE(dataFolderKey(u"C:\\USERS\\KAVO"), key);
+    // A kernel object's name may hold no separator past its namespace.
+    const std::u16string name = dataFolderLockName(key);
+    EXPECT_TRUE(name.starts_with(u"Local\\") && name.find(u'\\', 6) == std::u16string::npos);
 }
 
 } // namespace

@@ -18,6 +18,8 @@ constexpr DWORD kStartTimeoutMs = 15000;
 // The static text control of a standard message box.
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kSettleTimeoutMs = 10000;
+// Long enough for a test to read and answer the prompt KAVO shows meanwhile.
+constexpr UINT kSessionAnswerTimeoutMs = 30000;
 // Flips the low bit of each colour channel: a background nobody would notice for a moment.
 constexpr COLORREF kSettleColourFlip = 0x010101;
 
@@ -89,11 +91,15 @@ std::wstring kavoExePath() {
     return wide;
 }
 
-Kavo::Kavo(const std::wstring& dataDirectory) {
+Kavo::Kavo(const std::wstring& dataDirectory, WORD showCommand) {
     std::wstring exe = kavoExePath();
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    if (showCommand != SW_SHOWDEFAULT) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showCommand;
+    }
     // A machine busy with other Wine programs can refuse one start for a moment: try once more.
     constexpr int kStartAttempts = 2;
     constexpr DWORD kPauseBeforeRetryMs = 1000;
@@ -250,6 +256,21 @@ void Kavo::close() {
 
 bool Kavo::waitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::future<LRESULT> Kavo::askToEndSession() {
+    HWND main = window();
+    return std::async(std::launch::async, [main] {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                            kSessionAnswerTimeoutMs, &answer);
+        return static_cast<LRESULT>(answer);
+    });
+}
+
+void Kavo::endSession() {
+    SendMessageTimeoutW(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                        kSessionAnswerTimeoutMs, nullptr);
 }
 
 bool Kavo::endsWithoutAsking() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,8 +23,9 @@ struct MessageBoxText {
 
 class Kavo {
   public:
-    // Starts KAVO.exe with the data directory as its current directory.
-    explicit Kavo(const std::wstring& dataDirectory);
+    // Starts KAVO.exe with the data directory as its current directory, shown as a shortcut's
+    // "Run" setting asks (SW_SHOWMINNOACTIVE for "Minimized").
+    explicit Kavo(const std::wstring& dataDirectory, WORD showCommand = SW_SHOWDEFAULT);
     ~Kavo();
     Kavo(const Kavo&) = delete;
     Kavo& operator=(const Kavo&) = delete;
@@ -63,6 +65,11 @@ class Kavo {
     // Asks the window to close, as its close box does.
     void close();
     bool waitForExit(DWORD timeoutMs = 10000);
+    // Windows asks whether the session may end (WM_QUERYENDSESSION, as at log-off); the answer
+    // comes once KAVO has decided, so a test can answer KAVO's prompt meanwhile.
+    std::future<LRESULT> askToEndSession();
+    // Windows ends the session (WM_ENDSESSION); returns once KAVO has handled it.
+    void endSession();
     // Closes the window; true when the program then ends without showing any message box.
     bool endsWithoutAsking();
     DWORD exitCode();

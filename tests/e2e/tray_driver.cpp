@@ -101,6 +101,14 @@ POINT TrayIconWatch::middle() const {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+void TrayIconWatch::moveBelow(const RECT& menu) {
+    RECT tray{};
+    GetWindowRect(GetParent(icon_), &tray);
+    SetWindowPos(GetParent(icon_), nullptr, tray.left, menu.bottom + 1, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpMessages(100);
+}
+
 void TrayIconWatch::click(MouseButton button) {
     while (GetTickCount() - lastClick_ <= GetDoubleClickTime()) {
         pumpMessages(kPollMs);

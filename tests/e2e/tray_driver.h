@@ -29,6 +29,9 @@ class TrayIconWatch {
     void click(MouseButton button);
     void doubleClick();
     POINT middle() const;
+    // Moves the tray down, clear of the menu it has opened: Wine may raise the clicked tray
+    // over the lower items.
+    void moveBelow(const RECT& menu);
 
   private:
     TrayPicture picture() const;

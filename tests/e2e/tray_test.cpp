@@ -28,6 +28,7 @@ void chooseFromTrayMenu(Kavo& kavo, TrayIconWatch& icon, std::size_t item) {
     const RECT popup = menu.rect();
     EXPECT_EQ(popup.left, icon.middle().x);
     EXPECT_EQ(popup.bottom, icon.middle().y);
+    icon.moveBelow(popup);
     SetCursorPos(popup.right + 50, popup.top); // no item highlighted while they are read
     EXPECT_EQ(menu.enabledItems(kTrayMenuItems), std::vector<bool>(kTrayMenuItems, true));
     menu.clickItem(item, kTrayMenuItems);

@@ -1,0 +1,52 @@
+#include "app/session_win.h"
+
+#include "app/app_state_win.h"
+#include "app/session_end.h"
+#include "store/store_files_win.h"
+
+namespace kavo {
+
+namespace {
+
+// What Windows shows beside KAVO while it holds the session.
+constexpr wchar_t kBlockReason[] = L"保存していない変更があります。KAVO の確認に答えてください。";
+
+// Windows, the exit prompt and the main window's boxes, for the answer to a session's end.
+class WindowsSessionHost final : public SessionHost {
+  public:
+    explicit WindowsSessionHost(App& app) : app_(app) {}
+    void holdSession() override { ShutdownBlockReasonCreate(app_.mainWindow, kBlockReason); }
+    void releaseSession() override { ShutdownBlockReasonDestroy(app_.mainWindow); }
+    bool confirmExit() override { return kavo::confirmExit(app_, app_.mainWindow); }
+    bool modalBoxOpen() const override { return kavo::modalBoxOpen(app_); }
+    void bringOpenBoxForward() override { kavo::bringOpenBoxForward(app_); }
+
+  private:
+    App& app_;
+};
+
+} // namespace
+
+bool modalBoxOpen(const App& app) {
+    return app.mainWindow != nullptr && !IsWindowEnabled(app.mainWindow);
+}
+
+void bringOpenBoxForward(const App& app) {
+    SetForegroundWindow(GetLastActivePopup(app.mainWindow));
+}
+
+LRESULT onQueryEndSession(App& app) {
+    WindowsSessionHost host(app);
+    return answerSessionEnd(app.dirty, host) ? TRUE : FALSE;
+}
+
+void onEndSession(App& app, bool ending) {
+    ShutdownBlockReasonDestroy(app.mainWindow);
+    if (ending) {
+        // The process may be ended at any moment once this returns: finish now, quietly.
+        app.sessionEnding = true;
+        DestroyWindow(app.mainWindow);
+    }
+}
+
+} // namespace kavo

@@ -1,0 +1,159 @@
+#include "app/single_instance_win.h"
+
+#include "app/app_state_win.h"
+#include "app/data_folder_key.h"
+#include "app/main_window_win.h"
+#include "app/session_win.h"
+#include "app/tray_icon_win.h"
+#include "app/wide_text_win.h"
+
+#include <cstdint>
+#include <cwchar>
+
+namespace kavo {
+
+namespace {
+
+// A window property that names the folder of the KAVO whose main window carries it.
+constexpr wchar_t kFolderMark[] = L"KAVO.DataFolder";
+constexpr wchar_t kBringForwardMessageName[] = L"KAVO.BringForward";
+// A first KAVO that has just taken the folder may take a moment to make its window; one that is
+// ending lets the folder go. Meanwhile a later start looks again.
+constexpr DWORD kLookAgainMs = 100;
+constexpr DWORD kLookForMs = 10000;
+constexpr int kClassNameCapacity = 64;
+
+// The folder's object, held open (and owned) by this process until it ends.
+HANDLE g_folderLock = nullptr;
+std::uint64_t g_folderKey = 0;
+
+class ScopedHandle {
+  public:
+    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+    ~ScopedHandle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The folder as the file system names it, links, substituted drives and short names resolved,
+// in capitals since file names compare without letter case.
+std::wstring resolvedFolderPath(const std::wstring& dataDirectory) {
+    std::wstring path = dataDirectory;
+    const ScopedHandle folder(CreateFileW(
+        dataDirectory.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (folder.valid()) {
+        const DWORD needed = GetFinalPathNameByHandleW(folder.get(), nullptr, 0, 0);
+        std::wstring resolved(needed, L'\0');
+        const DWORD length =
+            needed > 0 ? GetFinalPathNameByHandleW(folder.get(), resolved.data(), needed, 0) : 0;
+        if (length > 0 && length < needed) {
+            resolved.resize(length);
+            path = resolved;
+        }
+    }
+    CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
+HANDLE markValue(std::uint64_t key) {
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(key));
+}
+
+struct Search {
+    std::uint64_t key;
+    HWND found;
+};
+
+BOOL CALLBACK matchMarkedWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    wchar_t className[kClassNameCapacity] = {};
+    GetClassNameW(window, className, kClassNameCapacity);
+    if (std::wcscmp(className, kMainWindowClass) == 0 &&
+        GetPropW(window, kFolderMark) == markValue(search->key)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findMarkedWindow(std::uint64_t key) {
+    Search search{key, nullptr};
+    EnumWindows(matchMarkedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// True when the lock is this process's now: it was free, or its holder ended without letting go.
+bool take(HANDLE lock) {
+    const DWORD result = WaitForSingleObject(lock, 0);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+void askToComeForward(HWND window) {
+    // This start came from the user, so it may hand the foreground on to the first KAVO.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    PostMessageW(window, bringForwardMessage(), 0, 0);
+}
+
+} // namespace
+
+bool claimDataFolder(const std::wstring& dataDirectory) {
+    g_folderKey = dataFolderKey(fromWide(resolvedFolderPath(dataDirectory)));
+    const std::wstring name = toWide(dataFolderLockName(g_folderKey));
+    g_folderLock = CreateMutexW(nullptr, FALSE, name.c_str());
+    for (DWORD waited = 0; waited <= kLookForMs; waited += kLookAgainMs) {
+        // A lock this process may not open belongs to another user's KAVO on the folder.
+        if (g_folderLock != nullptr && take(g_folderLock)) {
+            return true;
+        }
+        if (HWND first = findMarkedWindow(g_folderKey)) {
+            askToComeForward(first);
+            return false;
+        }
+        Sleep(kLookAgainMs);
+    }
+    MessageBoxW(nullptr, L"このフォルダーの KAVO がすでに動いています。", L"KAVO",
+                MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+void markDataFolderWindow(HWND window) {
+    SetPropW(window, kFolderMark, markValue(g_folderKey));
+    // A later start may run with less privilege than this one; its message still comes through.
+    ChangeWindowMessageFilterEx(window, bringForwardMessage(), MSGFLT_ALLOW, nullptr);
+}
+
+void unmarkDataFolderWindow(HWND window) {
+    RemovePropW(window, kFolderMark);
+}
+
+UINT bringForwardMessage() {
+    static const UINT message = RegisterWindowMessageW(kBringForwardMessageName);
+    return message;
+}
+
+void onBringForward(App& app) {
+    if (app.tray.inTray()) {
+        restoreFromTray(app);
+    } else if (IsIconic(app.mainWindow)) {
+        ShowWindow(app.mainWindow, SW_RESTORE);
+    }
+    if (modalBoxOpen(app)) {
+        bringOpenBoxForward(app);
+    } else {
+        SetForegroundWindow(app.mainWindow);
+    }
+}
+
+} // namespace kavo
