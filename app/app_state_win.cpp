@@ -1,7 +1,7 @@
 #include "app/app_state_win.h"
 
-#include "app/message_box_win.h"
-#include "app/timer_ids.h"
+#include "win/message_box_win.h"
+#include "win/timer_ids.h"
 
 namespace kavo {
 

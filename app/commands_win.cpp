@@ -2,7 +2,7 @@
 
 #include "app/about_box_win.h"
 #include "app/app_state_win.h"
-#include "app/dialog_procedure_win.h"
+#include "win/dialog_procedure_win.h"
 #include "app/help_win.h"
 #include "app/menu_rules.h"
 #include "app/session_win.h"

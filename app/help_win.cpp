@@ -1,7 +1,7 @@
 #include "app/help_win.h"
 
 #include "app/help_targets.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 
 #include <shellapi.h>
 

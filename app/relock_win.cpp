@@ -2,7 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/commands_win.h"
-#include "app/timer_ids.h"
+#include "win/timer_ids.h"
 
 #include <wtsapi32.h>
 

@@ -5,7 +5,7 @@
 #include "app/main_window_win.h"
 #include "app/session_win.h"
 #include "app/tray_icon_win.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 
 #include <cstdint>
 #include <cwchar>

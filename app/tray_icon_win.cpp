@@ -2,7 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/session_win.h"
-#include "app/timer_ids.h"
+#include "win/timer_ids.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
 

@@ -7,7 +7,7 @@
 //   kavo_store_bench [RUNS]     (default 21; each figure is the median, in microseconds)
 
 #include "app/app_state_win.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
 #include "store/store_files_win.h"

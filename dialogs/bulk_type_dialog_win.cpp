@@ -1,8 +1,8 @@
 #include "dialogs/bulk_type_dialog_win.h"
 
 #include "app/app_state_win.h"
-#include "app/dialog_procedure_win.h"
-#include "app/message_box_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
 #include "dialogs/bulk_type.h"
 #include "dialogs/type_radios_win.h"
 #include "lock/lock_state.h"

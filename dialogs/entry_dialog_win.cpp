@@ -1,9 +1,9 @@
 #include "dialogs/entry_dialog_win.h"
 
 #include "app/app_state_win.h"
-#include "app/dialog_procedure_win.h"
-#include "app/message_box_win.h"
-#include "app/wide_text_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_text_win.h"
 #include "dialogs/type_radios_win.h"
 #include "resources/resource.h"
 #include "store/ansi_codec_win.h"

@@ -1,9 +1,9 @@
 #include "dialogs/settings_dialog_win.h"
 
 #include "app/app_state_win.h"
-#include "app/dialog_procedure_win.h"
+#include "win/dialog_procedure_win.h"
 #include "app/relock_win.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "dialogs/settings_dialog.h"
 #include "resources/resource.h"
 #include "settings/placement_win.h"

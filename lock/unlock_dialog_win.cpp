@@ -1,10 +1,10 @@
 #include "lock/unlock_dialog_win.h"
 
 #include "app/app_state_win.h"
-#include "app/dialog_procedure_win.h"
-#include "app/message_box_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
 #include "app/relock_win.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "lock/dot_count.h"
 #include "lock/input_method_win.h"
 #include "lock/secret_text_win.h"

@@ -1,7 +1,7 @@
 #include "sequencer/sequence_host_win.h"
 
 #include "app/app_state_win.h"
-#include "app/timer_ids.h"
+#include "win/timer_ids.h"
 #include "app/tray_icon_win.h"
 #include "sequencer/clipboard_writer_win.h"
 

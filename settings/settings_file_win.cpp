@@ -1,6 +1,6 @@
 #include "settings/settings_file_win.h"
 
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "store/data_files_win.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "store/data_files_win.h"
 
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "store/data_directory_files_win.h"
 #include "store/load_report.h"
 #include "store/file_messages_win.h"

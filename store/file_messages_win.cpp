@@ -1,6 +1,6 @@
 #include "store/file_messages_win.h"
 
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "store/list_view_win.h"
 
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>

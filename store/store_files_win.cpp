@@ -1,7 +1,7 @@
 #include "store/store_files_win.h"
 
 #include "app/app_state_win.h"
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"

@@ -1,17 +1,13 @@
-// A plain OK message box with the program's fixed texts.
+// The clipboard sequence's messages, shown over the window the user is looking at.
 #pragma once
 
 #include <windows.h>
 
 #include "sequencer/sequence.h"
-
-#include <string_view>
+#include "win/message_box_win.h"
 
 namespace kavo {
 
-void showOkMessage(HWND owner, std::u16string_view text, std::u16string_view caption);
-
-// Messages of the clipboard sequence, owned by the window the user is looking at.
 class WindowMessageSink final : public MessageSink {
   public:
     explicit WindowMessageSink(HWND owner) : owner_(owner) {}

@@ -1,6 +1,6 @@
-#include "app/message_box_win.h"
+#include "win/message_box_win.h"
 
-#include "app/wide_text_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 
