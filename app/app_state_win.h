@@ -9,7 +9,7 @@
 #include "lock/lock_state.h"
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
-#include "sequencer/sequence_host_win.h"
+#include "app/sequence_host_win.h"
 #include "sequencer/table_entry_source.h"
 #include "settings/settings_record.h"
 #include "store/entry_table.h"

@@ -13,8 +13,8 @@
 #include "dialogs/entry_dialog_win.h"
 #include "dialogs/settings_dialog_win.h"
 #include "resources/resource.h"
-#include "sequencer/copy_triggers_win.h"
-#include "store/store_files_win.h"
+#include "app/copy_triggers_win.h"
+#include "app/store_files_win.h"
 
 namespace kavo {
 

@@ -2,7 +2,7 @@
 
 #include "app/app_state_win.h"
 #include "app/session_end.h"
-#include "store/store_files_win.h"
+#include "app/store_files_win.h"
 
 namespace kavo {
 

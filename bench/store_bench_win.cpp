@@ -10,7 +10,7 @@
 #include "win/wide_text_win.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
-#include "store/store_files_win.h"
+#include "app/store_files_win.h"
 #include "tests/support/list_view_window.h"
 #include "tests/support/temp_directory.h"
 

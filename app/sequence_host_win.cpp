@@ -1,4 +1,4 @@
-#include "sequencer/sequence_host_win.h"
+#include "app/sequence_host_win.h"
 
 #include "app/app_state_win.h"
 #include "win/timer_ids.h"

@@ -1,4 +1,4 @@
-#include "sequencer/copy_triggers_win.h"
+#include "app/copy_triggers_win.h"
 
 #include "app/app_state_win.h"
 #include "app/commands_win.h"

@@ -1,4 +1,4 @@
-#include "store/store_files_win.h"
+#include "app/store_files_win.h"
 
 #include "app/app_state_win.h"
 #include "win/wide_text_win.h"
