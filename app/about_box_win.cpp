@@ -1,11 +1,11 @@
 #include "app/about_box_win.h"
 
 #include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
 #include "app/help_targets.h"
 #include "app/help_win.h"
-#include "win/wide_text_win.h"
 #include "resources/resource.h"
+#include "win/dialog_procedure_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 

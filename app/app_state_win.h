@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
+#include "app/sequence_host_win.h"
 #include "app/tray_icon_win.h"
 #include "dialogs/entry_dialog.h"
 #include "lock/lock_state.h"
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
-#include "app/sequence_host_win.h"
 #include "sequencer/table_entry_source.h"
 #include "settings/settings_record.h"
 #include "store/entry_table.h"

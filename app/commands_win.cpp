@@ -2,23 +2,52 @@
 
 #include "app/about_box_win.h"
 #include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
+#include "app/copy_triggers_win.h"
 #include "app/help_win.h"
 #include "app/menu_rules.h"
+#include "app/relock_win.h"
 #include "app/session_win.h"
+#include "app/store_files_win.h"
 #include "app/tray_icon_win.h"
-#include "lock/change_password_dialog_win.h"
-#include "lock/unlock_dialog_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
 #include "dialogs/entry_dialog_win.h"
+#include "dialogs/settings_dialog.h"
 #include "dialogs/settings_dialog_win.h"
+#include "lock/change_password_dialog_win.h"
+#include "lock/unlock_dialog_win.h"
 #include "resources/resource.h"
-#include "app/copy_triggers_win.h"
-#include "app/store_files_win.h"
+#include "settings/placement_win.h"
+#include "win/dialog_procedure_win.h"
+
+#include <functional>
 
 namespace kavo {
 
 namespace {
+
+// What the dialogs ask of the lock, without the whole program.
+std::function<bool()> editingAllowedOf(App& app) {
+    return [&app] { return app.editingAllowed(); };
+}
+
+std::function<void()> hideRevealedOf(App& app) {
+    return [&app] { hideRevealedPasswordsIfLocked(app); };
+}
+
+void openEntryDialog(App& app, EntryDialogMode mode) {
+    openEntryDialog(app.mainWindow, app.instance, mode, *app.table, app.scratchEntry, app.dirty,
+                    editingAllowedOf(app));
+}
+
+// The settings dialog, then what its ＯＫ asks of the main window once it has gone, and the
+// placement preset however it was closed.
+void openSettingsDialog(App& app) {
+    if (runSettingsDialog(app.mainWindow, app.instance, app.settings, app.sequenceHost,
+                          hideRevealedOf(app))) {
+        applyStackingAfterOk(app.settings, app.sequenceHost);
+    }
+    applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
+}
 
 void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
     for (const MenuItemState& item : states) {
@@ -52,12 +81,15 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_UNLOCK:
         // Title, background and move items follow the lock state the dialog left.
-        runUnlockDialog(app);
+        runUnlockDialog(app.mainWindow, app.instance, app.masterPassword.text, app.unlocked,
+                        hideRevealedOf(app));
         updateMoveItems(app);
         repaintMainWindow(app);
         break;
     case IDC_CMD_CHANGE_PASSWORD:
-        runChangePasswordDialog(app);
+        runChangePasswordDialog(app.mainWindow, app.instance, app.masterPassword,
+                                app.settings.passMode, app.dirty,
+                                LockHooks{editingAllowedOf(app), hideRevealedOf(app)});
         updateMoveItems(app);
         repaintMainWindow(app);
         break;
@@ -71,7 +103,8 @@ void onCommand(App& app, int commandId) {
         openEntryDialog(app, EntryDialogMode::EditEntry);
         break;
     case IDC_CMD_BULK_TYPE:
-        openBulkTypeDialog(app);
+        openBulkTypeDialog(app.mainWindow, app.instance, *app.table, app.dirty,
+                           editingAllowedOf(app));
         break;
     case IDC_CMD_DELETE: {
         const ListRedrawPause pause(app.listView);

@@ -2,11 +2,11 @@
 
 #include "app/app_state_win.h"
 #include "app/commands_win.h"
-#include "win/dialog_procedure_win.h"
-#include "sequencer/window_message_sink_win.h"
-#include "win/message_box_win.h"
 #include "resources/resource.h"
 #include "sequencer/right_click.h"
+#include "sequencer/window_message_sink_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
 
 namespace kavo {
 

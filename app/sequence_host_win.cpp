@@ -1,9 +1,9 @@
 #include "app/sequence_host_win.h"
 
 #include "app/app_state_win.h"
-#include "win/timer_ids.h"
 #include "app/tray_icon_win.h"
 #include "sequencer/clipboard_writer_win.h"
+#include "win/timer_ids.h"
 
 namespace kavo {
 

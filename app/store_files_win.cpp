@@ -1,12 +1,12 @@
 #include "app/store_files_win.h"
 
 #include "app/app_state_win.h"
-#include "win/wide_text_win.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
+#include "win/wide_text_win.h"
 
 #include <array>
 #include <new>

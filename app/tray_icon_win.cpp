@@ -2,9 +2,9 @@
 
 #include "app/app_state_win.h"
 #include "app/session_win.h"
-#include "win/timer_ids.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
+#include "win/timer_ids.h"
 
 #include <cwchar>
 

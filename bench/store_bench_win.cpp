@@ -7,12 +7,12 @@
 //   kavo_store_bench [RUNS]     (default 21; each figure is the median, in microseconds)
 
 #include "app/app_state_win.h"
-#include "win/wide_text_win.h"
+#include "app/store_files_win.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
-#include "app/store_files_win.h"
 #include "tests/support/list_view_window.h"
 #include "tests/support/temp_directory.h"
+#include "win/wide_text_win.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,13 +1,12 @@
 #include "dialogs/bulk_type_dialog_win.h"
 
-#include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
-#include "win/message_box_win.h"
 #include "dialogs/bulk_type.h"
 #include "dialogs/type_radios_win.h"
 #include "lock/lock_state.h"
 #include "resources/resource.h"
 #include "store/list_view_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
 
 namespace kavo {
 
@@ -20,26 +19,35 @@ constexpr int kOkButton = IDC_BUTTON_1;
 constexpr int kCancelButton = IDC_BUTTON_2;
 constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
 
-void onOk(App& app, HWND dialog) {
+// What one opening of the dialog works on.
+struct BulkTypeSession {
+    HWND owner;
+    EntryTable& table;
+    bool& dirty;
+    const std::function<bool()>& editingAllowed;
+};
+
+void onOk(BulkTypeSession& session, HWND dialog) {
     // The session may have locked KAVO while the dialog was open.
-    if (!app.editingAllowed()) {
+    if (!session.editingAllowed()) {
         showOkMessage(dialog, kLockedMeanwhileMessage, kBulkTypeCaption);
         return;
     }
     const DialogTypeRadios radios(dialog);
-    const ListRedrawPause pause(app.listView);
-    applyBulkType(radios, *app.table, app.dirty);
+    const ListRedrawPause pause(GetDlgItem(session.owner, IDC_LIST_VIEW));
+    applyBulkType(radios, session.table, session.dirty);
 }
 
 // No radio starts checked; Enter and Escape (IDOK, IDCANCEL) do nothing.
-INT_PTR handleBulkTypeDialog(App& app, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR handleBulkTypeDialog(BulkTypeSession& session, HWND dialog, UINT message, WPARAM wParam,
+                             LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kOkButton:
-            onOk(app, dialog);
+            onOk(session, dialog);
             EndDialog(dialog, kDialogClosed);
             return TRUE;
         case kCancelButton:
@@ -58,8 +66,10 @@ INT_PTR handleBulkTypeDialog(App& app, HWND dialog, UINT message, WPARAM wParam,
 
 } // namespace
 
-void openBulkTypeDialog(App& app) {
-    runModalDialog<App, handleBulkTypeDialog>(app.instance, IDD_BULK_TYPE, app.mainWindow, app);
+void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table, bool& dirty,
+                        const std::function<bool()>& editingAllowed) {
+    BulkTypeSession session{owner, table, dirty, editingAllowed};
+    runModalDialog<BulkTypeSession, handleBulkTypeDialog>(instance, IDD_BULK_TYPE, owner, session);
 }
 
 } // namespace kavo

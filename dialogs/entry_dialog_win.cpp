@@ -1,13 +1,12 @@
 #include "dialogs/entry_dialog_win.h"
 
-#include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
-#include "win/message_box_win.h"
-#include "win/wide_text_win.h"
 #include "dialogs/type_radios_win.h"
 #include "resources/resource.h"
 #include "store/ansi_codec_win.h"
 #include "store/list_view_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 
@@ -64,13 +63,14 @@ class DialogEntryForm final : public EntryForm {
 
 // What one opening of the dialog works with; it lives while DialogBoxParamW runs.
 struct EntryDialogSession {
-    EntryDialogSession(App& program, EntryDialogMode mode)
-        : app(program), listView(program.listView), form(dialog), radios(dialog),
-          entry(mode, form, radios, *app.table, app.scratchEntry, codec, app.dirty) {}
+    EntryDialogSession(HWND owner, EntryDialogMode mode, EntryTable& table, ScratchEntry& scratch,
+                       bool& dirty, const std::function<bool()>& allowed)
+        : listView(GetDlgItem(owner, IDC_LIST_VIEW)), editingAllowed(allowed), form(dialog),
+          radios(dialog), entry(mode, form, radios, table, scratch, codec, dirty) {}
 
-    App& app;
     HWND dialog = nullptr;
     HWND listView;
+    const std::function<bool()>& editingAllowed;
     DialogEntryForm form;
     DialogTypeRadios radios;
     ThreadAnsiCodec codec;
@@ -93,7 +93,7 @@ INT_PTR onCommand(EntryDialogSession& session, int controlId) {
         bool done = false;
         {
             const ListRedrawPause pause(session.listView);
-            done = session.entry.ok(session.app.editingAllowed());
+            done = session.entry.ok(session.editingAllowed());
         }
         if (done) {
             EndDialog(session.dialog, kDialogClosed);
@@ -133,10 +133,11 @@ INT_PTR handleEntryDialog(EntryDialogSession& session, HWND dialog, UINT message
 
 } // namespace
 
-void openEntryDialog(App& app, EntryDialogMode mode) {
-    EntryDialogSession session(app, mode);
-    runModalDialog<EntryDialogSession, handleEntryDialog>(app.instance, IDD_ENTRY_EDIT,
-                                                          app.mainWindow, session);
+void openEntryDialog(HWND owner, HINSTANCE instance, EntryDialogMode mode, EntryTable& table,
+                     ScratchEntry& scratch, bool& dirty,
+                     const std::function<bool()>& editingAllowed) {
+    EntryDialogSession session(owner, mode, table, scratch, dirty, editingAllowed);
+    runModalDialog<EntryDialogSession, handleEntryDialog>(instance, IDD_ENTRY_EDIT, owner, session);
 }
 
 } // namespace kavo

@@ -1,12 +1,9 @@
 #include "dialogs/settings_dialog_win.h"
 
-#include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
-#include "app/relock_win.h"
-#include "win/wide_text_win.h"
 #include "dialogs/settings_dialog.h"
 #include "resources/resource.h"
-#include "settings/placement_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 
@@ -49,23 +46,25 @@ class DialogSettingsForm final : public SettingsForm {
 
 // One opening of the dialog; it lives while DialogBoxParamW runs.
 struct SettingsDialogSession {
-    App& app;
+    SettingsRecord& settings;
+    SequenceHost& host;
+    const std::function<void()>& reset;
     bool closedByOk = false;
 };
 
 void onOk(SettingsDialogSession& session, HWND dialog) {
     const DialogSettingsForm form(dialog);
-    confirmSettingsDialog(form, session.app.settings, session.app.sequenceHost);
+    confirmSettingsDialog(form, session.settings, session.host);
     session.closedByOk = true;
 }
 
 // "初": the reset is in force at once, whichever button closes the dialog afterwards.
-void onReset(App& app, HWND dialog) {
-    resetSettings(app.settings);
+void onReset(SettingsDialogSession& session, HWND dialog) {
+    resetSettings(session.settings);
     // Pass mode goes off with the reset; with the lock closed that locks.
-    hideRevealedPasswordsIfLocked(app);
+    session.reset();
     DialogSettingsForm form(dialog);
-    fillSettingsDialog(app.settings, form);
+    fillSettingsDialog(session.settings, form);
 }
 
 // Enter presses the default button ＯＫ; Escape arrives as IDCANCEL, which is not handled, so
@@ -80,7 +79,7 @@ INT_PTR onCommand(SettingsDialogSession& session, HWND dialog, int controlId) {
         EndDialog(dialog, kDialogClosed);
         return TRUE;
     case IDC_SETTINGS_RESET:
-        onReset(session.app, dialog);
+        onReset(session, dialog);
         return TRUE;
     default:
         // The auto radios, check boxes and edits manage themselves.
@@ -93,7 +92,7 @@ INT_PTR handleSettingsDialog(SettingsDialogSession& session, HWND dialog, UINT m
     switch (message) {
     case WM_INITDIALOG: {
         DialogSettingsForm form(dialog);
-        fillSettingsDialog(session.app.settings, form);
+        fillSettingsDialog(session.settings, form);
         return TRUE;
     }
     case WM_COMMAND:
@@ -108,14 +107,12 @@ INT_PTR handleSettingsDialog(SettingsDialogSession& session, HWND dialog, UINT m
 
 } // namespace
 
-void openSettingsDialog(App& app) {
-    SettingsDialogSession session{app};
-    runModalDialog<SettingsDialogSession, handleSettingsDialog>(app.instance, IDD_SETTINGS,
-                                                                app.mainWindow, session);
-    if (session.closedByOk) {
-        applyStackingAfterOk(app.settings, app.sequenceHost);
-    }
-    applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
+bool runSettingsDialog(HWND owner, HINSTANCE instance, SettingsRecord& settings, SequenceHost& host,
+                       const std::function<void()>& reset) {
+    SettingsDialogSession session{settings, host, reset};
+    runModalDialog<SettingsDialogSession, handleSettingsDialog>(instance, IDD_SETTINGS, owner,
+                                                                session);
+    return session.closedByOk;
 }
 
 } // namespace kavo

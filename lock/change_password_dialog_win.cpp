@@ -1,30 +1,31 @@
 #include "lock/change_password_dialog_win.h"
 
-#include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
-#include "win/message_box_win.h"
-#include "app/relock_win.h"
-#include "win/wide_text_win.h"
 #include "lock/input_method_win.h"
 #include "lock/password_change.h"
 #include "lock/secret_text_win.h"
 #include "resources/resource.h"
 #include "store/ansi_codec_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 
 namespace {
 
 struct ChangePasswordDialog {
-    App& app;
+    MasterPassword& master;
+    std::int32_t& passMode;
+    bool& dirty;
+    const LockHooks& lock;
     std::int32_t passModeAtOpen = 0;
 };
 
 INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
-    state.passModeAtOpen = state.app.settings.passMode;
+    state.passModeAtOpen = state.passMode;
     // Shown in clear, but like any password field it takes no input method.
     detachInputMethod(GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT));
-    SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.app.masterPassword.text));
+    SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.master.text));
     CheckDlgButton(dialog, IDC_PASS_MODE_CHECK,
                    isPassMode(state.passModeAtOpen) ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
@@ -32,9 +33,8 @@ INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
 
 // "変更": pass mode first, then the password; a password the file cannot hold changes nothing.
 void apply(ChangePasswordDialog& state, HWND dialog) {
-    App& app = state.app;
     // The session may have locked KAVO while the dialog was open.
-    if (!app.editingAllowed()) {
+    if (!state.lock.editingAllowed()) {
         showOkMessage(dialog, kLockedMeanwhileMessage, kChangePasswordCaption);
         EndDialog(dialog, 1);
         return;
@@ -42,20 +42,20 @@ void apply(ChangePasswordDialog& state, HWND dialog) {
     HWND field = GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT);
     PasswordChange change;
     {
-        // The master password shown at opening is still app.masterPassword: the dialog is
+        // The master password shown at opening is still state.master: the dialog is
         // modal and commands wait until it closes, so nothing else can change it meanwhile.
         const SecretText typed(field);
         change =
-            decidePasswordChange({app.masterPassword.text, state.passModeAtOpen, typed.view(),
+            decidePasswordChange({state.master.text, state.passModeAtOpen, typed.view(),
                                   IsDlgButtonChecked(dialog, IDC_PASS_MODE_CHECK) == BST_CHECKED},
                                  ThreadAnsiCodec{});
         if (!change.refused) {
-            app.settings.passMode = change.passMode;
+            state.passMode = change.passMode;
             // Pass mode switched off with the lock closed: that is locking too.
-            hideRevealedPasswordsIfLocked(app);
+            state.lock.mayHaveLocked();
             if (change.passwordChanged) {
-                app.masterPassword.text = typed.view();
-                app.dirty = true;
+                state.master.text = typed.view();
+                state.dirty = true;
             }
         }
     }
@@ -100,10 +100,11 @@ INT_PTR handleChangePasswordDialog(ChangePasswordDialog& state, HWND dialog, UIN
 
 } // namespace
 
-void runChangePasswordDialog(App& app) {
-    ChangePasswordDialog state{app};
-    runModalDialog<ChangePasswordDialog, handleChangePasswordDialog>(
-        app.instance, IDD_CHANGE_PASSWORD, app.mainWindow, state);
+void runChangePasswordDialog(HWND owner, HINSTANCE instance, MasterPassword& master,
+                             std::int32_t& passMode, bool& dirty, const LockHooks& lock) {
+    ChangePasswordDialog state{master, passMode, dirty, lock};
+    runModalDialog<ChangePasswordDialog, handleChangePasswordDialog>(instance, IDD_CHANGE_PASSWORD,
+                                                                     owner, state);
 }
 
 } // namespace kavo

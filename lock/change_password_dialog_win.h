@@ -1,12 +1,18 @@
 // The change-password dialog: sets the master password (shown in clear) and pass mode.
 #pragma once
 
+#include <windows.h>
+
+#include "lock/lock_state.h"
+#include "store/password_file.h"
+
+#include <cstdint>
+
 namespace kavo {
 
-struct App;
-
-// Runs the dialog modally over the main window. A new master password marks the store as
-// changed; pass mode is a setting and is kept at exit either way.
-void runChangePasswordDialog(App& app);
+// Runs the dialog modally over the owner. A new master password marks the store as changed
+// (`dirty`); pass mode is a setting and is kept at exit either way.
+void runChangePasswordDialog(HWND owner, HINSTANCE instance, MasterPassword& master,
+                             std::int32_t& passMode, bool& dirty, const LockHooks& lock);
 
 } // namespace kavo

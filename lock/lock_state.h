@@ -4,6 +4,7 @@
 #include "settings/settings_record.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace kavo {
@@ -15,6 +16,13 @@ inline bool isPassMode(std::int32_t passMode) {
 inline bool editingAllowed(bool unlocked, std::int32_t passMode) {
     return unlocked || isPassMode(passMode);
 }
+
+// What a dialog asks of the program's lock, without holding the whole program: whether editing
+// is allowed now, and what to do where the lock may just have closed (hide what it guards).
+struct LockHooks {
+    std::function<bool()> editingAllowed;
+    std::function<void()> mayHaveLocked;
+};
 
 // An editing dialog's ＯＫ finds the lock closed since the dialog opened.
 inline constexpr std::u16string_view kLockedMeanwhileMessage =

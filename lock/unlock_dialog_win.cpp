@@ -1,15 +1,13 @@
 #include "lock/unlock_dialog_win.h"
 
-#include "app/app_state_win.h"
-#include "win/dialog_procedure_win.h"
-#include "win/message_box_win.h"
-#include "app/relock_win.h"
-#include "win/wide_text_win.h"
 #include "lock/dot_count.h"
 #include "lock/input_method_win.h"
 #include "lock/secret_text_win.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_text_win.h"
 
 #include <commctrl.h>
 
@@ -33,7 +31,9 @@ constexpr int kDotsX = 13;
 constexpr int kDotsY = 32;
 
 struct UnlockDialog {
-    App& app;
+    std::u16string_view masterPassword;
+    bool& unlocked;
+    const std::function<void()>& locked;
     HWND dialog = nullptr;
     HWND hiddenInput = nullptr;
     int dotCount = 0;
@@ -61,11 +61,11 @@ void runCheck(UnlockDialog& state) {
     UnlockCheck check{};
     {
         const SecretText typed(state.hiddenInput);
-        check = checkMasterPassword(state.app.masterPassword.text, typed.view());
+        check = checkMasterPassword(state.masterPassword, typed.view());
     }
-    state.app.unlocked = check.unlocked;
+    state.unlocked = check.unlocked;
     // A refusal locks: what the open lock revealed goes before the message shows.
-    hideRevealedPasswordsIfLocked(state.app);
+    state.locked();
     showOkMessage(state.dialog, check.message, kUnlockCaption);
     if (check.unlocked) {
         close(state);
@@ -75,8 +75,8 @@ void runCheck(UnlockDialog& state) {
 }
 
 void lock(UnlockDialog& state) {
-    state.app.unlocked = false;
-    hideRevealedPasswordsIfLocked(state.app);
+    state.unlocked = false;
+    state.locked();
     showOkMessage(state.dialog, kLockedMessage, kUnlockCaption);
     close(state);
 }
@@ -193,10 +193,10 @@ INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARA
 
 } // namespace
 
-void runUnlockDialog(App& app) {
-    UnlockDialog state{app};
-    runModalDialog<UnlockDialog, handleUnlockDialog>(app.instance, IDD_UNLOCK, app.mainWindow,
-                                                     state);
+void runUnlockDialog(HWND owner, HINSTANCE instance, std::u16string_view masterPassword,
+                     bool& unlocked, const std::function<void()>& locked) {
+    UnlockDialog state{masterPassword, unlocked, locked};
+    runModalDialog<UnlockDialog, handleUnlockDialog>(instance, IDD_UNLOCK, owner, state);
 }
 
 } // namespace kavo

@@ -2,11 +2,16 @@
 // shows how many keys were pressed. It can also lock again.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+
 namespace kavo {
 
-struct App;
-
-// Runs the dialog modally over the main window; sets app.unlocked.
-void runUnlockDialog(App& app);
+// Runs the dialog modally over the owner. Checks what is typed against the master password and
+// sets `unlocked`; after a refusal or ロック, `locked` hides what the open lock revealed.
+void runUnlockDialog(HWND owner, HINSTANCE instance, std::u16string_view masterPassword,
+                     bool& unlocked, const std::function<void()>& locked);
 
 } // namespace kavo

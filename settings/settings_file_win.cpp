@@ -1,7 +1,7 @@
 #include "settings/settings_file_win.h"
 
-#include "win/wide_text_win.h"
 #include "store/data_files_win.h"
+#include "win/wide_text_win.h"
 
 #include <array>
 

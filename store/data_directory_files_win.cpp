@@ -1,8 +1,8 @@
 #include "store/data_directory_files_win.h"
 
-#include "win/wide_text_win.h"
 #include "store/data_files_win.h"
 #include "store/sharing_retry_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 

@@ -1,10 +1,10 @@
 #include "store/data_files_win.h"
 
-#include "win/wide_text_win.h"
 #include "store/data_directory_files_win.h"
-#include "store/load_report.h"
 #include "store/file_messages_win.h"
+#include "store/load_report.h"
 #include "store/sharing_retry_win.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 

@@ -1,7 +1,7 @@
 #include "store/list_view_win.h"
 
-#include "win/wide_text_win.h"
 #include "resources/resource.h"
+#include "win/wide_text_win.h"
 
 #include <commctrl.h>
 

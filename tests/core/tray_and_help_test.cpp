@@ -2,8 +2,8 @@
 #include "app/help_targets.h"
 #include "app/session_end.h"
 #include "app/tray_rules.h"
-#include "resources/resource.h"
 #include "kavo_version.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 

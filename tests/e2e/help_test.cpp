@@ -1,7 +1,7 @@
 // The About box is modeless, opens as often as asked and is gone for good once closed; the help
 // commands say nothing when there is nothing to open.
-#include "resources/resource.h"
 #include "kavo_version.h"
+#include "resources/resource.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/store_fixtures.h"
 

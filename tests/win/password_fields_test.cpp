@@ -1,12 +1,13 @@
 // The master password's fields in the real unlock and change-password dialogs take no input
 // method, so an IME never opens a composition window that shows the typed text.
-#include "app/app_state_win.h"
 #include "lock/change_password_dialog_win.h"
 #include "lock/unlock_dialog_win.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
 #include <imm.h>
+
+#include <functional>
 
 namespace kavo {
 namespace {
@@ -28,16 +29,12 @@ void CALLBACK inspectAndClose(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
 }
 
 // Runs the dialog and says how many input contexts its field had (-1: not seen).
-int contextsOfField(void (*run)(App&), const wchar_t* caption, int field) {
-    App app;
-    app.instance = GetModuleHandleW(nullptr);
-    setTheApp(&app);
+int contextsOfField(const std::function<void()>& run, const wchar_t* caption, int field) {
     g_caption = caption;
     g_field = field;
     g_contexts = -1;
     SetTimer(nullptr, 0, 50, inspectAndClose);
-    run(app);
-    setTheApp(nullptr);
+    run();
     return g_contexts;
 }
 
@@ -47,9 +44,22 @@ TEST(PasswordFields, HaveNoInputMethodContext) {
                                  GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(ImmGetContext(plain), nullptr);
     DestroyWindow(plain);
-    EXPECT_EQ(contextsOfField(runUnlockDialog, L"パスワード解除", IDC_HIDDEN_INPUT), 0);
-    EXPECT_EQ(contextsOfField(runChangePasswordDialog, L"パスワード変更", IDC_MASTER_PASSWORD_EDIT),
-              0);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    bool unlocked = false;
+    const std::function<void()> nothing = [] {};
+    EXPECT_EQ(
+        contextsOfField([&] { runUnlockDialog(nullptr, instance, u"key", unlocked, nothing); },
+                        L"パスワード解除", IDC_HIDDEN_INPUT),
+        0);
+    MasterPassword master;
+    std::int32_t passMode = 0;
+    bool dirty = false;
+    const LockHooks lock{[] { return true; }, nothing};
+    EXPECT_EQ(
+        contextsOfField(
+            [&] { runChangePasswordDialog(nullptr, instance, master, passMode, dirty, lock); },
+            L"パスワード変更", IDC_MASTER_PASSWORD_EDIT),
+        0);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/app_state_win.h"
+#include "app/store_files_win.h"
 #include "store/ansi_codec_win.h"
 #include "store/decimal_text.h"
-#include "app/store_files_win.h"
 #include "tests/support/list_view_window.h"
 #include "tests/support/message_box_answerer.h"
 #include "tests/support/temp_directory.h"
