@@ -1,24 +1,25 @@
 #include "app/app_state_win.h"
 
+#include "app/tray_icon_win.h"
 #include "win/message_box_win.h"
 #include "win/timer_ids.h"
 
 namespace kavo {
 
-namespace {
-App* g_app = nullptr;
-} // namespace
-
-App& theApp() {
-    return *g_app;
-}
-
-void setTheApp(App* app) {
-    g_app = app;
-}
-
 void MainWindowTableHost::showMessage(std::u16string_view text, std::u16string_view caption) {
     showOkMessage(window_, text, caption);
+}
+
+void App::attachWindow(HWND window, HWND list) {
+    mainWindow = window;
+    listView = list;
+    rows = std::make_unique<ListViewRows>(list);
+    tableHost = std::make_unique<MainWindowTableHost>(window, settings);
+    table = std::make_unique<EntryTable>(*rows, slots, *tableHost, dirty);
+    sequenceEntries = std::make_unique<TableEntrySource>(*table);
+    sequenceHost = std::make_unique<MainWindowSequenceHost>(window, settings, stateIcons,
+                                                            [this] { refreshTrayIcon(*this); });
+    sequence = std::make_unique<ClipboardSequence>(*sequenceEntries, settings, *sequenceHost);
 }
 
 void MainWindowTableHost::startRevealTimer() {

@@ -27,13 +27,13 @@ namespace kavo {
 // Table messages belong to the main window; the reveal timer runs on it for pwShowMs.
 class MainWindowTableHost final : public TableHost {
   public:
-    MainWindowTableHost(const HWND& window, const SettingsRecord& settings)
+    MainWindowTableHost(HWND window, const SettingsRecord& settings)
         : window_(window), settings_(settings) {}
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     void startRevealTimer() override;
 
   private:
-    const HWND& window_;
+    HWND window_;
     const SettingsRecord& settings_;
 };
 
@@ -58,16 +58,17 @@ struct App {
     StoreLoadState storeLoad;
     bool dirty = false;
     bool unlocked = false;
+    // From here to the sequence: what works on the main window, built once it exists.
     std::unique_ptr<ListViewRows> rows;
-    MainWindowTableHost tableHost{mainWindow, settings};
+    std::unique_ptr<MainWindowTableHost> tableHost;
     std::unique_ptr<EntryTable> table;
     // The edit dialog's COPY/PASTE buffer: empty at start, kept across openings of the dialog.
     ScratchEntry scratchEntry;
 
     // The clipboard sequence of the selected entry and the Ctrl+V watch that paces it.
-    TableEntrySource sequenceEntries{table};
-    MainWindowSequenceHost sequenceHost{mainWindow, settings, stateIcons};
-    ClipboardSequence sequence{sequenceEntries, settings, sequenceHost};
+    std::unique_ptr<TableEntrySource> sequenceEntries;
+    std::unique_ptr<MainWindowSequenceHost> sequenceHost;
+    std::unique_ptr<ClipboardSequence> sequence;
     PasteDetector pasteDetector;
     // Solid backgrounds of the ID and PW phases; the idle ones are stock brushes.
     HBRUSH idPhaseBrush = nullptr;
@@ -80,10 +81,12 @@ struct App {
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }
+    // Builds the table and the sequence over the main window and its list, by their handles.
+    void attachWindow(HWND window, HWND list);
+    // The sequence's state; idle before the window exists.
+    SequenceState sequenceState() const {
+        return sequence ? sequence->state() : SequenceState::Idle;
+    }
 };
-
-// The one App of the run; set by the program entry before any window exists.
-App& theApp();
-void setTheApp(App* app);
 
 } // namespace kavo

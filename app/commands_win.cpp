@@ -42,9 +42,9 @@ void openEntryDialog(App& app, EntryDialogMode mode) {
 // The settings dialog, then what its ＯＫ asks of the main window once it has gone, and the
 // placement preset however it was closed.
 void openSettingsDialog(App& app) {
-    if (runSettingsDialog(app.mainWindow, app.instance, app.settings, app.sequenceHost,
+    if (runSettingsDialog(app.mainWindow, app.instance, app.settings, *app.sequenceHost,
                           hideRevealedOf(app))) {
-        applyStackingAfterOk(app.settings, app.sequenceHost);
+        applyStackingAfterOk(app.settings, *app.sequenceHost);
     }
     applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
 }

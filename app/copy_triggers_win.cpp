@@ -16,10 +16,10 @@ INT_PTR onCopyWindowCommand(App& app, HWND dialog, int id) {
     WindowMessageSink owner(dialog);
     switch (id) {
     case IDC_COPY_ID:
-        app.sequence.startIdPhase(owner, false);
+        app.sequence->startIdPhase(owner, false);
         break;
     case IDC_COPY_PW:
-        app.sequence.startPwPhase(owner);
+        app.sequence->startPwPhase(owner);
         break;
     default:
         return FALSE;
@@ -37,7 +37,7 @@ INT_PTR handleCopyWindow(App& app, HWND dialog, UINT message, WPARAM wParam, LPA
         return onCopyWindowCommand(app, dialog, LOWORD(wParam));
     case WM_CLOSE:
         // Closing without a choice also drops the row's highlight.
-        app.sequenceEntries.clearRowMarksOfSelection();
+        app.sequenceEntries->clearRowMarksOfSelection();
         EndDialog(dialog, 1);
         return TRUE;
     default:
@@ -49,13 +49,13 @@ INT_PTR handleCopyWindow(App& app, HWND dialog, UINT message, WPARAM wParam, LPA
 
 void onIdButton(App& app) {
     WindowMessageSink owner(app.mainWindow);
-    app.sequence.startIdPhase(owner, false);
+    app.sequence->startIdPhase(owner, false);
     repaintMainWindow(app);
 }
 
 void onPwButton(App& app) {
     WindowMessageSink owner(app.mainWindow);
-    app.sequence.startPwPhase(owner);
+    app.sequence->startPwPhase(owner);
     repaintMainWindow(app);
 }
 
@@ -69,7 +69,7 @@ void onListRightClick(App& app, int clickedRow) {
         break;
     case RightClickAction::StartIdPhase: {
         WindowMessageSink owner(app.mainWindow);
-        app.sequence.startIdPhase(owner, true);
+        app.sequence->startIdPhase(owner, true);
         repaintMainWindow(app);
         break;
     }

@@ -34,7 +34,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     kavo::App app;
     app.instance = instance;
-    kavo::setTheApp(&app);
 
     // Before any file is read or tidied: a KAVO already running on this folder has come forward,
     // and this one leaves everything alone.

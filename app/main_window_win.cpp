@@ -44,13 +44,10 @@ void storeWindowRectangle(App& app) {
 }
 
 LRESULT onCreate(App& app, HWND window) {
-    app.mainWindow = window;
     markDataFolderWindow(window);
     InitCommonControls();
     app.toolbar = createToolbar(window, app.instance);
-    app.listView = createListView(window, app.instance, columnWidthsOf(app.settings));
-    app.rows = std::make_unique<ListViewRows>(app.listView);
-    app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
+    app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
     loadStore(app, window);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     registerKeyboardWatch(window, app.pasteDetector);
@@ -65,7 +62,7 @@ LRESULT onCreate(App& app, HWND window) {
 }
 
 Presentation currentPresentation(const App& app) {
-    return presentationFor(app.sequence.state(), app.unlocked, app.settings.passMode);
+    return presentationFor(app.sequenceState(), app.unlocked, app.settings.passMode);
 }
 
 HBRUSH backgroundBrush(const App& app, Presentation::Brush brush) {
@@ -167,11 +164,11 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
     case kPasteTimerId:
         // Only the timer that fired stops; the other may still be pending.
         KillTimer(window, timerId);
-        app.sequence.advance();
+        app.sequence->advance();
         break;
     case kClipboardRetryTimerId: {
         WindowMessageSink owner(window);
-        app.sequence.retryPendingWrite(owner);
+        app.sequence->retryPendingWrite(owner);
         break;
     }
     case kRevealTimerId: {
@@ -201,8 +198,8 @@ LRESULT onDestroy(App& app) {
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);
     QuietMessageSink quiet;
-    app.sequence.clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
-                                                        : noOwner);
+    app.sequence->clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
+                                                         : noOwner);
     storeWindowRectangle(app);
     storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);
@@ -238,7 +235,7 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
     case WM_INPUT:
-        onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, app.sequence);
+        onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, *app.sequence);
         // Windows cleans up after the input only here.
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_WTSSESSION_CHANGE:
@@ -284,7 +281,18 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
-        return dispatch(theApp(), window, message, wParam, lParam);
+        // The program's state comes with the window's creation and stays in its user data; the
+        // few messages before WM_NCCREATE find none and are left to Windows.
+        if (message == WM_NCCREATE) {
+            const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        }
+        auto* app = reinterpret_cast<App*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (app == nullptr) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return dispatch(*app, window, message, wParam, lParam);
     } catch (...) {
         // Nothing may unwind into Windows; the message is simply not handled.
         return DefWindowProcW(window, message, wParam, lParam);
@@ -312,7 +320,7 @@ HWND createMainWindow(App& app) {
     const SettingsRecord& s = app.settings;
     return CreateWindowExW(0, kMainWindowClass, kInitialTitle,
                            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, s.windowX, s.windowY,
-                           s.windowWidth, s.windowHeight, nullptr, nullptr, app.instance, nullptr);
+                           s.windowWidth, s.windowHeight, nullptr, nullptr, app.instance, &app);
 }
 
 } // namespace kavo

@@ -88,7 +88,7 @@ void MainWindowSequenceHost::setSmallIcon(StateIcon icon) {
 }
 
 void MainWindowSequenceHost::refreshTrayIcon() {
-    kavo::refreshTrayIcon(theApp());
+    refreshTray_();
 }
 
 void MainWindowSequenceHost::repaint() {

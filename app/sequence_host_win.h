@@ -8,14 +8,18 @@
 #include "settings/settings_record.h"
 
 #include <array>
+#include <functional>
+#include <utility>
 
 namespace kavo {
 
 class MainWindowSequenceHost final : public SequenceHost {
   public:
-    MainWindowSequenceHost(const HWND& window, SettingsRecord& settings,
-                           const std::array<HICON, 3>& stateIcons)
-        : window_(window), settings_(settings), stateIcons_(stateIcons) {}
+    MainWindowSequenceHost(HWND window, SettingsRecord& settings,
+                           const std::array<HICON, 3>& stateIcons,
+                           std::function<void()> refreshTray)
+        : window_(window), settings_(settings), stateIcons_(stateIcons),
+          refreshTray_(std::move(refreshTray)) {}
 
     bool putClipboardText(std::u16string_view text, int patienceMs) override;
     ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
@@ -33,9 +37,10 @@ class MainWindowSequenceHost final : public SequenceHost {
     void repaint() override;
 
   private:
-    const HWND& window_;
+    HWND window_;
     SettingsRecord& settings_;
     const std::array<HICON, 3>& stateIcons_;
+    std::function<void()> refreshTray_;
 };
 
 // The loaded small icon of a state (the array holds idle, ID phase, PW phase).

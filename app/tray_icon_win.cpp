@@ -83,7 +83,7 @@ void restoreFromTray(App& app) {
 }
 
 void refreshTrayIcon(App& app) {
-    app.tray.setIcon(stateIconHandle(app.stateIcons, trayIconFor(app.sequence.state())));
+    app.tray.setIcon(stateIconHandle(app.stateIcons, trayIconFor(app.sequenceState())));
 }
 
 void onTrayCallback(App& app, WPARAM iconId, LPARAM mouseMessage) {

@@ -140,11 +140,8 @@ int run(int runs) {
         return EXIT_FAILURE;
     }
     App app;
-    app.mainWindow = window.window();
-    app.listView = window.listView();
+    app.attachWindow(window.window(), window.listView());
     app.dataDirectory = dir.path();
-    app.rows = std::make_unique<ListViewRows>(app.listView);
-    app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     fillStore(app);
     if (!saveStore(app, app.mainWindow)) {
         std::fprintf(stderr, "kavo_store_bench: the store could not be saved\n");

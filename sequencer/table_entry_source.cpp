@@ -11,22 +11,17 @@ constexpr int kIdCapacity = 128;
 } // namespace
 
 std::optional<SelectedEntry> TableEntrySource::selectedEntry() const {
-    if (table_ == nullptr) {
-        return std::nullopt;
-    }
-    RowView& rows = table_->rows();
+    RowView& rows = table_.rows();
     const int row = rows.selectedRow();
     if (row < 0) {
         return std::nullopt;
     }
     return SelectedEntry{rows.cellText(row, kCellId, kIdCapacity),
-                         rows.cellText(row, kCellType, kTypeCapacity), table_->slots().at(row)};
+                         rows.cellText(row, kCellType, kTypeCapacity), table_.slots().at(row)};
 }
 
 void TableEntrySource::clearRowMarksOfSelection() {
-    if (table_ != nullptr) {
-        table_->clearRowMarks(table_->rows().selectedRow());
-    }
+    table_.clearRowMarks(table_.rows().selectedRow());
 }
 
 } // namespace kavo

@@ -10,14 +10,13 @@ namespace kavo {
 
 class TableEntrySource final : public EntrySource {
   public:
-    // The table exists only once the main window has built its list view.
-    explicit TableEntrySource(const std::unique_ptr<EntryTable>& table) : table_(table) {}
+    explicit TableEntrySource(EntryTable& table) : table_(table) {}
 
     std::optional<SelectedEntry> selectedEntry() const override;
     void clearRowMarksOfSelection() override;
 
   private:
-    const std::unique_ptr<EntryTable>& table_;
+    EntryTable& table_;
 };
 
 } // namespace kavo

@@ -39,11 +39,8 @@ struct Entry {
 class StoreApp {
   public:
     explicit StoreApp(const std::wstring& dataDirectory) {
-        app.mainWindow = window.window();
-        app.listView = window.listView();
+        app.attachWindow(window.window(), window.listView());
         app.dataDirectory = dataDirectory;
-        app.rows = std::make_unique<ListViewRows>(app.listView);
-        app.table = std::make_unique<EntryTable>(*app.rows, app.slots, app.tableHost, app.dirty);
     }
 
     void add(const Entry& entry) {
