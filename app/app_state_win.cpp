@@ -1,5 +1,6 @@
 #include "app/app_state_win.h"
 
+#include "app/commands_win.h"
 #include "app/tray_icon_win.h"
 #include "win/message_box_win.h"
 #include "win/timer_ids.h"
@@ -17,8 +18,9 @@ void App::attachWindow(HWND window, HWND list) {
     tableHost = std::make_unique<MainWindowTableHost>(window, settings);
     table = std::make_unique<EntryTable>(*rows, slots, *tableHost, dirty);
     sequenceEntries = std::make_unique<TableEntrySource>(*table);
-    sequenceHost = std::make_unique<MainWindowSequenceHost>(window, settings, stateIcons,
-                                                            [this] { refreshTrayIcon(*this); });
+    sequenceHost = std::make_unique<MainWindowSequenceHost>(
+        window, settings, stateIcons, [this] { refreshTrayIcon(*this); },
+        [this] { repaintMainWindow(*this); });
     sequence = std::make_unique<ClipboardSequence>(*sequenceEntries, settings, *sequenceHost);
 }
 

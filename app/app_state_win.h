@@ -87,6 +87,10 @@ struct App {
     SequenceState sequenceState() const {
         return sequence ? sequence->state() : SequenceState::Idle;
     }
+    // Title, background and icon for the sequence and lock state as they are now.
+    Presentation presentation() const {
+        return presentationFor(sequenceState(), unlocked, settings.passMode);
+    }
 };
 
 } // namespace kavo

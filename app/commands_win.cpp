@@ -18,8 +18,11 @@
 #include "resources/resource.h"
 #include "settings/placement_win.h"
 #include "win/dialog_procedure_win.h"
+#include "win/wide_text_win.h"
 
 #include <functional>
+#include <iterator>
+#include <string>
 
 namespace kavo {
 
@@ -170,6 +173,13 @@ void updateMoveItems(App& app) {
 }
 
 void repaintMainWindow(App& app) {
+    // The caption names the state as the colours show it; both follow every change here.
+    const std::wstring title = toWide(app.presentation().title);
+    wchar_t shown[64] = {};
+    GetWindowTextW(app.mainWindow, shown, static_cast<int>(std::size(shown)));
+    if (title != shown) {
+        SetWindowTextW(app.mainWindow, title.c_str());
+    }
     InvalidateRect(app.mainWindow, nullptr, TRUE);
     UpdateWindow(app.mainWindow);
 }

@@ -58,11 +58,9 @@ LRESULT onCreate(App& app, HWND window) {
                       loadSmallIcon(app.instance, IDI_STATE_PW)};
     app.idPhaseBrush = CreateSolidBrush(kIdPhaseColour);
     app.pwPhaseBrush = CreateSolidBrush(kPwPhaseColour);
+    // The caption says the lock state from the start.
+    repaintMainWindow(app);
     return 0;
-}
-
-Presentation currentPresentation(const App& app) {
-    return presentationFor(app.sequenceState(), app.unlocked, app.settings.passMode);
 }
 
 HBRUSH backgroundBrush(const App& app, Presentation::Brush brush) {
@@ -87,7 +85,7 @@ LRESULT onEraseBackground(const App& app, HWND window, HDC dc) {
     // The locked idle colour is the DC brush, white unless someone changed it; say so
     // explicitly, since not every platform starts a DC with a white DC brush.
     SetDCBrushColor(dc, kLockedIdleColour);
-    FillRect(dc, &client, backgroundBrush(app, currentPresentation(app).brush));
+    FillRect(dc, &client, backgroundBrush(app, app.presentation().brush));
     return 1;
 }
 
@@ -211,11 +209,11 @@ LRESULT onDestroy(App& app) {
 }
 
 // The title names the state, so a glance tells what a paste would deliver.
-LRESULT onPaint(const App& app, HWND window) {
+// The background is the whole picture, drawn at WM_ERASEBKGND; the caption is set where the
+// state changes.
+LRESULT onPaint(HWND window) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
-    const std::wstring title = toWide(currentPresentation(app).title);
-    SetWindowTextW(window, title.c_str());
     EndPaint(window, &paint);
     return 0;
 }
@@ -231,7 +229,7 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ACTIVATE:
         return 0;
     case WM_PAINT:
-        return onPaint(app, window);
+        return onPaint(window);
     case WM_ERASEBKGND:
         return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
     case WM_INPUT:

@@ -92,8 +92,7 @@ void MainWindowSequenceHost::refreshTrayIcon() {
 }
 
 void MainWindowSequenceHost::repaint() {
-    InvalidateRect(window_, nullptr, TRUE);
-    UpdateWindow(window_);
+    repaint_();
 }
 
 } // namespace kavo

@@ -17,9 +17,9 @@ class MainWindowSequenceHost final : public SequenceHost {
   public:
     MainWindowSequenceHost(HWND window, SettingsRecord& settings,
                            const std::array<HICON, 3>& stateIcons,
-                           std::function<void()> refreshTray)
+                           std::function<void()> refreshTray, std::function<void()> repaint)
         : window_(window), settings_(settings), stateIcons_(stateIcons),
-          refreshTray_(std::move(refreshTray)) {}
+          refreshTray_(std::move(refreshTray)), repaint_(std::move(repaint)) {}
 
     bool putClipboardText(std::u16string_view text, int patienceMs) override;
     ClipboardWrite replaceOwnClipboardText(std::u16string_view ownText, std::u16string_view text,
@@ -41,6 +41,7 @@ class MainWindowSequenceHost final : public SequenceHost {
     SettingsRecord& settings_;
     const std::array<HICON, 3>& stateIcons_;
     std::function<void()> refreshTray_;
+    std::function<void()> repaint_; // caption and background after a change of state
 };
 
 // The loaded small icon of a state (the array holds idle, ID phase, PW phase).
