@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/sequence_host_win.h"
+#include "app/single_instance_win.h"
 #include "app/tray_icon_win.h"
 #include "dialogs/entry_dialog.h"
 #include "lock/lock_state.h"
@@ -20,6 +21,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kavo {
@@ -43,7 +45,7 @@ struct App {
     HWND listView = nullptr;
     HWND toolbar = nullptr;
     // Small (16 x 16) state icons, indexed by sequence state: idle, ID phase, PW phase.
-    std::array<HICON, 3> stateIcons{};
+    StateIcons stateIcons;
 
     SettingsRecord settings;
     int screenWidth = 0;
@@ -71,11 +73,13 @@ struct App {
     std::unique_ptr<ClipboardSequence> sequence;
     PasteDetector pasteDetector;
     // Solid backgrounds of the ID and PW phases; the idle ones are stock brushes.
-    HBRUSH idPhaseBrush = nullptr;
-    HBRUSH pwPhaseBrush = nullptr;
+    OwnedGdiObject idPhaseBrush;
+    OwnedGdiObject pwPhaseBrush;
 
     // The tray icon; while it is there the main window is hidden.
     TrayIcon tray;
+    // The data folder this run has taken; no second KAVO works on it meanwhile.
+    std::optional<DataFolderClaim> folderClaim;
     // Windows is ending the session: KAVO finishes without waiting for anyone.
     bool sessionEnding = false;
 

@@ -37,7 +37,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     // Before any file is read or tidied: a KAVO already running on this folder has come forward,
     // and this one leaves everything alone.
-    if (!kavo::claimDataFolder(kavo::currentDirectory())) {
+    app.folderClaim = kavo::claimDataFolder(kavo::currentDirectory());
+    if (!app.folderClaim) {
         return 0;
     }
     kavo::loadSettings(app.settings, app.dataDirectory);

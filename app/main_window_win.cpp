@@ -44,7 +44,7 @@ void storeWindowRectangle(App& app) {
 }
 
 LRESULT onCreate(App& app, HWND window) {
-    markDataFolderWindow(window);
+    markDataFolderWindow(window, app.folderClaim ? app.folderClaim->key : 0);
     InitCommonControls();
     app.toolbar = createToolbar(window, app.instance);
     app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
@@ -53,11 +53,11 @@ LRESULT onCreate(App& app, HWND window) {
     registerKeyboardWatch(window, app.pasteDetector);
     watchSession(window);
     updateMoveItems(app);
-    app.stateIcons = {loadSmallIcon(app.instance, IDI_STATE_IDLE),
-                      loadSmallIcon(app.instance, IDI_STATE_ID),
-                      loadSmallIcon(app.instance, IDI_STATE_PW)};
-    app.idPhaseBrush = CreateSolidBrush(kIdPhaseColour);
-    app.pwPhaseBrush = CreateSolidBrush(kPwPhaseColour);
+    app.stateIcons = {OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_IDLE)),
+                      OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_ID)),
+                      OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_PW))};
+    app.idPhaseBrush.reset(CreateSolidBrush(kIdPhaseColour));
+    app.pwPhaseBrush.reset(CreateSolidBrush(kPwPhaseColour));
     // The caption says the lock state from the start.
     repaintMainWindow(app);
     return 0;
@@ -70,9 +70,9 @@ HBRUSH backgroundBrush(const App& app, Presentation::Brush brush) {
     case Presentation::Brush::LightGray:
         return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     case Presentation::Brush::IdGreen:
-        return app.idPhaseBrush;
+        return static_cast<HBRUSH>(app.idPhaseBrush.get());
     case Presentation::Brush::PwBlue:
-        return app.pwPhaseBrush;
+        return static_cast<HBRUSH>(app.pwPhaseBrush.get());
     case Presentation::Brush::DcBrush:
         break;
     }
@@ -201,8 +201,6 @@ LRESULT onDestroy(App& app) {
     storeWindowRectangle(app);
     storeColumnWidths(app);
     saveSettings(app.settings, app.dataDirectory, app.mainWindow);
-    DeleteObject(app.idPhaseBrush);
-    DeleteObject(app.pwPhaseBrush);
     unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);
     return 0;

@@ -7,16 +7,16 @@
 
 namespace kavo {
 
-HICON stateIconHandle(const std::array<HICON, 3>& stateIcons, StateIcon icon) {
+HICON stateIconHandle(const StateIcons& stateIcons, StateIcon icon) {
     switch (icon) {
     case StateIcon::Id:
-        return stateIcons[1];
+        return stateIcons[1].get();
     case StateIcon::Pw:
-        return stateIcons[2];
+        return stateIcons[2].get();
     case StateIcon::Idle:
         break;
     }
-    return stateIcons[0];
+    return stateIcons[0].get();
 }
 
 bool MainWindowSequenceHost::putClipboardText(std::u16string_view text, int patienceMs) {

@@ -6,6 +6,7 @@
 
 #include "sequencer/sequence.h"
 #include "settings/settings_record.h"
+#include "win/owned_handles_win.h"
 
 #include <array>
 #include <functional>
@@ -13,10 +14,12 @@
 
 namespace kavo {
 
+// Small (16 x 16) state icons: idle, ID phase, PW phase.
+using StateIcons = std::array<OwnedIcon, 3>;
+
 class MainWindowSequenceHost final : public SequenceHost {
   public:
-    MainWindowSequenceHost(HWND window, SettingsRecord& settings,
-                           const std::array<HICON, 3>& stateIcons,
+    MainWindowSequenceHost(HWND window, SettingsRecord& settings, const StateIcons& stateIcons,
                            std::function<void()> refreshTray, std::function<void()> repaint)
         : window_(window), settings_(settings), stateIcons_(stateIcons),
           refreshTray_(std::move(refreshTray)), repaint_(std::move(repaint)) {}
@@ -39,12 +42,12 @@ class MainWindowSequenceHost final : public SequenceHost {
   private:
     HWND window_;
     SettingsRecord& settings_;
-    const std::array<HICON, 3>& stateIcons_;
+    const StateIcons& stateIcons_;
     std::function<void()> refreshTray_;
     std::function<void()> repaint_; // caption and background after a change of state
 };
 
 // The loaded small icon of a state (the array holds idle, ID phase, PW phase).
-HICON stateIconHandle(const std::array<HICON, 3>& stateIcons, StateIcon icon);
+HICON stateIconHandle(const StateIcons& stateIcons, StateIcon icon);
 
 } // namespace kavo

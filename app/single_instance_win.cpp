@@ -23,35 +23,14 @@ constexpr DWORD kLookAgainMs = 100;
 constexpr DWORD kLookForMs = 10000;
 constexpr int kClassNameCapacity = 64;
 
-// The folder's object, held open (and owned) by this process until it ends.
-HANDLE g_folderLock = nullptr;
-std::uint64_t g_folderKey = 0;
-
-class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
 // The folder as the file system names it, links, substituted drives and short names resolved,
 // in capitals since file names compare without letter case.
 std::wstring resolvedFolderPath(const std::wstring& dataDirectory) {
     std::wstring path = dataDirectory;
-    const ScopedHandle folder(CreateFileW(
+    const OwnedFile folder(CreateFileW(
         dataDirectory.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (folder.valid()) {
+    if (folder) {
         const DWORD needed = GetFinalPathNameByHandleW(folder.get(), nullptr, 0, 0);
         std::wstring resolved(needed, L'\0');
         const DWORD length =
@@ -108,28 +87,29 @@ void askToComeForward(HWND window) {
 
 } // namespace
 
-bool claimDataFolder(const std::wstring& dataDirectory) {
-    g_folderKey = dataFolderKey(fromWide(resolvedFolderPath(dataDirectory)));
-    const std::wstring name = toWide(dataFolderLockName(g_folderKey));
-    g_folderLock = CreateMutexW(nullptr, FALSE, name.c_str());
+std::optional<DataFolderClaim> claimDataFolder(const std::wstring& dataDirectory) {
+    DataFolderClaim claim;
+    claim.key = dataFolderKey(fromWide(resolvedFolderPath(dataDirectory)));
+    const std::wstring name = toWide(dataFolderLockName(claim.key));
+    claim.lock.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
     for (DWORD waited = 0; waited <= kLookForMs; waited += kLookAgainMs) {
         // A lock this process may not open belongs to another user's KAVO on the folder.
-        if (g_folderLock != nullptr && take(g_folderLock)) {
-            return true;
+        if (claim.lock && take(claim.lock.get())) {
+            return claim;
         }
-        if (HWND first = findMarkedWindow(g_folderKey)) {
+        if (HWND first = findMarkedWindow(claim.key)) {
             askToComeForward(first);
-            return false;
+            return std::nullopt;
         }
         Sleep(kLookAgainMs);
     }
     MessageBoxW(nullptr, L"このフォルダーの KAVO がすでに動いています。", L"KAVO",
                 MB_OK | MB_ICONINFORMATION);
-    return false;
+    return std::nullopt;
 }
 
-void markDataFolderWindow(HWND window) {
-    SetPropW(window, kFolderMark, markValue(g_folderKey));
+void markDataFolderWindow(HWND window, std::uint64_t folderKey) {
+    SetPropW(window, kFolderMark, markValue(folderKey));
     // A later start may run with less privilege than this one; its message still comes through.
     ChangeWindowMessageFilterEx(window, bringForwardMessage(), MSGFLT_ALLOW, nullptr);
 }

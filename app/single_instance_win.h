@@ -5,20 +5,30 @@
 
 #include <windows.h>
 
+#include "win/owned_handles_win.h"
+
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kavo {
 
 struct App;
 
-// Takes the data folder for this run and keeps it until the process ends. False when another
-// KAVO already has it: that one has been asked to come forward (or the user told, when it does
-// not answer), and this run ends without touching anything.
-bool claimDataFolder(const std::wstring& dataDirectory);
+// The data folder taken for this run: kept while this object lives.
+struct DataFolderClaim {
+    std::uint64_t key = 0;
+    OwnedHandle lock;
+};
+
+// Takes the data folder for this run. Nothing when another KAVO already has it: that one has
+// been asked to come forward (or the user told, when it does not answer), and this run ends
+// without touching anything.
+std::optional<DataFolderClaim> claimDataFolder(const std::wstring& dataDirectory);
 
 // Marks the main window as the one of the claimed folder, so that a later start finds it, and
 // removes the mark again before the window goes.
-void markDataFolderWindow(HWND window);
+void markDataFolderWindow(HWND window, std::uint64_t folderKey);
 void unmarkDataFolderWindow(HWND window);
 
 // The message a later start sends the first KAVO's main window.

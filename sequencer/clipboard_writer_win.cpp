@@ -1,6 +1,10 @@
 #include "sequencer/clipboard_writer_win.h"
 
+#include "win/owned_handles_win.h"
+
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace kavo {
 
@@ -8,51 +12,54 @@ namespace {
 
 constexpr DWORD kRetryDelayMs = 30;
 
-HGLOBAL allocateBlock(const void* data, std::size_t bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    if (block == nullptr) {
-        return nullptr;
+// A block holding a copy of the bytes and, zero-initialised, a 0 after them; empty on failure.
+OwnedGlobalMemory filledBlock(const void* data, std::size_t bytes, std::size_t extraZeroBytes) {
+    OwnedGlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes + extraZeroBytes));
+    if (!block) {
+        return block;
     }
-    void* target = GlobalLock(block);
+    void* target = GlobalLock(block.get());
     if (target == nullptr) {
-        GlobalFree(block);
-        return nullptr;
+        return OwnedGlobalMemory();
     }
     std::memcpy(target, data, bytes);
-    GlobalUnlock(block);
+    GlobalUnlock(block.get());
     return block;
 }
 
-// The clipboard owns a block once SetClipboardData accepts it; otherwise it is ours to free.
-void setOrFree(UINT format, HGLOBAL block) {
-    if (block != nullptr && format != 0 && SetClipboardData(format, block) == nullptr) {
-        GlobalFree(block);
+// The clipboard owns a block once SetClipboardData accepts it; otherwise the owner frees it.
+bool setData(UINT format, OwnedGlobalMemory block) {
+    if (!block || format == 0 || SetClipboardData(format, block.get()) == nullptr) {
+        return false;
     }
+    block.release();
+    return true;
 }
 
-bool openClipboardPatiently(HWND owner, int patienceMs) {
+// Opens the clipboard, trying again while another program holds it, up to patienceMs.
+std::unique_ptr<OpenClipboardScope> openClipboardPatiently(HWND owner, int patienceMs) {
     const ULONGLONG start = GetTickCount64();
-    while (!OpenClipboard(owner)) {
+    for (;;) {
+        auto clipboard = std::make_unique<OpenClipboardScope>(owner);
+        if (clipboard->isOpen()) {
+            return clipboard;
+        }
         if (GetTickCount64() - start >= static_cast<ULONGLONG>(patienceMs)) {
-            return false;
+            return nullptr;
         }
         Sleep(kRetryDelayMs);
     }
-    return true;
 }
 
 // Formats that ask clipboard monitors, viewers, clipboard history and cloud clipboard to skip a
 // password: the first two are honoured for any content, the other two need a DWORD 0.
 void markAsPrivate() {
     const DWORD zero = 0;
-    setOrFree(RegisterClipboardFormatW(L"Clipboard Viewer Ignore"),
-              allocateBlock(&zero, sizeof(zero)));
-    setOrFree(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
-              allocateBlock(&zero, sizeof(zero)));
-    setOrFree(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
-              allocateBlock(&zero, sizeof(zero)));
-    setOrFree(RegisterClipboardFormatW(L"CanUploadToCloudClipboard"),
-              allocateBlock(&zero, sizeof(zero)));
+    for (const wchar_t* format :
+         {L"Clipboard Viewer Ignore", L"ExcludeClipboardContentFromMonitorProcessing",
+          L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+        setData(RegisterClipboardFormatW(format), filledBlock(&zero, sizeof(zero), 0));
+    }
 }
 
 // The text as the writer puts it: cut to its first kMaxClipboardUnits units.
@@ -85,38 +92,24 @@ ClipboardWrite writeText(std::u16string_view text, HWND owner, int patienceMs,
     if (text.empty()) {
         return ClipboardWrite::Written;
     }
-    // Zero-initialised, so the unit after the text is the terminator.
-    HGLOBAL block =
-        GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * sizeof(char16_t));
-    if (block == nullptr) {
+    // The unit after the text is the terminator.
+    OwnedGlobalMemory block =
+        filledBlock(text.data(), text.size() * sizeof(char16_t), sizeof(char16_t));
+    if (!block) {
         return ClipboardWrite::Held;
     }
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        GlobalFree(block);
-        return ClipboardWrite::Held;
-    }
-    std::memcpy(target, text.data(), text.size() * sizeof(char16_t));
-    GlobalUnlock(block);
-
-    if (!openClipboardPatiently(owner, patienceMs)) {
-        GlobalFree(block);
+    const auto clipboard = openClipboardPatiently(owner, patienceMs);
+    if (!clipboard) {
         return ClipboardWrite::Held;
     }
     // Looked at in the same opening as the write, so nobody can copy in between.
     if (onlyOver != nullptr && !clipboardHolds(*onlyOver)) {
-        CloseClipboard();
-        GlobalFree(block);
         return ClipboardWrite::NotOurs;
     }
     // Emptied first, so a text that is refused never leaves the old one behind as if written.
     EmptyClipboard();
-    const bool written = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    if (!written) {
-        GlobalFree(block);
-    }
+    const bool written = setData(CF_UNICODETEXT, std::move(block));
     markAsPrivate();
-    CloseClipboard();
     return written ? ClipboardWrite::Written : ClipboardWrite::Held;
 }
 

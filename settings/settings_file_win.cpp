@@ -1,6 +1,7 @@
 #include "settings/settings_file_win.h"
 
 #include "store/data_files_win.h"
+#include "win/owned_handles_win.h"
 #include "win/wide_text_win.h"
 
 #include <array>
@@ -19,10 +20,8 @@ void loadSettings(SettingsRecord& settings, std::wstring& dataDirectory) {
 }
 
 ScreenSize readScreenSize() {
-    HDC screen = GetDC(nullptr);
-    const ScreenSize size{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
-    ReleaseDC(nullptr, screen);
-    return size;
+    const WindowDc screen(nullptr);
+    return {GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
 }
 
 void saveSettings(const SettingsRecord& settings, const std::wstring& dataDirectory, HWND owner) {

@@ -52,6 +52,12 @@ struct FileHandleTraits {
     static bool close(Handle handle) { return CloseHandle(handle) != 0; }
 };
 
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle handle) { return CloseHandle(handle) != 0; }
+};
+
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }
@@ -78,6 +84,8 @@ struct GlobalMemoryTraits {
 
 // CreateFileW's handle; an open that failed holds INVALID_HANDLE_VALUE and is false.
 using OwnedFile = Owned<FileHandleTraits>;
+// A kernel object that fails as nullptr: a mutex, an event, a process.
+using OwnedHandle = Owned<KernelHandleTraits>;
 // FindFirstFileW's search.
 using OwnedFind = Owned<FindHandleTraits>;
 // A brush, pen or font the program created.
