@@ -55,7 +55,7 @@ void openSettingsDialog(App& app) {
 void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
     for (const MenuItemState& item : states) {
         EnableMenuItem(menu, static_cast<UINT>(item.id),
-                       MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+                       static_cast<UINT>(MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED)));
     }
 }
 

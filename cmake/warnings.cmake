@@ -10,3 +10,11 @@ function(kavo_warnings target)
         endif()
     endif()
 endfunction()
+
+# The product's own code also keeps every narrowing or sign change explicit; the tests, which
+# build their inputs from literals, are spared.
+function(kavo_conversion_warnings target)
+    if(NOT MSVC)
+        target_compile_options(${target} PRIVATE -Wconversion -Wsign-conversion)
+    endif()
+endfunction()

@@ -34,7 +34,8 @@ HWND createListView(HWND parent, HINSTANCE instance, const ColumnWidths& widths)
         column.cx = widths[static_cast<std::size_t>(index)];
         column.pszText = const_cast<wchar_t*>(kColumnHeaders[index]);
         column.iSubItem = index;
-        SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&column));
     }
     return list;
 }
@@ -62,7 +63,8 @@ std::u16string ListViewRows::cellText(int row, int cell, int capacity) const {
     item.iSubItem = cell;
     item.pszText = buffer.data();
     item.cchTextMax = capacity;
-    SendMessageW(listView_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(listView_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
     buffer.back() = L'\0';
     return fromWide(buffer.data());
 }
@@ -91,7 +93,7 @@ void ListViewRows::setCellText(int row, int cell, std::u16string_view text) {
 }
 
 void ListViewRows::deleteRow(int row) {
-    SendMessageW(listView_, LVM_DELETEITEM, row, 0);
+    SendMessageW(listView_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 void ListViewRows::deleteAllRows() {
@@ -117,7 +119,8 @@ void ListViewRows::setItemData(int row, std::int32_t data) {
 }
 
 unsigned ListViewRows::rowMarks(int row, unsigned mask) const {
-    return static_cast<unsigned>(SendMessageW(listView_, LVM_GETITEMSTATE, row, mask));
+    return static_cast<unsigned>(
+        SendMessageW(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask));
 }
 
 void ListViewRows::setRowMarks(int row, unsigned state, unsigned mask) {
@@ -138,7 +141,8 @@ ListRedrawPause::~ListRedrawPause() {
 }
 
 int ListViewRows::columnWidth(int column) const {
-    return static_cast<int>(SendMessageW(listView_, LVM_GETCOLUMNWIDTH, column, 0));
+    return static_cast<int>(
+        SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 } // namespace kavo
