@@ -16,7 +16,7 @@ void App::attachWindow(HWND window, HWND list) {
     listView = list;
     rows = std::make_unique<ListViewRows>(list);
     tableHost = std::make_unique<MainWindowTableHost>(window, settings);
-    table = std::make_unique<EntryTable>(*rows, slots, *tableHost, dirty);
+    table = std::make_unique<EntryTable>(*rows, store, *tableHost);
     sequenceEntries = std::make_unique<TableEntrySource>(*table);
     sequenceHost = std::make_unique<MainWindowSequenceHost>(
         window, settings, stateIcons, [this] { refreshTrayIcon(*this); },

@@ -18,6 +18,7 @@
 #include "store/list_view_win.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
+#include "store/store_contents.h"
 
 #include <array>
 #include <memory>
@@ -53,12 +54,10 @@ struct App {
     std::wstring dataDirectory;
 
     // The entries: titles, types and IDs live in the list view's cells, passwords beside them.
-    PasswordSlots slots;
-    MasterPassword masterPassword;
+    StoreContents store;
     ListParser listParser;
     // How the last load went: what the saves must keep aside first, or must not do at all.
     StoreLoadState storeLoad;
-    bool dirty = false;
     bool unlocked = false;
     // From here to the sequence: what works on the main window, built once it exists.
     std::unique_ptr<ListViewRows> rows;

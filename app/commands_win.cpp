@@ -38,7 +38,7 @@ std::function<void()> hideRevealedOf(App& app) {
 }
 
 void openEntryDialog(App& app, EntryDialogMode mode) {
-    openEntryDialog(app.mainWindow, app.instance, mode, *app.table, app.scratchEntry, app.dirty,
+    openEntryDialog(app.mainWindow, app.instance, mode, *app.table, app.scratchEntry,
                     editingAllowedOf(app));
 }
 
@@ -84,14 +84,13 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_UNLOCK:
         // Title, background and move items follow the lock state the dialog left.
-        runUnlockDialog(app.mainWindow, app.instance, app.masterPassword.text, app.unlocked,
+        runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword.text, app.unlocked,
                         hideRevealedOf(app));
         updateMoveItems(app);
         repaintMainWindow(app);
         break;
     case IDC_CMD_CHANGE_PASSWORD:
-        runChangePasswordDialog(app.mainWindow, app.instance, app.masterPassword,
-                                app.settings.passMode, app.dirty,
+        runChangePasswordDialog(app.mainWindow, app.instance, app.store, app.settings.passMode,
                                 LockHooks{editingAllowedOf(app), hideRevealedOf(app)});
         updateMoveItems(app);
         repaintMainWindow(app);
@@ -106,8 +105,7 @@ void onCommand(App& app, int commandId) {
         openEntryDialog(app, EntryDialogMode::EditEntry);
         break;
     case IDC_CMD_BULK_TYPE:
-        openBulkTypeDialog(app.mainWindow, app.instance, *app.table, app.dirty,
-                           editingAllowedOf(app));
+        openBulkTypeDialog(app.mainWindow, app.instance, *app.table, editingAllowedOf(app));
         break;
     case IDC_CMD_DELETE: {
         const ListRedrawPause pause(app.listView);

@@ -37,7 +37,7 @@ void bringOpenBoxForward(const App& app) {
 
 LRESULT onQueryEndSession(App& app) {
     WindowsSessionHost host(app);
-    return answerSessionEnd(app.dirty, host) ? TRUE : FALSE;
+    return answerSessionEnd(app.store.dirty, host) ? TRUE : FALSE;
 }
 
 void onEndSession(App& app, bool ending) {

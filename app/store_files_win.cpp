@@ -31,7 +31,8 @@ void readStoreFiles(App& app, HWND owner) {
                                             kMaxPasswordFileBytes, FileMessages::On, owner);
     PasswordFileRead passwords;
     if (passwordBytes) {
-        passwords = readPasswordFile(*passwordBytes, codec, app.masterPassword, app.slots);
+        passwords =
+            readPasswordFile(*passwordBytes, codec, app.store.masterPassword, app.store.slots);
         if (passwords.status == PasswordFileStatus::BadMark) {
             showMarkFailure(owner, kPasswordFileName);
         }
@@ -84,8 +85,8 @@ bool keepUnreadFilesAside(App& app, HWND owner, std::wstring& keptPaths) {
 } // namespace
 
 void loadStore(App& app, HWND owner) {
-    app.masterPassword = MasterPassword{};
-    app.slots.clearAll();
+    app.store.masterPassword = MasterPassword{};
+    app.store.slots.clearAll();
     app.storeLoad = StoreLoadState{};
     const auto names = storeFileNames();
     const RecoveryOutcome recovery = recoverDataFiles(app.dataDirectory, names);
@@ -119,10 +120,10 @@ bool saveStore(App& app, HWND owner) {
     const auto names = storeFileNames();
     const std::array<FileToSave, 2> files{
         FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
-        FileToSave{names[1], passwordFileBytes(app.masterPassword, app.slots, codec)}};
+        FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
     const bool saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
     if (saved) {
-        app.dirty = false;
+        app.store.dirty = false;
     }
     if (!keptPaths.empty()) {
         showFileMessage(owner, keptAsideMessage(fromWide(keptPaths)));
@@ -131,7 +132,7 @@ bool saveStore(App& app, HWND owner) {
 }
 
 bool confirmExit(App& app, HWND owner) {
-    if (!app.dirty) {
+    if (!app.store.dirty) {
         return true;
     }
     switch (MessageBoxW(owner, L"データー保存後に終了しますか？。", L"強制終了", MB_YESNOCANCEL)) {

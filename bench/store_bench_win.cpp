@@ -93,9 +93,9 @@ void fillStore(App& app) {
         app.table->buildRow(row, u"口座 " + key + u" 銀行",
                             types.substr(static_cast<std::size_t>(row) % types.size(), 1),
                             u"ユーザー" + n + u"@例.jp");
-        app.slots.set(row, row % 3 == 0 ? u"パスワード" + n : u"p@ss~ " + n);
+        app.store.slots.set(row, row % 3 == 0 ? u"パスワード" + n : u"p@ss~ " + n);
     }
-    app.masterPassword.text = u"マスターPW";
+    app.store.masterPassword.text = u"マスターPW";
 }
 
 void printRow(const char* operation, double kavo, double plain) {

@@ -4,14 +4,14 @@
 
 namespace kavo {
 
-void applyBulkType(const TypeRadios& radios, EntryTable& table, bool& dirty) {
+void applyBulkType(const TypeRadios& radios, EntryTable& table) {
     const std::u16string_view letter = typeLetter(typeIndexFromRadios(radios));
     RowView& rows = table.rows();
     const int count = std::min(rows.rowCount(), kMaxRows);
     for (int row = 0; row < count; ++row) {
         rows.setCellText(row, kCellType, letter);
     }
-    dirty = true;
+    table.markChanged();
 }
 
 } // namespace kavo

@@ -8,6 +8,6 @@ namespace kavo {
 
 // Sets the type cell of every row to the letter of the checked radio ("B" when none is) and
 // marks the change unsaved, even for an empty table. Passwords, marks and slots stay.
-void applyBulkType(const TypeRadios& radios, EntryTable& table, bool& dirty);
+void applyBulkType(const TypeRadios& radios, EntryTable& table);
 
 } // namespace kavo

@@ -23,7 +23,6 @@ constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
 struct BulkTypeSession {
     HWND owner;
     EntryTable& table;
-    bool& dirty;
     const std::function<bool()>& editingAllowed;
 };
 
@@ -35,7 +34,7 @@ void onOk(BulkTypeSession& session, HWND dialog) {
     }
     const DialogTypeRadios radios(dialog);
     const ListRedrawPause pause(GetDlgItem(session.owner, IDC_LIST_VIEW));
-    applyBulkType(radios, session.table, session.dirty);
+    applyBulkType(radios, session.table);
 }
 
 // No radio starts checked; Enter and Escape (IDOK, IDCANCEL) do nothing.
@@ -66,9 +65,9 @@ INT_PTR handleBulkTypeDialog(BulkTypeSession& session, HWND dialog, UINT message
 
 } // namespace
 
-void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table, bool& dirty,
+void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table,
                         const std::function<bool()>& editingAllowed) {
-    BulkTypeSession session{owner, table, dirty, editingAllowed};
+    BulkTypeSession session{owner, table, editingAllowed};
     runModalDialog<BulkTypeSession, handleBulkTypeDialog>(instance, IDD_BULK_TYPE, owner, session);
 }
 

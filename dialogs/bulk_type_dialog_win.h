@@ -11,7 +11,7 @@ namespace kavo {
 
 // Runs the modal bulk type dialog over the main window (the owner, whose list shows the table);
 // returns when it has closed. ＯＫ asks `editingAllowed` again, since the lock may close meanwhile.
-void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table, bool& dirty,
+void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table,
                         const std::function<bool()>& editingAllowed);
 
 } // namespace kavo

@@ -42,10 +42,9 @@ std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits) {
 }
 
 EntryDialog::EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios,
-                         EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec,
-                         bool& dirty)
+                         EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec)
     : mode_(mode), row_(table.rows().selectedRow()), form_(form), radios_(radios), table_(table),
-      scratch_(scratch), codec_(codec), dirty_(dirty) {}
+      scratch_(scratch), codec_(codec) {}
 
 EntryFields EntryDialog::readFields() const {
     EntryFields fields;
@@ -165,7 +164,7 @@ bool EntryDialog::ok(bool editingAllowed) {
         return false;
     }
     const bool done = applyEntryDialog();
-    dirty_ = true;
+    table_.markChanged();
     table_.revealPasswords(true);
     return done;
 }
@@ -181,7 +180,7 @@ void EntryDialog::copyToScratch() {
 
 void EntryDialog::pasteFromScratch() {
     showFields(scratch_);
-    dirty_ = true;
+    table_.markChanged();
 }
 
 } // namespace kavo

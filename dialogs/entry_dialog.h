@@ -53,7 +53,7 @@ std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits);
 class EntryDialog {
   public:
     EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios, EntryTable& table,
-                ScratchEntry& scratch, const AnsiCodec& codec, bool& dirty);
+                ScratchEntry& scratch, const AnsiCodec& codec);
 
     // Fills the form for the mode. False when the dialog closes at once, after telling the user
     // why: no row to insert before or to edit, or no room for another row.
@@ -85,7 +85,6 @@ class EntryDialog {
     EntryTable& table_;
     ScratchEntry& scratch_;
     const AnsiCodec& codec_;
-    bool& dirty_;
 };
 
 } // namespace kavo

@@ -64,9 +64,9 @@ class DialogEntryForm final : public EntryForm {
 // What one opening of the dialog works with; it lives while DialogBoxParamW runs.
 struct EntryDialogSession {
     EntryDialogSession(HWND owner, EntryDialogMode mode, EntryTable& table, ScratchEntry& scratch,
-                       bool& dirty, const std::function<bool()>& allowed)
+                       const std::function<bool()>& allowed)
         : listView(GetDlgItem(owner, IDC_LIST_VIEW)), editingAllowed(allowed), form(dialog),
-          radios(dialog), entry(mode, form, radios, table, scratch, codec, dirty) {}
+          radios(dialog), entry(mode, form, radios, table, scratch, codec) {}
 
     HWND dialog = nullptr;
     HWND listView;
@@ -134,9 +134,8 @@ INT_PTR handleEntryDialog(EntryDialogSession& session, HWND dialog, UINT message
 } // namespace
 
 void openEntryDialog(HWND owner, HINSTANCE instance, EntryDialogMode mode, EntryTable& table,
-                     ScratchEntry& scratch, bool& dirty,
-                     const std::function<bool()>& editingAllowed) {
-    EntryDialogSession session(owner, mode, table, scratch, dirty, editingAllowed);
+                     ScratchEntry& scratch, const std::function<bool()>& editingAllowed) {
+    EntryDialogSession session(owner, mode, table, scratch, editingAllowed);
     runModalDialog<EntryDialogSession, handleEntryDialog>(instance, IDD_ENTRY_EDIT, owner, session);
 }
 

@@ -12,7 +12,6 @@ namespace kavo {
 // Runs the modal edit dialog over the main window (the owner, whose list shows the table);
 // returns when it has closed. ＯＫ asks `editingAllowed` again, since the lock may close meanwhile.
 void openEntryDialog(HWND owner, HINSTANCE instance, EntryDialogMode mode, EntryTable& table,
-                     ScratchEntry& scratch, bool& dirty,
-                     const std::function<bool()>& editingAllowed);
+                     ScratchEntry& scratch, const std::function<bool()>& editingAllowed);
 
 } // namespace kavo

@@ -14,9 +14,8 @@ namespace kavo {
 namespace {
 
 struct ChangePasswordDialog {
-    MasterPassword& master;
+    StoreContents& store;
     std::int32_t& passMode;
-    bool& dirty;
     const LockHooks& lock;
     std::int32_t passModeAtOpen = 0;
 };
@@ -25,7 +24,7 @@ INT_PTR onInitDialog(ChangePasswordDialog& state, HWND dialog) {
     state.passModeAtOpen = state.passMode;
     // Shown in clear, but like any password field it takes no input method.
     detachInputMethod(GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT));
-    SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.master.text));
+    SetDlgItemTextW(dialog, IDC_MASTER_PASSWORD_EDIT, wide(state.store.masterPassword.text));
     CheckDlgButton(dialog, IDC_PASS_MODE_CHECK,
                    isPassMode(state.passModeAtOpen) ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
@@ -42,20 +41,20 @@ void apply(ChangePasswordDialog& state, HWND dialog) {
     HWND field = GetDlgItem(dialog, IDC_MASTER_PASSWORD_EDIT);
     PasswordChange change;
     {
-        // The master password shown at opening is still state.master: the dialog is
+        // The master password shown at opening is still state.store.masterPassword: the dialog is
         // modal and commands wait until it closes, so nothing else can change it meanwhile.
         const SecretText typed(field);
-        change =
-            decidePasswordChange({state.master.text, state.passModeAtOpen, typed.view(),
-                                  IsDlgButtonChecked(dialog, IDC_PASS_MODE_CHECK) == BST_CHECKED},
-                                 ThreadAnsiCodec{});
+        change = decidePasswordChange(
+            {state.store.masterPassword.text, state.passModeAtOpen, typed.view(),
+             IsDlgButtonChecked(dialog, IDC_PASS_MODE_CHECK) == BST_CHECKED},
+            ThreadAnsiCodec{});
         if (!change.refused) {
             state.passMode = change.passMode;
             // Pass mode switched off with the lock closed: that is locking too.
             state.lock.mayHaveLocked();
             if (change.passwordChanged) {
-                state.master.text = typed.view();
-                state.dirty = true;
+                state.store.masterPassword.text = typed.view();
+                state.store.dirty = true;
             }
         }
     }
@@ -100,9 +99,9 @@ INT_PTR handleChangePasswordDialog(ChangePasswordDialog& state, HWND dialog, UIN
 
 } // namespace
 
-void runChangePasswordDialog(HWND owner, HINSTANCE instance, MasterPassword& master,
-                             std::int32_t& passMode, bool& dirty, const LockHooks& lock) {
-    ChangePasswordDialog state{master, passMode, dirty, lock};
+void runChangePasswordDialog(HWND owner, HINSTANCE instance, StoreContents& store,
+                             std::int32_t& passMode, const LockHooks& lock) {
+    ChangePasswordDialog state{store, passMode, lock};
     runModalDialog<ChangePasswordDialog, handleChangePasswordDialog>(instance, IDD_CHANGE_PASSWORD,
                                                                      owner, state);
 }

@@ -4,15 +4,15 @@
 #include <windows.h>
 
 #include "lock/lock_state.h"
-#include "store/password_file.h"
+#include "store/store_contents.h"
 
 #include <cstdint>
 
 namespace kavo {
 
-// Runs the dialog modally over the owner. A new master password marks the store as changed
-// (`dirty`); pass mode is a setting and is kept at exit either way.
-void runChangePasswordDialog(HWND owner, HINSTANCE instance, MasterPassword& master,
-                             std::int32_t& passMode, bool& dirty, const LockHooks& lock);
+// Runs the dialog modally over the owner. A new master password marks the store as changed;
+// pass mode is a setting and is kept at exit either way.
+void runChangePasswordDialog(HWND owner, HINSTANCE instance, StoreContents& store,
+                             std::int32_t& passMode, const LockHooks& lock);
 
 } // namespace kavo

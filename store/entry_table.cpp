@@ -63,8 +63,8 @@ struct RowSnapshot {
 
 } // namespace
 
-EntryTable::EntryTable(RowView& rows, PasswordSlots& slots, TableHost& host, bool& dirty)
-    : rows_(rows), slots_(slots), host_(host), dirty_(dirty) {}
+EntryTable::EntryTable(RowView& rows, StoreContents& contents, TableHost& host)
+    : rows_(rows), contents_(contents), host_(host) {}
 
 void EntryTable::buildRow(int at, std::u16string_view title, std::u16string_view type,
                           std::u16string_view id) {
@@ -123,12 +123,12 @@ void EntryTable::deleteSelectedRows() {
             kept.push_back(row);
         }
     }
-    slots_.permute(kept);
+    contents_.slots.permute(kept);
     // The slots freed at the end belong to no entry; emptied, they cannot reach the file.
     for (int slot = static_cast<int>(kept.size()); slot < count; ++slot) {
-        slots_.set(slot, u"");
+        contents_.slots.set(slot, u"");
     }
-    dirty_ = true;
+    markChanged();
     revealPasswords(true);
 }
 
@@ -138,7 +138,7 @@ void EntryTable::moveRow(int from, int to) {
     const std::u16string id = rows_.cellText(from, kCellId, kShortCellCapacity);
     rows_.deleteRow(from);
     buildRow(to, title, type, id);
-    slots_.swap(from, to);
+    contents_.slots.swap(from, to);
 }
 
 void EntryTable::moveSelectedRows(MoveDirection direction) {
@@ -171,7 +171,7 @@ void EntryTable::moveSelectedRows(MoveDirection direction) {
             }
         }
     }
-    dirty_ = true;
+    markChanged();
     revealPasswords(true);
 }
 
@@ -234,14 +234,15 @@ void EntryTable::sortByColumn(int column) {
         rows_.setItemData(row, snapshot.itemData);
         rows_.setRowMarks(row, snapshot.marks, kAllMarks);
     }
-    slots_.permute(newOrder);
+    contents_.slots.permute(newOrder);
 }
 
 void EntryTable::revealPasswords(bool startTimer) {
     const int count = slotBackedRowCount();
     for (int row = 0; row < count; ++row) {
         rows_.setCellText(row, kCellPw,
-                          slots_.isUnreadable(row) ? kUnreadablePasswordText : slots_.at(row));
+                          contents_.slots.isUnreadable(row) ? kUnreadablePasswordText
+                                                            : contents_.slots.at(row));
     }
     if (startTimer) {
         host_.startRevealTimer();

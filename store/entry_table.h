@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/password_slots.h"
+#include "store/store_contents.h"
 #include "store/row_view.h"
 
 #include <array>
@@ -30,7 +31,7 @@ class TableHost {
 
 class EntryTable {
   public:
-    EntryTable(RowView& rows, PasswordSlots& slots, TableHost& host, bool& dirty);
+    EntryTable(RowView& rows, StoreContents& contents, TableHost& host);
 
     // Inserts a masked row at `at` (clamped to the end) with item data = its index. A full table
     // takes no row: callers check isFull() first and tell the user.
@@ -59,7 +60,9 @@ class EntryTable {
     void clearRowMarks(int row); // kEveryRow: every row
 
     RowView& rows() { return rows_; }
-    PasswordSlots& slots() { return slots_; }
+    PasswordSlots& slots() { return contents_.slots; }
+    // Marks the contents as changed since the last save.
+    void markChanged() { contents_.dirty = true; }
 
   private:
     int slotBackedRowCount() const;
@@ -67,9 +70,8 @@ class EntryTable {
     void moveRow(int from, int to);
 
     RowView& rows_;
-    PasswordSlots& slots_;
+    StoreContents& contents_;
     TableHost& host_;
-    bool& dirty_;
     // The first click flips the value, so Name sorts descending first and the others ascending.
     std::array<int, kCellCount> sortDirection_{1, 0, 0, 0};
 };

@@ -35,16 +35,17 @@ class FakeForm : public EntryForm, public TypeRadios, public TableHost {
 class EntryDialogTest : public ::testing::Test {
   protected:
     EntryDialog dialog(EntryDialogMode mode, const AnsiCodec& codec) {
-        return EntryDialog(mode, form, form, table, scratch, codec, dirty);
+        return EntryDialog(mode, form, form, table, scratch, codec);
     }
     std::u16string cell(int row, int cell) const { return rows.cellText(row, cell, 512); }
 
     const Latin1Codec latin1;
     FakeForm form;
     MemoryRowView rows;
-    PasswordSlots slots;
-    bool dirty = false;
-    EntryTable table{rows, slots, form, dirty};
+    StoreContents contents;
+    PasswordSlots& slots = contents.slots;
+    bool& dirty = contents.dirty;
+    EntryTable table{rows, contents, form};
     ScratchEntry scratch;
 };
 
@@ -142,10 +143,10 @@ TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFull
 
     // One type for all marks the change unsaved, even on an empty table.
     MemoryRowView emptyRows;
-    EntryTable emptyTable{emptyRows, slots, form, dirty};
+    EntryTable emptyTable{emptyRows, contents, form};
     dirty = false;
     form.checked = {{kTypeTime, true}};
-    applyBulkType(form, emptyTable, dirty);
+    applyBulkType(form, emptyTable);
     EXPECT_TRUE(dirty);
 }
 

@@ -60,10 +60,11 @@ class EntryTableTest : public ::testing::Test {
     }
 
     MemoryRowView rows;
-    PasswordSlots slots;
+    StoreContents contents;
+    PasswordSlots& slots = contents.slots;
     RecordingHost host;
-    bool dirty = false;
-    EntryTable table{rows, slots, host, dirty};
+    bool& dirty = contents.dirty;
+    EntryTable table{rows, contents, host};
 };
 
 using Titles = std::vector<std::u16string>;

@@ -19,10 +19,10 @@ class NoHost : public TableHost {
 
 TEST(StoreRoundTrip, AThousandEntriesComeBackWithTheirPasswords) {
     MemoryRowView rows;
-    PasswordSlots slots;
+    StoreContents contents;
+    PasswordSlots& slots = contents.slots;
     NoHost host;
-    bool dirty = false;
-    EntryTable table{rows, slots, host, dirty};
+    EntryTable table{rows, contents, host};
     const std::u16string types = u"BTVW";
     for (int row = 0; row < kMaxRows; ++row) {
         const std::u16string n = formatInt(row);

@@ -151,10 +151,11 @@ class EntryTableOverListViewTest : public ListViewRowsTest {
         }
     }
 
-    PasswordSlots slots;
+    StoreContents contents;
+    PasswordSlots& slots = contents.slots;
     NoMessagesHost host;
-    bool dirty = false;
-    EntryTable table{rows, slots, host, dirty};
+    bool& dirty = contents.dirty;
+    EntryTable table{rows, contents, host};
 };
 
 TEST_F(EntryTableOverListViewTest, DeleteAndMoveKeepEveryRowWithItsPassword) {

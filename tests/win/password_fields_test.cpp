@@ -51,14 +51,12 @@ TEST(PasswordFields, HaveNoInputMethodContext) {
         contextsOfField([&] { runUnlockDialog(nullptr, instance, u"key", unlocked, nothing); },
                         L"パスワード解除", IDC_HIDDEN_INPUT),
         0);
-    MasterPassword master;
+    StoreContents store;
     std::int32_t passMode = 0;
-    bool dirty = false;
     const LockHooks lock{[] { return true; }, nothing};
     EXPECT_EQ(
-        contextsOfField(
-            [&] { runChangePasswordDialog(nullptr, instance, master, passMode, dirty, lock); },
-            L"パスワード変更", IDC_MASTER_PASSWORD_EDIT),
+        contextsOfField([&] { runChangePasswordDialog(nullptr, instance, store, passMode, lock); },
+                        L"パスワード変更", IDC_MASTER_PASSWORD_EDIT),
         0);
 }
 

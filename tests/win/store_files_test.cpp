@@ -46,7 +46,7 @@ class StoreApp {
     void add(const Entry& entry) {
         const int row = app.rows->rowCount();
         app.table->buildRow(row, entry.title, entry.type, entry.id);
-        app.slots.set(row, entry.password);
+        app.store.slots.set(row, entry.password);
     }
 
     std::u16string cell(int row, int cell) const {
@@ -122,11 +122,11 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
     ASSERT_TRUE(saved.app.table->isFull());
     // A row beyond the slots, put straight into the control, is never written.
     saved.app.rows->insertRow(kMaxRows, u"1001番目", kMaxRows);
-    saved.app.masterPassword.text = master;
-    saved.app.dirty = true;
+    saved.app.store.masterPassword.text = master;
+    saved.app.store.dirty = true;
 
     ASSERT_TRUE(saved.save());
-    EXPECT_FALSE(saved.app.dirty);
+    EXPECT_FALSE(saved.app.store.dirty);
     const Bytes listBytes = dir.read(L"pw_set1.dat");
     const Bytes passwordBytes = dir.read(L"pw_set2.dat");
     EXPECT_EQ(listBytes, encodeTextFile(listFileLines(entries)));
@@ -135,7 +135,7 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
 
     StoreApp loaded(dir.path());
     loaded.load();
-    EXPECT_EQ(loaded.app.masterPassword.text, master);
+    EXPECT_EQ(loaded.app.store.masterPassword.text, master);
     ASSERT_EQ(loaded.app.rows->rowCount(), kMaxRows);
     for (int row = 0; row < kMaxRows; ++row) {
         const Entry& entry = entries[static_cast<std::size_t>(row)];
@@ -144,9 +144,9 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
         ASSERT_EQ(loaded.cell(row, kCellId), entry.id) << "row " << row;
         ASSERT_EQ(loaded.cell(row, kCellPw), kMaskText) << "row " << row;
         ASSERT_EQ(loaded.app.rows->itemData(row), row);
-        ASSERT_EQ(loaded.app.slots.at(row), entry.password) << "row " << row;
+        ASSERT_EQ(loaded.app.store.slots.at(row), entry.password) << "row " << row;
     }
-    EXPECT_FALSE(loaded.app.dirty);
+    EXPECT_FALSE(loaded.app.store.dirty);
 
     // Saved again, what was loaded gives the same bytes.
     ASSERT_TRUE(loaded.save());
@@ -164,13 +164,13 @@ TEST(StoreFiles, AnEmptyTableSavesTheMarkAloneAndLoadsBackEmpty) {
     // Whatever was there before the load is gone.
     StoreApp loaded(dir.path());
     loaded.add({u"old", u"B", u"old-id", u"old-pw"});
-    loaded.app.slots.set(kMaxRows - 1, u"last");
-    loaded.app.masterPassword.text = u"old-master";
+    loaded.app.store.slots.set(kMaxRows - 1, u"last");
+    loaded.app.store.masterPassword.text = u"old-master";
     loaded.load();
     EXPECT_EQ(loaded.app.rows->rowCount(), 0);
-    EXPECT_EQ(loaded.app.masterPassword.text, u"");
-    EXPECT_EQ(loaded.app.slots.at(0), u"");
-    EXPECT_EQ(loaded.app.slots.at(kMaxRows - 1), u"");
+    EXPECT_EQ(loaded.app.store.masterPassword.text, u"");
+    EXPECT_EQ(loaded.app.store.slots.at(0), u"");
+    EXPECT_EQ(loaded.app.store.slots.at(kMaxRows - 1), u"");
 }
 
 // A folder on one of the small disks the test run mounts ("small" fills up after one password
@@ -218,8 +218,8 @@ void expectAFailedSaveToKeepTheOldPair(const std::wstring& writeDir, const std::
     store.load();
     ASSERT_EQ(store.app.rows->rowCount(), 2);
     store.app.rows->deleteRow(0);
-    store.app.slots.removeAt(0);
-    store.app.dirty = true;
+    store.app.store.slots.removeAt(0);
+    store.app.store.dirty = true;
     breakIt();
     std::vector<MessageBoxAnswerer::Box> boxes;
     {
@@ -228,7 +228,7 @@ void expectAFailedSaveToKeepTheOldPair(const std::wstring& writeDir, const std::
         boxes = answerer.boxes();
     }
     mendIt();
-    EXPECT_TRUE(store.app.dirty);
+    EXPECT_TRUE(store.app.store.dirty);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, kOpenFailureCaption);
     EXPECT_TRUE(boxes[0].text.starts_with(failingFile + L"を保存できません。")) << boxes[0].text;
@@ -293,7 +293,7 @@ TEST(StoreFiles, AGoodSaveKeepsAHiddenListHiddenAndLeftoversNeverBlockIt) {
     HANDLE held = CreateFileW(dir.file(L"pw_set2.dat.new").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
 
-    store.app.slots.set(0, u"changed");
+    store.app.store.slots.set(0, u"changed");
     EXPECT_TRUE(store.save());
     CloseHandle(held);
     RemoveDirectoryW(dir.file(L"pw_set1.dat.new").c_str());
@@ -303,7 +303,7 @@ TEST(StoreFiles, AGoodSaveKeepsAHiddenListHiddenAndLeftoversNeverBlockIt) {
     // Once it is let go, the leftover copy of the passwords goes at the next start.
     StoreApp loaded(dir.path());
     loaded.load();
-    EXPECT_EQ(loaded.app.slots.at(0), u"changed");
+    EXPECT_EQ(loaded.app.store.slots.at(0), u"changed");
     EXPECT_EQ(dir.names(), (std::vector<std::wstring>{L"pw_set1.dat", L"pw_set2.dat"}));
 }
 
@@ -324,7 +324,7 @@ TEST(StoreFiles, ASaveCutShortBetweenTheTwoFilesIsUndoneAtTheNextStart) {
     loaded.load();
     ASSERT_EQ(loaded.app.rows->rowCount(), 2);
     EXPECT_EQ(loaded.cell(1, kCellTitle), u"メール");
-    EXPECT_EQ(loaded.app.slots.at(1), u"pw-mail");
+    EXPECT_EQ(loaded.app.store.slots.at(1), u"pw-mail");
     EXPECT_EQ(dir.read(L"pw_set1.dat"), list);
     EXPECT_EQ(dir.read(L"pw_set2.dat"), passwords);
     EXPECT_EQ(dir.names(), (std::vector<std::wstring>{L"pw_set1.dat", L"pw_set2.dat"}));
@@ -336,7 +336,7 @@ TEST(StoreFiles, ExitPromptWritesOnlyOnYesAndKeepsRunningOnCancelOrAFailedSave) 
     store.add({u"銀行", u"W", u"me", u"old"});
     ASSERT_TRUE(store.save());
     const Bytes passwordsBefore = dir.read(L"pw_set2.dat");
-    store.app.slots.set(0, u"new");
+    store.app.store.slots.set(0, u"new");
 
     const auto exitAnswering = [&](std::vector<int> answers) {
         MessageBoxAnswerer answerer(std::move(answers));
@@ -351,14 +351,14 @@ TEST(StoreFiles, ExitPromptWritesOnlyOnYesAndKeepsRunningOnCancelOrAFailedSave) 
     EXPECT_TRUE(mayClose);
     EXPECT_TRUE(boxes.empty());
 
-    store.app.dirty = true;
+    store.app.store.dirty = true;
     std::tie(mayClose, boxes) = exitAnswering({IDCANCEL});
     EXPECT_FALSE(mayClose);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"強制終了");
     EXPECT_EQ(boxes[0].text, L"データー保存後に終了しますか？。");
     EXPECT_EQ(boxes[0].owner, store.window.window());
-    EXPECT_TRUE(store.app.dirty);
+    EXPECT_TRUE(store.app.store.dirty);
 
     std::tie(mayClose, boxes) = exitAnswering({IDNO});
     EXPECT_TRUE(mayClose);
@@ -371,23 +371,23 @@ TEST(StoreFiles, ExitPromptWritesOnlyOnYesAndKeepsRunningOnCancelOrAFailedSave) 
     EXPECT_FALSE(mayClose);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[1].text.starts_with(L"pw_set1.datを保存できません。"));
-    EXPECT_TRUE(store.app.dirty);
+    EXPECT_TRUE(store.app.store.dirty);
 
     SetFileAttributesW(dir.file(L"pw_set1.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
     std::tie(mayClose, boxes) = exitAnswering({IDYES});
     EXPECT_TRUE(mayClose);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_FALSE(store.app.dirty);
+    EXPECT_FALSE(store.app.store.dirty);
     StoreApp loaded(dir.path());
     loaded.load();
-    EXPECT_EQ(loaded.app.slots.at(0), u"new");
+    EXPECT_EQ(loaded.app.store.slots.at(0), u"new");
 }
 
 TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     TempDirectory dir;
     StoreApp store(dir.path());
     store.add({u"銀行", u"T", u"me", u"secret"});
-    store.app.masterPassword.text = u"master";
+    store.app.store.masterPassword.text = u"master";
 
     // No files at all: the password file and the list are each reported.
     std::vector<MessageBoxAnswerer::Box> boxes;
@@ -398,13 +398,13 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     }
     expectOpenFailures(boxes, 2, store.window.window());
     EXPECT_EQ(store.app.rows->rowCount(), 0);
-    EXPECT_EQ(store.app.masterPassword.text, u"");
-    EXPECT_EQ(store.app.slots.at(0), u"");
+    EXPECT_EQ(store.app.store.masterPassword.text, u"");
+    EXPECT_EQ(store.app.store.slots.at(0), u"");
 
     // Passwords without a list: the slots are filled, the table stays empty.
     StoreApp writer(dir.path());
     writer.add({u"銀行", u"T", u"me", u"secret"});
-    writer.app.masterPassword.text = u"master";
+    writer.app.store.masterPassword.text = u"master";
     ASSERT_TRUE(writer.save());
     const Bytes listBytes = dir.read(L"pw_set1.dat");
     DeleteFileW(dir.file(L"pw_set1.dat").c_str());
@@ -415,8 +415,8 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     }
     expectOpenFailures(boxes, 1, store.window.window());
     EXPECT_EQ(store.app.rows->rowCount(), 0);
-    EXPECT_EQ(store.app.masterPassword.text, u"master");
-    EXPECT_EQ(store.app.slots.at(0), u"secret");
+    EXPECT_EQ(store.app.store.masterPassword.text, u"master");
+    EXPECT_EQ(store.app.store.slots.at(0), u"secret");
 
     // A password file without the mark is named; the list is still read.
     dir.write(L"pw_set1.dat", listBytes);
@@ -431,8 +431,8 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     EXPECT_EQ(boxes[0].text, L"pw_set2.datがWide文字で有りません!。");
     EXPECT_EQ(store.app.rows->rowCount(), 1);
     EXPECT_EQ(store.cell(0, kCellType), u"T");
-    EXPECT_EQ(store.app.masterPassword.text, u"");
-    EXPECT_EQ(store.app.slots.at(0), u"");
+    EXPECT_EQ(store.app.store.masterPassword.text, u"");
+    EXPECT_EQ(store.app.store.slots.at(0), u"");
 }
 
 } // namespace
