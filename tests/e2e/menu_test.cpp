@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 namespace kavo::e2e {
 namespace {
@@ -49,70 +50,71 @@ std::map<int, bool> allItems(bool enabled, const std::map<int, bool>& exceptions
     return states;
 }
 
+// Three entries in a fresh data directory, with KAVO started on them and shown.
+class EditMenu : public ::testing::Test {
+  protected:
+    void startWith(const SettingsRecord& settings) {
+        writeDataFiles(dir, entries, settings);
+        kavo.emplace(dir.path());
+        kavo->shownWindow();
+        list.emplace(*kavo);
+    }
+
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    std::optional<Kavo> kavo;
+    std::optional<ListDriver> list;
+};
+
 void pickFromEditMenu(Kavo& kavo, wchar_t itemLetter) {
     MenuPopup menu(kavo, kEditMenuLetter);
     menu.typeItemLetter(itemLetter);
 }
 
-TEST(EditMenu, LockedLeavesOnlyUnlockSettingsAndSaveEnabledAndAGrayedItemDoesNothing) {
-    TempDirectory dir;
-    const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, lockedSettings());
-    Kavo kavo(dir.path());
-    kavo.shownWindow();
-    ListDriver list(kavo);
+TEST_F(EditMenu, LockedLeavesOnlyUnlockSettingsAndSaveEnabledAndAGrayedItemDoesNothing) {
+    startWith(lockedSettings());
 
     EXPECT_EQ(
-        editMenuStates(kavo),
+        editMenuStates(*kavo),
         allItems(false, {{IDC_CMD_UNLOCK, true}, {IDC_CMD_SETTINGS, true}, {IDC_CMD_SAVE, true}}));
 
-    list.selectRows({1});
+    list->selectRows({1});
     for (const wchar_t grayed : {kDeleteLetter, kMoveUpLetter}) {
-        pickFromEditMenu(kavo, grayed);
-        EXPECT_EQ(list.readRows(), maskedRows(entries))
+        pickFromEditMenu(*kavo, grayed);
+        EXPECT_EQ(list->readRows(), maskedRows(entries))
             << "item letter " << static_cast<char>(grayed);
-        EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
+        EXPECT_EQ(list->selectedRows(), std::vector<int>{1});
     }
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
-TEST(EditMenu, PassModeEnablesEveryEditingItemGraysUnlockAndTheItemsWork) {
-    TempDirectory dir;
-    const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, passModeSettings());
-    Kavo kavo(dir.path());
-    kavo.shownWindow();
-    ListDriver list(kavo);
+TEST_F(EditMenu, PassModeEnablesEveryEditingItemGraysUnlockAndTheItemsWork) {
+    startWith(passModeSettings());
 
-    EXPECT_EQ(editMenuStates(kavo), allItems(true, {{IDC_CMD_UNLOCK, false}}));
+    EXPECT_EQ(editMenuStates(*kavo), allItems(true, {{IDC_CMD_UNLOCK, false}}));
 
-    list.selectRows({1});
-    pickFromEditMenu(kavo, kDeleteLetter);
-    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {0, 2})));
-    list.selectRows({1});
-    pickFromEditMenu(kavo, kMoveUpLetter);
-    EXPECT_EQ(list.readRows(), revealedRows(pick(entries, {2, 0})));
+    list->selectRows({1});
+    pickFromEditMenu(*kavo, kDeleteLetter);
+    EXPECT_EQ(list->readRows(), revealedRows(pick(entries, {0, 2})));
+    list->selectRows({1});
+    pickFromEditMenu(*kavo, kMoveUpLetter);
+    EXPECT_EQ(list->readRows(), revealedRows(pick(entries, {2, 0})));
 }
 
-TEST(EditMenu, LockedWindowIgnoresEditingCommandsThatArriveWithoutTheMenu) {
-    TempDirectory dir;
-    const std::vector<Entry> entries = numberedEntries(3);
-    writeDataFiles(dir, entries, lockedSettings());
-    Kavo kavo(dir.path());
-    kavo.shownWindow();
-    ListDriver list(kavo);
-    list.selectRows({1});
+TEST_F(EditMenu, LockedWindowIgnoresEditingCommandsThatArriveWithoutTheMenu) {
+    startWith(lockedSettings());
+    list->selectRows({1});
 
     // Posted straight to the window, as any program can: no grayed item stands in the way.
     for (const int id :
          {IDC_CMD_REVEAL, IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN, IDC_CMD_ADD,
           IDC_CMD_INSERT, IDC_CMD_EDIT, IDC_CMD_BULK_TYPE, IDC_CMD_CHANGE_PASSWORD}) {
-        kavo.command(id);
+        kavo->command(id);
     }
-    EXPECT_EQ(kavo.waitForWindow(L"#32770", 300), nullptr) << "a locked command opened a dialog";
-    EXPECT_EQ(list.readRows(), maskedRows(entries));
-    EXPECT_EQ(list.selectedRows(), std::vector<int>{1});
-    EXPECT_TRUE(kavo.endsWithoutAsking());
+    EXPECT_EQ(kavo->waitForWindow(L"#32770", 300), nullptr) << "a locked command opened a dialog";
+    EXPECT_EQ(list->readRows(), maskedRows(entries));
+    EXPECT_EQ(list->selectedRows(), std::vector<int>{1});
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
 } // namespace
