@@ -6,9 +6,11 @@
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
+#include "resources/texts.h"
 #include "settings/settings_file_win.h"
 #include "settings/window_rectangle_win.h"
 #include "store/data_files_win.h"
+#include "win/wide_text_win.h"
 
 namespace {
 
@@ -53,7 +55,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     HWND window = kavo::createMainWindow(app);
     if (window == nullptr) {
-        MessageBoxW(nullptr, L"ウィンドウを作成できません。", L"KAVO", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, kavo::toWide(kavo::kNoWindowText).c_str(),
+                    kavo::toWide(kavo::kProgramCaption).c_str(), MB_OK | MB_ICONERROR);
         return 0;
     }
     ShowWindow(window, showCommand);

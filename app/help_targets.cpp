@@ -1,6 +1,7 @@
 #include "app/help_targets.h"
 
 #include "kavo_version.h"
+#include "resources/texts.h"
 
 #ifndef KAVO_WEB_HOST
 #error "KAVO_WEB_HOST names the web site's host; the build sets it"
@@ -26,7 +27,7 @@ std::u16string downloadPageUrl() {
 
 // Both lines are short: the box is narrow, and a line longer than its place is cut off.
 std::u16string aboutCreatorLine() {
-    return u"Ver." + std::u16string(kVersion) + u" KAVO開発";
+    return u"Ver." + std::u16string(kVersion) + std::u16string(kAboutCreatorSuffix);
 }
 
 std::u16string aboutHomePageLine() {

@@ -3,19 +3,22 @@
 #include "app/app_state_win.h"
 #include "app/session_end.h"
 #include "app/store_files_win.h"
+#include "resources/texts.h"
+#include "win/wide_text_win.h"
 
 namespace kavo {
 
 namespace {
 
 // What Windows shows beside KAVO while it holds the session.
-constexpr wchar_t kBlockReason[] = L"保存していない変更があります。KAVO の確認に答えてください。";
 
 // Windows, the exit prompt and the main window's boxes, for the answer to a session's end.
 class WindowsSessionHost final : public SessionHost {
   public:
     explicit WindowsSessionHost(App& app) : app_(app) {}
-    void holdSession() override { ShutdownBlockReasonCreate(app_.mainWindow, kBlockReason); }
+    void holdSession() override {
+        ShutdownBlockReasonCreate(app_.mainWindow, toWide(kSessionBlockReason).c_str());
+    }
     void releaseSession() override { ShutdownBlockReasonDestroy(app_.mainWindow); }
     bool confirmExit() override { return kavo::confirmExit(app_, app_.mainWindow); }
     bool modalBoxOpen() const override { return kavo::modalBoxOpen(app_); }

@@ -5,6 +5,7 @@
 #include "app/main_window_win.h"
 #include "app/session_win.h"
 #include "app/tray_icon_win.h"
+#include "resources/texts.h"
 #include "win/wide_text_win.h"
 
 #include <cstdint>
@@ -103,7 +104,7 @@ std::optional<DataFolderClaim> claimDataFolder(const std::wstring& dataDirectory
         }
         Sleep(kLookAgainMs);
     }
-    MessageBoxW(nullptr, L"このフォルダーの KAVO がすでに動いています。", L"KAVO",
+    MessageBoxW(nullptr, toWide(kAlreadyRunningText).c_str(), toWide(kProgramCaption).c_str(),
                 MB_OK | MB_ICONINFORMATION);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "app/store_files_win.h"
 
 #include "app/app_state_win.h"
+#include "resources/texts.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"
@@ -102,7 +103,7 @@ void loadStore(App& app, HWND owner) {
         readStoreFiles(app, owner);
     } catch (const std::bad_alloc&) {
         // Whatever was read stays; the rest of the program runs on.
-        MessageBoxW(owner, L"メモリが足りないのでデータを読み込めません。", L"ﾌｧｲﾙｴﾗｰ",
+        MessageBoxW(owner, toWide(kNoMemoryForDataText).c_str(), toWide(kFileErrorCaption).c_str(),
                     MB_OK | MB_ICONWARNING);
     }
 }
@@ -135,7 +136,8 @@ bool confirmExit(App& app, HWND owner) {
     if (!app.store.dirty) {
         return true;
     }
-    switch (MessageBoxW(owner, L"データー保存後に終了しますか？。", L"強制終了", MB_YESNOCANCEL)) {
+    switch (MessageBoxW(owner, toWide(kExitPromptText).c_str(), toWide(kExitPromptCaption).c_str(),
+                        MB_YESNOCANCEL)) {
     case IDYES:
         return saveStore(app, owner);
     case IDNO:

@@ -1,6 +1,7 @@
 #include "app/toolbar_win.h"
 
 #include "resources/resource.h"
+#include "resources/texts.h"
 
 #include <commctrl.h>
 
@@ -13,14 +14,14 @@ constexpr int kImageHeight = 16;
 
 struct ButtonSpec {
     int command;
-    const wchar_t* tooltip; // nullptr: no tooltip
+    std::u16string_view tooltip; // empty: no tooltip
 };
 
 // Button i shows image i of the bitmap.
 constexpr ButtonSpec kButtons[] = {
-    {IDC_TB_ID, L"ＩＤを記憶"}, {IDC_TB_PW, L"パスワードを記憶"}, {IDC_TB_SETTINGS, L"表示設定"},
-    {IDC_TB_END, L"終了"},      {IDC_TB_TRAY, nullptr},           {IDC_TB_BLANK1, nullptr},
-    {IDC_TB_BLANK2, nullptr},
+    {IDC_TB_ID, kIdButtonTip},   {IDC_TB_PW, kPwButtonTip}, {IDC_TB_SETTINGS, kSettingsButtonTip},
+    {IDC_TB_END, kEndButtonTip}, {IDC_TB_TRAY, {}},         {IDC_TB_BLANK1, {}},
+    {IDC_TB_BLANK2, {}},
 };
 constexpr int kButtonCount = static_cast<int>(sizeof(kButtons) / sizeof(kButtons[0]));
 
@@ -52,8 +53,10 @@ void supplyTooltipText(HWND mainWindow, NMHDR* header) {
     auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
     request->hinst = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE));
     for (const ButtonSpec& button : kButtons) {
-        if (static_cast<UINT_PTR>(button.command) == header->idFrom && button.tooltip != nullptr) {
-            request->lpszText = const_cast<wchar_t*>(button.tooltip);
+        if (static_cast<UINT_PTR>(button.command) == header->idFrom && !button.tooltip.empty()) {
+            // The texts are literals, so their units end in a 0.
+            request->lpszText =
+                const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(button.tooltip.data()));
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "dialogs/type_radios_win.h"
 #include "lock/lock_state.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 #include "store/list_view_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
@@ -17,7 +18,6 @@ constexpr INT_PTR kDialogClosed = 1;
 
 constexpr int kOkButton = IDC_BUTTON_1;
 constexpr int kCancelButton = IDC_BUTTON_2;
-constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
 
 // What one opening of the dialog works on.
 struct BulkTypeSession {

@@ -1,25 +1,11 @@
 #include "dialogs/entry_dialog.h"
 
+#include "resources/texts.h"
 #include "store/password_file.h"
 
 namespace kavo {
 
 namespace {
-
-constexpr std::u16string_view kEditCaption = u"編集";
-constexpr std::u16string_view kNoSelectionText = u"項目を選択して下さい。";
-constexpr std::u16string_view kFullTableText =
-    u"登録できる項目は1000件までです。\n項目を削除してから追加して下さい。";
-constexpr std::u16string_view kCheckCaption = u"入力確認";
-constexpr std::u16string_view kIncompleteText = u"全てを入力して下さい。";
-constexpr std::u16string_view kLockedText = u"ロックされたため、登録できません。\n"
-                                            u"COPY で内容を控えてから閉じて下さい。";
-constexpr std::u16string_view kUnstorableCharacterText =
-    u"このパスワードには保存できない文字があります。\n"
-    u"半角の英数字と記号で入力して下さい。";
-constexpr std::u16string_view kTooLongPasswordText =
-    u"このパスワードは長すぎて保存できません。\n"
-    u"全角文字は半角2文字分として、半角127文字分までにして下さい。";
 
 // Read-back sizes of the row's cells when it is edited, in units including the terminator.
 constexpr int kTitleCellCapacity = 256;
@@ -92,7 +78,7 @@ bool EntryDialog::initEntryDialog() {
     }
     const int selected = row_;
     if (mode_ != EntryDialogMode::AddEntry && !isSlotRow(selected)) {
-        form_.showMessage(kNoSelectionText, kEditCaption);
+        form_.showMessage(kSelectEntryToEditText, kEditCaption);
         return false;
     }
     if (mode_ != EntryDialogMode::EditEntry) {
@@ -122,7 +108,7 @@ bool EntryDialog::applyEntryDialog() {
     const int rowCount = table_.rows().rowCount();
     const bool rowThere = mode_ == EntryDialogMode::InsertEntry ? row <= rowCount : row < rowCount;
     if (mode_ != EntryDialogMode::AddEntry && (!isSlotRow(row) || !rowThere)) {
-        form_.showMessage(kNoSelectionText, kEditCaption);
+        form_.showMessage(kSelectEntryToEditText, kEditCaption);
         return false;
     }
     // A row edited without touching its password keeps the slot as it is, so a password loaded
@@ -160,7 +146,7 @@ bool EntryDialog::applyEntryDialog() {
 
 bool EntryDialog::ok(bool editingAllowed) {
     if (!editingAllowed) {
-        form_.showMessage(kLockedText, kEditCaption);
+        form_.showMessage(kLockedWhileEditingText, kEditCaption);
         return false;
     }
     const bool done = applyEntryDialog();

@@ -1,6 +1,7 @@
 // The lock: editing needs the master password typed in this run, unless pass mode is on.
 #pragma once
 
+#include "resources/texts.h"
 #include "settings/settings_record.h"
 
 #include <cstdint>
@@ -23,10 +24,6 @@ struct LockHooks {
     std::function<bool()> editingAllowed;
     std::function<void()> mayHaveLocked;
 };
-
-// An editing dialog's ＯＫ finds the lock closed since the dialog opened.
-inline constexpr std::u16string_view kLockedMeanwhileMessage =
-    u"ロックされたため、変更できません。";
 
 // When Windows locks the session KAVO locks too; pass mode, which the user chose to keep the
 // lock off, stays as it is.

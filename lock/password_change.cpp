@@ -1,18 +1,9 @@
 #include "lock/password_change.h"
 
+#include "resources/texts.h"
 #include "settings/settings_record.h"
 
 namespace kavo {
-
-namespace {
-
-constexpr std::u16string_view kPassModeOnMessage = u"パスワードのパスモードになりました。";
-constexpr std::u16string_view kPassModeOffMessage = u"パスワードのパスモードが解除された。";
-constexpr std::u16string_view kChangedMessage = u"パスワード変更された。忘れないようにご注意！。";
-constexpr std::u16string_view kUnstorableMessage =
-    u"このパスワードは保存出来ません。使えない文字を含むか、長過ぎます。";
-
-} // namespace
 
 PasswordChange decidePasswordChange(const PasswordChangeForm& form, const AnsiCodec& codec) {
     PasswordChange change;
@@ -20,7 +11,7 @@ PasswordChange decidePasswordChange(const PasswordChangeForm& form, const AnsiCo
     if (textChanged && !isStorablePassword(form.typedPassword, codec)) {
         change.refused = true;
         change.passMode = form.passModeAtOpen;
-        change.messages.push_back(kUnstorableMessage);
+        change.messages.push_back(kUnstorableMasterMessage);
         return change;
     }
     if (form.passModeTicked) {

@@ -2,6 +2,7 @@
 // master password changes, and the messages to show, in order.
 #pragma once
 
+#include "resources/texts.h"
 #include "store/password_file.h"
 
 #include <cstdint>
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace kavo {
-
-// Caption of every message of the change-password dialog.
-inline constexpr std::u16string_view kChangePasswordCaption = u"パスワード変更";
 
 struct PasswordChangeForm {
     std::u16string_view shownPassword; // the master password shown when the dialog opened

@@ -1,15 +1,17 @@
 #include "lock/unlock_check.h"
 
+#include "resources/texts.h"
+
 namespace kavo {
 
 UnlockCheck checkMasterPassword(std::u16string_view masterPassword, std::u16string_view typed) {
     if (masterPassword.empty()) {
-        return {true, u"設定されてません。"};
+        return {true, kNoMasterPasswordMessage};
     }
     if (typed == masterPassword) {
-        return {true, u"解除しました。"};
+        return {true, kUnlockedMessage};
     }
-    return {false, u"解除出来ません。"};
+    return {false, kWrongPasswordMessage};
 }
 
 } // namespace kavo

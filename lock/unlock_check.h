@@ -1,13 +1,11 @@
 // The unlock check: whether the text typed into the unlock dialog opens the lock.
 #pragma once
 
+#include "resources/texts.h"
+
 #include <string_view>
 
 namespace kavo {
-
-// Caption of every message of the unlock dialog.
-inline constexpr std::u16string_view kUnlockCaption = u"パスワード";
-inline constexpr std::u16string_view kLockedMessage = u"ロックしました。";
 
 struct UnlockCheck {
     bool unlocked;               // the new value of the unlocked flag

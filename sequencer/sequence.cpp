@@ -1,28 +1,18 @@
 #include "sequencer/sequence.h"
 
+#include "resources/texts.h"
+
 #include <utility>
 
 namespace kavo {
 
 namespace {
 
-constexpr std::u16string_view kSelectEntryText = u"項目を選んで下さい。";
-constexpr std::u16string_view kIdCaption = u"ＩＤ記憶";
-constexpr std::u16string_view kPwCaption = u"ＰＷ記憶";
-
-constexpr std::u16string_view kTitlePassMode = u"KAVO  (PASS)";
-constexpr std::u16string_view kTitleUnlocked = u"KAVO (UnLocK)";
-constexpr std::u16string_view kTitleLocked = u"KAVO  (LocK)";
-constexpr std::u16string_view kTitleIdPhase = u"KAVO   (ID)";
-constexpr std::u16string_view kTitlePwPhase = u"KAVO   (PW)";
-
 // The type letters that make an entry advance by timer and by paste; any other letter (the
 // button type "B" included) waits for a button.
 constexpr char16_t kTypeTime = u'T';
 constexpr char16_t kTypePaste = u'V';
 constexpr char16_t kTypePasteOrTime = u'W';
-
-constexpr std::u16string_view kHeldClipboardCaption = u"クリップボード使用中";
 
 // Only the first unit counts: the list cell is read through a buffer with room for one.
 char16_t letterOf(const SelectedEntry& entry) {
@@ -32,11 +22,11 @@ char16_t letterOf(const SelectedEntry& entry) {
 std::u16string_view describe(ClipboardContent content) {
     switch (content) {
     case ClipboardContent::Id:
-        return u"ＩＤ";
+        return kIdName;
     case ClipboardContent::Password:
-        return u"パスワード";
+        return kPasswordName;
     case ClipboardContent::EndMarker:
-        return u"「pw-End」";
+        return kEndMarkerName;
     case ClipboardContent::Nothing:
         break;
     }
@@ -45,22 +35,22 @@ std::u16string_view describe(ClipboardContent content) {
 
 // Short lines: a message box wraps long ones wherever it likes.
 std::u16string heldClipboardNotice(ClipboardContent onClipboard) {
-    std::u16string text = u"クリップボードに書き込めません。\nほかのプログラムが使用中です。\n";
+    std::u16string text(kClipboardHeldText);
     if (onClipboard == ClipboardContent::Nothing) {
-        text += u"クリップボードの内容は前のままです。\n";
+        text += kClipboardUnchangedText;
     } else {
-        text += u"まだ";
+        text += kStillOnClipboardBefore;
         text += describe(onClipboard);
-        text += u"が残っています。\n";
+        text += kStillOnClipboardAfter;
     }
-    text += u"書き込めるまで続けて試します。";
+    text += kKeepTryingText;
     return text;
 }
 
 std::u16string leftOnClipboardNotice(ClipboardContent onClipboard) {
-    std::u16string text = u"クリップボードを消せませんでした。\nほかのプログラムが使用中です。\n";
+    std::u16string text(kClipboardNotClearedText);
     text += describe(onClipboard);
-    text += u"が残っているかもしれません。\n別の文字をコピーして消してください。";
+    text += kMayStayOnClipboardText;
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "store/entry_table.h"
 
+#include "resources/texts.h"
 #include "store/decimal_text.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@
 namespace kavo {
 
 namespace {
-
-constexpr std::u16string_view kNoSelectionText = u"項目を選んで下さい。";
-constexpr std::u16string_view kNoSelectionCaption = u"項目移動";
 
 // Read-back buffer sizes, in units including the terminator. Titles may be up to 255 units long
 // while they are only in the table; IDs and type letters never exceed 127.
@@ -106,7 +104,7 @@ void EntryTable::deleteSelectedRows() {
     std::vector<int> gathered = collectSelectedRows();
     std::erase_if(gathered, [count](int row) { return row >= count; });
     if (gathered.empty()) {
-        host_.showMessage(kNoSelectionText, kNoSelectionCaption);
+        host_.showMessage(kSelectEntryText, kMoveCaption);
         return;
     }
     for (auto it = gathered.rbegin(); it != gathered.rend(); ++it) {
@@ -146,7 +144,7 @@ void EntryTable::moveSelectedRows(MoveDirection direction) {
     std::vector<int> gathered = collectSelectedRows();
     std::erase_if(gathered, [count](int row) { return row >= count; });
     if (gathered.empty()) {
-        host_.showMessage(kNoSelectionText, kNoSelectionCaption);
+        host_.showMessage(kSelectEntryText, kMoveCaption);
         return;
     }
     // A selected row stays put when the edge, or a selected row that stayed put, is in its way;

@@ -2,9 +2,10 @@
 // that moves rows moves the slots the same way, so row i and slot i always belong together.
 #pragma once
 
+#include "resources/texts.h"
 #include "store/password_slots.h"
-#include "store/store_contents.h"
 #include "store/row_view.h"
+#include "store/store_contents.h"
 
 #include <array>
 #include <string>
@@ -16,8 +17,6 @@ namespace kavo {
 // One row per password slot; the table never grows past it.
 constexpr int kMaxRows = kSlotCount;
 constexpr std::u16string_view kMaskText = u"*******";
-// Shown for a password the code page could not read, in place of an empty cell.
-constexpr std::u16string_view kUnreadablePasswordText = u"（読めません）";
 
 enum class MoveDirection { Up = 0, Down = 1 };
 

@@ -1,5 +1,7 @@
 #include "store/load_report.h"
 
+#include "resources/texts.h"
+
 namespace kavo {
 
 namespace {
@@ -15,9 +17,9 @@ std::u16string count(int n) {
 
 void addLine(std::u16string& text, std::u16string_view file, std::u16string_view before, int n,
              std::u16string_view after) {
-    text += u"・";
+    text += kLossBullet;
     text += file;
-    text += u"：";
+    text += kLossFileSeparator;
     text += before;
     text += count(n);
     text += after;
@@ -32,31 +34,29 @@ std::u16string loadLossMessage(std::u16string_view listFile, const ListLoadLosse
     if (!list.any() && !passwords.any()) {
         return std::u16string();
     }
-    std::u16string text = u"ファイルの一部を読み込めませんでした。\n";
+    std::u16string text(kLossHeading);
     if (list.entriesDropped > 0) {
-        addLine(text, listFile, u"項目 ", list.entriesDropped,
-                u" 件（1000 件を超えた分か、タイトルの行がない分）を読み込んでいません。");
+        addLine(text, listFile, kEntriesDroppedBefore, list.entriesDropped, kEntriesDroppedAfter);
     }
     if (list.textsCut > 0) {
-        addLine(text, listFile, u"127 文字を超えたタイトルと ID ", list.textsCut,
-                u" 個を、127 文字で切りました。");
+        addLine(text, listFile, kTextsCutBefore, list.textsCut, kTextsCutAfter);
     }
     if (passwords.missingRecords > 0) {
-        addLine(text, passwordFile, u"ファイルが途中で終わっていて、パスワード ",
-                passwords.missingRecords, u" 件分がありません。");
+        addLine(text, passwordFile, kMissingRecordsBefore, passwords.missingRecords,
+                kMissingRecordsAfter);
     }
     if (passwords.damagedRecords > 0) {
-        addLine(text, passwordFile, u"壊れているパスワード ", passwords.damagedRecords,
-                u" 件は、元と違っているかもしれません。");
+        addLine(text, passwordFile, kDamagedRecordsBefore, passwords.damagedRecords,
+                kDamagedRecordsAfter);
     }
     if (passwords.unreadableRecords > 0) {
-        addLine(text, passwordFile, u"この PC の文字コードで読めないパスワード ",
-                passwords.unreadableRecords, u" 件は、空欄として扱います。");
+        addLine(text, passwordFile, kUnreadableRecordsBefore, passwords.unreadableRecords,
+                kUnreadableRecordsAfter);
     }
     if (passwords.masterUnreadable) {
-        text += u"マスターパスワードが読めないので、ロックは解除できません。\n";
+        text += kMasterUnreadableText;
     }
-    text += u"保存する前に、元のファイルを別の名前で残します。";
+    text += kKeepAsideAheadText;
     return text;
 }
 
@@ -69,28 +69,26 @@ std::u16string keptAsideName(std::u16string_view fileName, std::u16string_view s
 }
 
 std::u16string keptAsideMessage(std::u16string_view keptPaths) {
-    std::u16string text = u"読み込めなかった元のファイルを、次の名前で残しました。\n";
+    std::u16string text(kKeptAsideHeading);
     text += keptPaths;
     return text;
 }
 
 std::u16string keepAsideFailedMessage(std::u16string_view fileName) {
     std::u16string text(fileName);
-    text += u"の元のファイルを別の名前で残せないので、保存しません。\nファイルは保存前のままです。";
+    text += kKeepAsideFailedSuffix;
     return text;
 }
 
 std::u16string recoveryBlockedMessage(std::u16string_view heldFile) {
-    std::u16string text = u"前回の保存が途中で止まったファイルを元に戻せません。\n";
+    std::u16string text(kRecoveryBlockedHeading);
     text += heldFile;
-    text += u" をほかのプログラムが使っています。\n"
-            u"データは読み込まず、保存もしません。次の起動の時にもう一度戻します。";
+    text += kRecoveryBlockedAfterFile;
     return text;
 }
 
 std::u16string saveRefusedAfterBlockedRecoveryMessage() {
-    return u"前回の保存が途中で止まったファイルを元に戻せていないので、保存しません。\n"
-           u"KAVO を終了して、起動し直してください。";
+    return std::u16string(kSaveRefusedAfterBlockedRecoveryText);
 }
 
 } // namespace kavo

@@ -1,0 +1,136 @@
+// Every text the program shows the user, in one place: captions, messages, notices, tooltips.
+// The tests keep their own literal copies, so a text changed here by accident is noticed.
+#pragma once
+
+#include <string_view>
+
+namespace kavo {
+
+// General
+inline constexpr std::u16string_view kProgramCaption = u"KAVO";
+inline constexpr std::u16string_view kNoWindowText = u"ウィンドウを作成できません。";
+inline constexpr std::u16string_view kAlreadyRunningText =
+    u"このフォルダーの KAVO がすでに動いています。";
+inline constexpr std::u16string_view kAboutCreatorSuffix = u" KAVO開発";
+
+// Ending: the exit prompt, and why Windows has to wait at log-off
+inline constexpr std::u16string_view kExitPromptCaption = u"強制終了";
+inline constexpr std::u16string_view kExitPromptText = u"データー保存後に終了しますか？。";
+inline constexpr std::u16string_view kSessionBlockReason =
+    u"保存していない変更があります。KAVO の確認に答えてください。";
+
+// Toolbar tooltips
+inline constexpr std::u16string_view kIdButtonTip = u"ＩＤを記憶";
+inline constexpr std::u16string_view kPwButtonTip = u"パスワードを記憶";
+inline constexpr std::u16string_view kSettingsButtonTip = u"表示設定";
+inline constexpr std::u16string_view kEndButtonTip = u"終了";
+
+// The entry table and its dialogs
+inline constexpr std::u16string_view kSelectEntryText = u"項目を選んで下さい。";
+inline constexpr std::u16string_view kMoveCaption = u"項目移動";
+inline constexpr std::u16string_view kUnreadablePasswordText = u"（読めません）";
+inline constexpr std::u16string_view kEditCaption = u"編集";
+inline constexpr std::u16string_view kSelectEntryToEditText = u"項目を選択して下さい。";
+inline constexpr std::u16string_view kFullTableText =
+    u"登録できる項目は1000件までです。\n項目を削除してから追加して下さい。";
+inline constexpr std::u16string_view kCheckCaption = u"入力確認";
+inline constexpr std::u16string_view kIncompleteText = u"全てを入力して下さい。";
+inline constexpr std::u16string_view kLockedWhileEditingText =
+    u"ロックされたため、登録できません。\nCOPY で内容を控えてから閉じて下さい。";
+inline constexpr std::u16string_view kUnstorableCharacterText =
+    u"このパスワードには保存できない文字があります。\n半角の英数字と記号で入力して下さい。";
+inline constexpr std::u16string_view kTooLongPasswordText =
+    u"このパスワードは長すぎて保存できません。\n"
+    u"全角文字は半角2文字分として、半角127文字分までにして下さい。";
+inline constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
+
+// The lock
+inline constexpr std::u16string_view kUnlockCaption = u"パスワード";
+inline constexpr std::u16string_view kLockedMessage = u"ロックしました。";
+inline constexpr std::u16string_view kNoMasterPasswordMessage = u"設定されてません。";
+inline constexpr std::u16string_view kUnlockedMessage = u"解除しました。";
+inline constexpr std::u16string_view kWrongPasswordMessage = u"解除出来ません。";
+inline constexpr std::u16string_view kLockedMeanwhileMessage =
+    u"ロックされたため、変更できません。";
+inline constexpr std::u16string_view kChangePasswordCaption = u"パスワード変更";
+inline constexpr std::u16string_view kPassModeOnMessage = u"パスワードのパスモードになりました。";
+inline constexpr std::u16string_view kPassModeOffMessage = u"パスワードのパスモードが解除された。";
+inline constexpr std::u16string_view kChangedMessage =
+    u"パスワード変更された。忘れないようにご注意！。";
+inline constexpr std::u16string_view kUnstorableMasterMessage =
+    u"このパスワードは保存出来ません。使えない文字を含むか、長過ぎます。";
+
+// The window's title in each state
+inline constexpr std::u16string_view kTitlePassMode = u"KAVO  (PASS)";
+inline constexpr std::u16string_view kTitleUnlocked = u"KAVO (UnLocK)";
+inline constexpr std::u16string_view kTitleLocked = u"KAVO  (LocK)";
+inline constexpr std::u16string_view kTitleIdPhase = u"KAVO   (ID)";
+inline constexpr std::u16string_view kTitlePwPhase = u"KAVO   (PW)";
+
+// The clipboard sequence
+inline constexpr std::u16string_view kIdCaption = u"ＩＤ記憶";
+inline constexpr std::u16string_view kPwCaption = u"ＰＷ記憶";
+inline constexpr std::u16string_view kHeldClipboardCaption = u"クリップボード使用中";
+inline constexpr std::u16string_view kIdName = u"ＩＤ";
+inline constexpr std::u16string_view kPasswordName = u"パスワード";
+inline constexpr std::u16string_view kEndMarkerName = u"「pw-End」";
+inline constexpr std::u16string_view kClipboardHeldText =
+    u"クリップボードに書き込めません。\nほかのプログラムが使用中です。\n";
+inline constexpr std::u16string_view kClipboardUnchangedText =
+    u"クリップボードの内容は前のままです。\n";
+inline constexpr std::u16string_view kStillOnClipboardBefore = u"まだ";
+inline constexpr std::u16string_view kStillOnClipboardAfter = u"が残っています。\n";
+inline constexpr std::u16string_view kKeepTryingText = u"書き込めるまで続けて試します。";
+inline constexpr std::u16string_view kClipboardNotClearedText =
+    u"クリップボードを消せませんでした。\nほかのプログラムが使用中です。\n";
+inline constexpr std::u16string_view kMayStayOnClipboardText =
+    u"が残っているかもしれません。\n別の文字をコピーして消してください。";
+
+// The data files
+inline constexpr std::u16string_view kFileErrorCaption = u"ﾌｧｲﾙｴﾗｰ";
+inline constexpr std::u16string_view kOpenFailureText = u"ﾌｧｲﾙが開けません";
+inline constexpr std::u16string_view kMarkFailureCaption = u"ErrorFileRead";
+inline constexpr std::u16string_view kMarkFailureSuffix = u"がWide文字で有りません!。";
+inline constexpr std::u16string_view kCloseFailureCaption = u"CloseHandle-errer";
+inline constexpr std::u16string_view kTooLargeSuffix = u"が大き過ぎるので読み込みません。";
+inline constexpr std::u16string_view kNotSavedSuffix = u"を保存できません。\n";
+inline constexpr std::u16string_view kRestorePendingText =
+    u"保存前のファイルに戻し切れませんでした。次の保存か起動の時に戻します。";
+inline constexpr std::u16string_view kUnchangedFilesText = u"ファイルは保存前のままです。";
+inline constexpr std::u16string_view kNoMemoryForDataText =
+    u"メモリが足りないのでデータを読み込めません。";
+inline constexpr std::u16string_view kLossHeading = u"ファイルの一部を読み込めませんでした。\n";
+inline constexpr std::u16string_view kLossBullet = u"・";
+inline constexpr std::u16string_view kLossFileSeparator = u"：";
+inline constexpr std::u16string_view kEntriesDroppedBefore = u"項目 ";
+inline constexpr std::u16string_view kEntriesDroppedAfter =
+    u" 件（1000 件を超えた分か、タイトルの行がない分）を読み込んでいません。";
+inline constexpr std::u16string_view kTextsCutBefore = u"127 文字を超えたタイトルと ID ";
+inline constexpr std::u16string_view kTextsCutAfter = u" 個を、127 文字で切りました。";
+inline constexpr std::u16string_view kMissingRecordsBefore =
+    u"ファイルが途中で終わっていて、パスワード ";
+inline constexpr std::u16string_view kMissingRecordsAfter = u" 件分がありません。";
+inline constexpr std::u16string_view kDamagedRecordsBefore = u"壊れているパスワード ";
+inline constexpr std::u16string_view kDamagedRecordsAfter =
+    u" 件は、元と違っているかもしれません。";
+inline constexpr std::u16string_view kUnreadableRecordsBefore =
+    u"この PC の文字コードで読めないパスワード ";
+inline constexpr std::u16string_view kUnreadableRecordsAfter = u" 件は、空欄として扱います。";
+inline constexpr std::u16string_view kMasterUnreadableText =
+    u"マスターパスワードが読めないので、ロックは解除できません。\n";
+inline constexpr std::u16string_view kKeepAsideAheadText =
+    u"保存する前に、元のファイルを別の名前で残します。";
+inline constexpr std::u16string_view kKeptAsideHeading =
+    u"読み込めなかった元のファイルを、次の名前で残しました。\n";
+inline constexpr std::u16string_view kKeepAsideFailedSuffix =
+    u"の元のファイルを別の名前で残せないので、保存しません。\nファイルは保存前のままです。";
+inline constexpr std::u16string_view kRecoveryBlockedHeading =
+    u"前回の保存が途中で止まったファイルを元に戻せません。\n";
+inline constexpr std::u16string_view kRecoveryBlockedAfterFile =
+    u" をほかのプログラムが使っています。\n"
+    u"データは読み込まず、保存もしません。次の起動の時にもう一度戻します。";
+inline constexpr std::u16string_view kSaveRefusedAfterBlockedRecoveryText =
+    u"前回の保存が途中で止まったファイルを元に戻せていないので、保存しません。\n"
+    u"KAVO を終了して、起動し直してください。";
+
+} // namespace kavo
