@@ -8,6 +8,8 @@
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
 
+#include <optional>
+
 namespace kavo {
 
 namespace {
@@ -34,7 +36,7 @@ int fieldControl(EntryField field) {
 
 class DialogEntryForm final : public EntryForm {
   public:
-    explicit DialogEntryForm(const HWND& dialog) : dialog_(dialog) {}
+    explicit DialogEntryForm(HWND dialog) : dialog_(dialog) {}
 
     // The fields have no length limit of their own; the core cuts what it keeps.
     std::u16string text(EntryField field) const override {
@@ -58,28 +60,35 @@ class DialogEntryForm final : public EntryForm {
     }
 
   private:
-    const HWND& dialog_;
+    HWND dialog_;
 };
 
-// What one opening of the dialog works with; it lives while DialogBoxParamW runs.
-struct EntryDialogSession {
-    EntryDialogSession(HWND owner, EntryDialogMode mode, EntryTable& table, ScratchEntry& scratch,
-                       const std::function<bool()>& allowed)
-        : listView(GetDlgItem(owner, IDC_LIST_VIEW)), editingAllowed(allowed), form(dialog),
-          radios(dialog), entry(mode, form, radios, table, scratch, codec) {}
+// The form over the open dialog and the decisions behind it, built once the dialog exists.
+struct OpenEntryDialog {
+    OpenEntryDialog(HWND dialog, EntryDialogMode mode, EntryTable& table, ScratchEntry& scratch)
+        : form(dialog), radios(dialog), entry(mode, form, radios, table, scratch, codec) {}
 
-    HWND dialog = nullptr;
-    HWND listView;
-    const std::function<bool()>& editingAllowed;
     DialogEntryForm form;
     DialogTypeRadios radios;
     ThreadAnsiCodec codec;
     EntryDialog entry;
 };
 
+// What one opening of the dialog works with; it lives while DialogBoxParamW runs.
+struct EntryDialogSession {
+    EntryDialogMode mode;
+    EntryTable& table;
+    ScratchEntry& scratch;
+    HWND listView;
+    const std::function<bool()>& editingAllowed;
+    HWND dialog = nullptr;
+    std::optional<OpenEntryDialog> open;
+};
+
 INT_PTR onInitDialog(EntryDialogSession& session, HWND dialog) {
     session.dialog = dialog;
-    if (!session.entry.initEntryDialog()) {
+    session.open.emplace(dialog, session.mode, session.table, session.scratch);
+    if (!session.open->entry.initEntryDialog()) {
         EndDialog(dialog, kDialogClosed);
     }
     return TRUE;
@@ -88,12 +97,16 @@ INT_PTR onInitDialog(EntryDialogSession& session, HWND dialog) {
 // Enter and Escape arrive as IDOK and IDCANCEL, which fall through to nothing: only the
 // buttons close the dialog.
 INT_PTR onCommand(EntryDialogSession& session, int controlId) {
+    if (!session.open) {
+        return FALSE;
+    }
+    EntryDialog& entry = session.open->entry;
     switch (controlId) {
     case kOkButton: {
         bool done = false;
         {
             const ListRedrawPause pause(session.listView);
-            done = session.entry.ok(session.editingAllowed());
+            done = entry.ok(session.editingAllowed());
         }
         if (done) {
             EndDialog(session.dialog, kDialogClosed);
@@ -101,14 +114,14 @@ INT_PTR onCommand(EntryDialogSession& session, int controlId) {
         return TRUE;
     }
     case kCancelButton:
-        session.entry.cancel();
+        entry.cancel();
         EndDialog(session.dialog, kDialogClosed);
         return TRUE;
     case kCopyButton:
-        session.entry.copyToScratch();
+        entry.copyToScratch();
         return TRUE;
     case kPasteButton:
-        session.entry.pasteFromScratch();
+        entry.pasteFromScratch();
         return TRUE;
     default:
         return FALSE;
@@ -135,7 +148,9 @@ INT_PTR handleEntryDialog(EntryDialogSession& session, HWND dialog, UINT message
 
 void openEntryDialog(HWND owner, HINSTANCE instance, EntryDialogMode mode, EntryTable& table,
                      ScratchEntry& scratch, const std::function<bool()>& editingAllowed) {
-    EntryDialogSession session(owner, mode, table, scratch, editingAllowed);
+    EntryDialogSession session{
+        mode,           table,   scratch,     GetDlgItem(owner, IDC_LIST_VIEW),
+        editingAllowed, nullptr, std::nullopt};
     runModalDialog<EntryDialogSession, handleEntryDialog>(instance, IDD_ENTRY_EDIT, owner, session);
 }
 

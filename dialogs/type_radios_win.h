@@ -9,13 +9,12 @@ namespace kavo {
 
 class DialogTypeRadios final : public TypeRadios {
   public:
-    // The dialog's handle is read at each call, so the object can exist before the dialog.
-    explicit DialogTypeRadios(const HWND& dialog) : dialog_(dialog) {}
+    explicit DialogTypeRadios(HWND dialog) : dialog_(dialog) {}
     bool isChecked(int typeIndex) const override;
     void check(int typeIndex) override;
 
   private:
-    const HWND& dialog_;
+    HWND dialog_;
 };
 
 } // namespace kavo
