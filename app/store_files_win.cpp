@@ -114,18 +114,20 @@ bool saveStore(App& app, HWND owner) {
         return false;
     }
     std::wstring keptPaths;
-    if (!keepUnreadFilesAside(app, owner, keptPaths)) {
-        return false;
+    bool saved = false;
+    if (keepUnreadFilesAside(app, owner, keptPaths)) {
+        const ThreadAnsiCodec codec;
+        const auto names = storeFileNames();
+        const std::array<FileToSave, 2> files{
+            FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
+            FileToSave{names[1],
+                       passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
+        saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
+        if (saved) {
+            app.store.dirty = false;
+        }
     }
-    const ThreadAnsiCodec codec;
-    const auto names = storeFileNames();
-    const std::array<FileToSave, 2> files{
-        FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
-        FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
-    const bool saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
-    if (saved) {
-        app.store.dirty = false;
-    }
+    // A copy made before a later one failed is there all the same: the user hears where.
     if (!keptPaths.empty()) {
         showFileMessage(owner, keptAsideMessage(fromWide(keptPaths)));
     }
