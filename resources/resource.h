@@ -23,6 +23,7 @@
 #define IDD_CHANGE_PASSWORD 35
 #define IDD_SETTINGS 36
 #define IDD_BULK_TYPE 37
+#define IDD_FIND 38
 
 // Menu and tray commands
 #define IDC_CMD_SAVE 51
@@ -44,6 +45,9 @@
 #define IDC_CMD_TRAY_END 67
 #define IDC_CMD_HOME_PAGE 68
 #define IDC_CMD_BULK_TYPE 69
+#define IDC_CMD_IMPORT 70
+#define IDC_CMD_EXPORT 71
+#define IDC_CMD_FIND 72
 
 // Child controls of the main window
 #define IDC_LIST_VIEW 300
