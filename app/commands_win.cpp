@@ -3,6 +3,7 @@
 #include "app/about_box_win.h"
 #include "app/app_state_win.h"
 #include "app/copy_triggers_win.h"
+#include "app/csv_transfer_win.h"
 #include "app/help_win.h"
 #include "app/menu_rules.h"
 #include "app/relock_win.h"
@@ -103,6 +104,12 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_EDIT:
         openEntryDialog(app, EntryDialogMode::EditEntry);
+        break;
+    case IDC_CMD_IMPORT:
+        importCsv(app);
+        break;
+    case IDC_CMD_EXPORT:
+        exportCsv(app);
         break;
     case IDC_CMD_BULK_TYPE:
         openBulkTypeDialog(app.mainWindow, app.instance, *app.table, editingAllowedOf(app));

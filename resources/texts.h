@@ -133,4 +133,46 @@ inline constexpr std::u16string_view kSaveRefusedAfterBlockedRecoveryText =
     u"前回の保存が途中で止まったファイルを元に戻せていないので、保存しません。\n"
     u"KAVO を終了して、起動し直してください。";
 
+// CSV import and export
+inline constexpr std::u16string_view kImportCaption = u"CSVインポート";
+inline constexpr std::u16string_view kExportCaption = u"CSVエクスポート";
+inline constexpr std::u16string_view kCsvFilter =
+    u"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
+inline constexpr std::u16string_view kExportDefaultName = u"KAVO-export.csv";
+inline constexpr std::u16string_view kImportAddCountText = u" 件を、表の最後に追加します。";
+inline constexpr std::u16string_view kImportNothingText = u"には、追加できる行がありません。";
+inline constexpr std::u16string_view kImportSkippedHeading = u"追加しない行: ";
+inline constexpr std::u16string_view kImportSkippedFullText = u"登録できる 1000 件を超える行";
+inline constexpr std::u16string_view kImportSkippedPasswordText =
+    u"保存できない文字を含むか、長すぎるパスワード";
+inline constexpr std::u16string_view kImportSkippedIncompleteText =
+    u"タイトル・ID・パスワードのどれかが空の行";
+inline constexpr std::u16string_view kImportSkippedEmptyText = u"空の行";
+inline constexpr std::u16string_view kImportSkippedRowsHeading =
+    u"追加しない行（初めの 5 行まで）:";
+inline constexpr std::u16string_view kImportNoTitleText = u"（タイトルなし）";
+inline constexpr std::u16string_view kImportCutText =
+    u"タイトルか ID が 127 文字を超えるので、127 文字で切る項目: ";
+inline constexpr std::u16string_view kImportConfirmText =
+    u"ＯＫで追加します。追加した項目は「データ保存」か終了時の保存でファイルに書かれます。";
+inline constexpr std::u16string_view kImportNotTextText =
+    u"は CSV ファイルとして読めません。\n文字コードが UTF-8 か UTF-16 "
+    u"のテキストファイルを選んで下さい。";
+inline constexpr std::u16string_view kImportUnclosedQuoteText =
+    u" 行目で始まる \" が閉じていません。\nファイルが壊れているので読み込みません。";
+inline constexpr std::u16string_view kImportNoHeaderText =
+    u"の 1 行目に、パスワードの列と、タイトル・ID・URL のどれかの列の見出しがありません。\n"
+    u"見出し行のある CSV ファイルだけを読み込めます。";
+inline constexpr std::u16string_view kExportLockedText = u"ロックされたため、書き出しません。";
+inline constexpr std::u16string_view kExportWarningText =
+    u"書き出すファイルには、すべてのパスワードが暗号化されずにそのまま書かれます。\n"
+    u"誰でも読めるので、共有や同期されるフォルダーには置かず、使い終わったら削除して下さい。\n\n"
+    u"書き出しますか？";
+inline constexpr std::u16string_view kExportDoneAfterCount = u" 件を書き出しました。\n";
+inline constexpr std::u16string_view kExportUnreadableBefore = u"\n読めないパスワード ";
+inline constexpr std::u16string_view kExportUnreadableAfter = u" 件は、空欄で書きました。";
+inline constexpr std::u16string_view kExportFailedSuffix = u"\nに書き出せませんでした。";
+inline constexpr std::u16string_view kCsvOpenFailedSuffix = u"\nを開けません。";
+inline constexpr std::u16string_view kCsvTooLargeSuffix = u"\nは大き過ぎるので読み込みません。";
+
 } // namespace kavo

@@ -75,40 +75,51 @@ std::wstring dataFilePath(const std::wstring& dataDirectory, std::wstring_view f
     return path;
 }
 
-std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstring_view fileName,
-                                  std::size_t maxBytes, FileMessages messages, HWND owner) {
-    SetCurrentDirectoryW(dataDirectory.c_str());
-    const std::wstring path = dataFilePath(dataDirectory, fileName);
+FileRead readWholeFile(const std::wstring& path, std::size_t maxBytes) {
     // Others may read the file meanwhile, or a sync client rename it; nobody may write it.
     OwnedFile file =
         openRetryingWhileHeld(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file) {
-        if (showing(messages)) {
-            showOpenFailure(owner);
-        }
-        return std::nullopt;
+        return {FileReadStatus::OpenFailed, {}};
     }
-    Bytes bytes;
-    const ReadResult result = readAll(file.get(), maxBytes, bytes);
+    FileRead read;
+    const ReadResult result = readAll(file.get(), maxBytes, read.bytes);
     const bool closed = file.close();
     if (result != ReadResult::Ok) {
-        if (showing(messages)) {
-            if (result == ReadResult::TooLarge) {
-                showTooLarge(owner, fileName);
-            } else {
-                showOpenFailure(owner);
-            }
-        }
-        return std::nullopt;
+        return {result == ReadResult::TooLarge ? FileReadStatus::TooLarge
+                                               : FileReadStatus::OpenFailed,
+                {}};
     }
     if (!closed) {
-        if (showing(messages)) {
+        return {FileReadStatus::CloseFailed, {}};
+    }
+    return read;
+}
+
+std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstring_view fileName,
+                                  std::size_t maxBytes, FileMessages messages, HWND owner) {
+    SetCurrentDirectoryW(dataDirectory.c_str());
+    FileRead read = readWholeFile(dataFilePath(dataDirectory, fileName), maxBytes);
+    if (read.status != FileReadStatus::Ok && showing(messages)) {
+        switch (read.status) {
+        case FileReadStatus::Ok:
+            break;
+        case FileReadStatus::OpenFailed:
+            showOpenFailure(owner);
+            break;
+        case FileReadStatus::TooLarge:
+            showTooLarge(owner, fileName);
+            break;
+        case FileReadStatus::CloseFailed:
             showCloseFailure(owner, fileName);
+            break;
         }
+    }
+    if (read.status != FileReadStatus::Ok) {
         return std::nullopt;
     }
-    return bytes;
+    return std::move(read.bytes);
 }
 
 std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& dataDirectory,
@@ -136,6 +147,12 @@ bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<cons
         showSaveFailure(owner, toWide(outcome.failedFile), outcome.restorePending);
     }
     return outcome.saved;
+}
+
+bool saveFileSafely(const std::wstring& directory, std::wstring_view fileName, Bytes content) {
+    DataDirectoryFiles files(directory);
+    const FileToSave file[] = {{fromWide(fileName), std::move(content)}};
+    return saveFileSet(files, file, newSaveId()).saved;
 }
 
 RecoveryOutcome recoverDataFiles(const std::wstring& dataDirectory,

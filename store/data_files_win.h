@@ -24,6 +24,16 @@ std::wstring currentDirectory();
 // dataDirectory + "\" + name.
 std::wstring dataFilePath(const std::wstring& dataDirectory, std::wstring_view fileName);
 
+enum class FileReadStatus { Ok, OpenFailed, TooLarge, CloseFailed };
+
+struct FileRead {
+    FileReadStatus status = FileReadStatus::Ok;
+    Bytes bytes;
+};
+
+// Reads the whole file at the path, sharing it as readDataFile does; says nothing.
+FileRead readWholeFile(const std::wstring& path, std::size_t maxBytes);
+
 // Makes the data directory current and reads the whole file, sharing it with readers and with a
 // program that renames or deletes it; a hold by another program is waited out for a moment. nullopt
 // when it cannot be opened or read (reported as the open failure), is larger than maxBytes
@@ -41,6 +51,10 @@ std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& data
 // messages on, a failure is reported naming the file that failed. True when all were saved.
 bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<const FileToSave> files,
                    FileMessages messages);
+
+// Creates or replaces one file in any folder through the same all-or-nothing steps as the data
+// files, without making that folder current. True when the file holds the new content.
+bool saveFileSafely(const std::wstring& directory, std::wstring_view fileName, Bytes content);
 
 // Undoes a save of these files that a crash cut short, and clears what earlier saves left behind
 // (recoverFileSet). Silent: the caller says what an inconsistent outcome means.

@@ -36,13 +36,22 @@ inline int& openModalDialogs() {
     return count;
 }
 
+// Counts as an open modal dialog while it lives: for the common dialogs and message boxes, whose
+// loops deliver the main window's messages as well.
+class ModalDialogScope {
+  public:
+    ModalDialogScope() { ++openModalDialogs(); }
+    ~ModalDialogScope() { --openModalDialogs(); }
+    ModalDialogScope(const ModalDialogScope&) = delete;
+    ModalDialogScope& operator=(const ModalDialogScope&) = delete;
+};
+
 // Runs the dialog template modally over the state, owned by the window given.
 template <typename State, INT_PTR (*Handle)(State&, HWND, UINT, WPARAM, LPARAM)>
 void runModalDialog(HINSTANCE instance, int templateId, HWND owner, State& state) {
-    ++openModalDialogs();
+    const ModalDialogScope modal;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, dialogProcedure<State, Handle>,
                     reinterpret_cast<LPARAM>(&state));
-    --openModalDialogs();
 }
 
 } // namespace kavo

@@ -1,0 +1,154 @@
+#include "app/csv_transfer_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "app/app_state_win.h"
+#include "dialogs/csv_transfer.h"
+#include "resources/resource.h"
+#include "resources/texts.h"
+#include "store/decimal_text.h"
+#include "store/ansi_codec_win.h"
+#include "store/data_files_win.h"
+#include "win/dialog_procedure_win.h"
+#include "win/message_box_win.h"
+#include "win/wide_text_win.h"
+
+#include <string>
+
+namespace kavo {
+
+namespace {
+
+// Room for a long path, as the file dialogs hand it back.
+constexpr DWORD kPathUnits = 4096;
+// Password files have no business in the recent-documents lists, and the data folder stays the
+// current one.
+constexpr DWORD kFileDialogFlags =
+    OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+
+struct PathParts {
+    std::wstring directory;
+    std::wstring name;
+};
+
+PathParts splitPath(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return {L".", path};
+    }
+    return {path.substr(0, slash == 0 ? 1 : slash), path.substr(slash + 1)};
+}
+
+OPENFILENAMEW fileDialog(HWND owner, std::wstring& path, const std::wstring& filter) {
+    path.resize(kPathUnits);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = kPathUnits;
+    dialog.lpstrDefExt = L"csv";
+    return dialog;
+}
+
+void takeDialogPath(std::wstring& path) {
+    path.resize(wcslen(path.c_str()));
+}
+
+int askOkCancel(HWND owner, const std::u16string& text, std::u16string_view caption, UINT icon) {
+    return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), MB_OKCANCEL | icon);
+}
+
+void addToTable(App& app, const ImportPlan& plan) {
+    EntryTable& table = *app.table;
+    const int firstNew = table.rows().rowCount();
+    table.clearRowMarks(kEveryRow);
+    addImportedEntries(table, plan.entries);
+    // The first new entry is shown, so the user sees where they went.
+    ListView_EnsureVisible(GetDlgItem(app.mainWindow, IDC_LIST_VIEW), firstNew, FALSE);
+}
+
+} // namespace
+
+void importCsv(App& app) {
+    const ModalDialogScope modal;
+    const HWND owner = app.mainWindow;
+    const std::wstring filter = toWide(kCsvFilter);
+    std::wstring path;
+    OPENFILENAMEW dialog = fileDialog(owner, path, filter);
+    dialog.Flags = kFileDialogFlags | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&dialog)) {
+        return;
+    }
+    takeDialogPath(path);
+    const std::u16string fileName = fromWide(splitPath(path).name);
+
+    const FileRead read = readWholeFile(path, kMaxCsvFileBytes);
+    if (read.status != FileReadStatus::Ok) {
+        const std::u16string_view suffix =
+            read.status == FileReadStatus::TooLarge ? kCsvTooLargeSuffix : kCsvOpenFailedSuffix;
+        showOkMessage(owner, fromWide(path) + std::u16string(suffix), kImportCaption);
+        return;
+    }
+    const ThreadAnsiCodec codec;
+    const ImportReading reading =
+        planImport(read.bytes, kMaxRows - app.table->rows().rowCount(), codec);
+    if (reading.refusal != ImportRefusal::None) {
+        showOkMessage(owner, importRefusalText(reading, fileName), kImportCaption);
+        return;
+    }
+    const std::u16string preview = importPreviewText(reading.plan, fileName);
+    if (reading.plan.entries.empty()) {
+        showOkMessage(owner, preview, kImportCaption);
+        return;
+    }
+    if (askOkCancel(owner, preview, kImportCaption, MB_ICONQUESTION) != IDOK) {
+        return;
+    }
+    // The lock may have closed while the boxes were open.
+    if (!app.editingAllowed()) {
+        showOkMessage(owner, kLockedMeanwhileMessage, kImportCaption);
+        return;
+    }
+    addToTable(app, reading.plan);
+}
+
+void exportCsv(App& app) {
+    const ModalDialogScope modal;
+    const HWND owner = app.mainWindow;
+    if (askOkCancel(owner, std::u16string(kExportWarningText), kExportCaption,
+                    MB_ICONWARNING | MB_DEFBUTTON2) != IDOK) {
+        return;
+    }
+    const std::wstring filter = toWide(kCsvFilter);
+    std::wstring path = toWide(kExportDefaultName);
+    path.resize(kPathUnits);
+    OPENFILENAMEW dialog = fileDialog(owner, path, filter);
+    dialog.Flags = kFileDialogFlags | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&dialog)) {
+        return;
+    }
+    takeDialogPath(path);
+    if (!app.editingAllowed()) {
+        showOkMessage(owner, kExportLockedText, kExportCaption);
+        return;
+    }
+    CsvExport file = kavo::exportCsv(*app.rows, app.store.slots);
+    const PathParts parts = splitPath(path);
+    if (!saveFileSafely(parts.directory, parts.name, std::move(file.bytes))) {
+        showOkMessage(owner, fromWide(path) + std::u16string(kExportFailedSuffix), kExportCaption);
+        return;
+    }
+    std::u16string done =
+        formatInt(file.entries) + std::u16string(kExportDoneAfterCount) + fromWide(path);
+    if (file.unreadablePasswords > 0) {
+        done += std::u16string(kExportUnreadableBefore) + formatInt(file.unreadablePasswords) +
+                std::u16string(kExportUnreadableAfter);
+    }
+    showOkMessage(owner, done, kExportCaption);
+}
+
+} // namespace kavo

@@ -1,0 +1,256 @@
+#include "store/csv_text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace kavo {
+
+namespace {
+
+constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
+
+bool startsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> prefix) {
+    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
+}
+
+bool isHigh(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLow(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+void appendCodePoint(std::u16string& out, char32_t point) {
+    if (point < 0x10000) {
+        out.push_back(static_cast<char16_t>(point));
+        return;
+    }
+    point -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+std::optional<std::u16string> decodeUtf8(std::span<const std::uint8_t> bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::uint8_t lead = bytes[i];
+        if (lead < 0x80) {
+            text.push_back(lead);
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t point = 0;
+        char32_t least = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, point = lead & 0x1Fu, least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, point = lead & 0x0Fu, least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, point = lead & 0x07u, least = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (bytes.size() - i < length) {
+            return std::nullopt;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const std::uint8_t next = bytes[i + k];
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            point = (point << 6) | (next & 0x3Fu);
+        }
+        if (point < least || point > 0x10FFFF || isHigh(point) || isLow(point)) {
+            return std::nullopt;
+        }
+        appendCodePoint(text, point);
+        i += length;
+    }
+    return text;
+}
+
+std::optional<std::u16string> decodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned>(bytes[bigEndian ? i : i + 1]);
+        const auto second = static_cast<unsigned>(bytes[bigEndian ? i + 1 : i]);
+        text.push_back(static_cast<char16_t>((first << 8) | second));
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHigh(text[i]) && i + 1 < text.size() && isLow(text[i + 1])) {
+            ++i;
+        } else if (isHigh(text[i]) || isLow(text[i])) {
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+void appendUtf8(Bytes& out, std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (isHigh(point) && i + 1 < text.size() && isLow(text[i + 1])) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        }
+        if (point < 0x80) {
+            out.push_back(static_cast<std::uint8_t>(point));
+        } else if (point < 0x800) {
+            out.push_back(static_cast<std::uint8_t>(0xC0 | (point >> 6)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
+        } else if (point < 0x10000) {
+            out.push_back(static_cast<std::uint8_t>(0xE0 | (point >> 12)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 6) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
+        } else {
+            out.push_back(static_cast<std::uint8_t>(0xF0 | (point >> 18)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 12) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 6) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
+        }
+    }
+}
+
+bool needsQuotes(std::u16string_view field) {
+    return field.find_first_of(u",\"\r\n") != std::u16string_view::npos ||
+           (!field.empty() && (field.front() == u' ' || field.back() == u' '));
+}
+
+bool isLineBreak(char16_t unit) {
+    return unit == u'\r' || unit == u'\n';
+}
+
+} // namespace
+
+std::optional<std::u16string> decodeCsvText(std::span<const std::uint8_t> bytes,
+                                            const AnsiCodec& ansi) {
+    constexpr std::uint8_t kLittleMark[] = {0xFF, 0xFE};
+    constexpr std::uint8_t kBigMark[] = {0xFE, 0xFF};
+    std::optional<std::u16string> text;
+    if (startsWith(bytes, kUtf8Mark)) {
+        text = decodeUtf8(bytes.subspan(std::size(kUtf8Mark)));
+    } else if (startsWith(bytes, kLittleMark)) {
+        text = decodeUtf16(bytes.subspan(2), false);
+    } else if (startsWith(bytes, kBigMark)) {
+        text = decodeUtf16(bytes.subspan(2), true);
+    } else {
+        text = decodeUtf8(bytes);
+        if (!text) {
+            text = ansi.fromAnsi(
+                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        }
+    }
+    if (text && text->find(u'\0') != std::u16string::npos) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+CsvDocument parseCsvText(std::u16string_view text) {
+    CsvDocument document;
+    int line = 1;
+    std::size_t pos = 0;
+    // A line break ends the line; CR LF counts once.
+    const auto takeLineBreak = [&] {
+        if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
+            ++pos;
+        }
+        ++pos;
+        ++line;
+    };
+    while (pos < text.size()) {
+        CsvLine record{line, {}};
+        for (;;) {
+            std::u16string field;
+            if (pos < text.size() && text[pos] == u'"') {
+                const int quoteLine = line;
+                ++pos;
+                for (;;) {
+                    if (pos >= text.size()) {
+                        document.status = CsvStatus::UnclosedQuote;
+                        document.failedLine = quoteLine;
+                        document.records.clear();
+                        return document;
+                    }
+                    if (text[pos] == u'"') {
+                        if (pos + 1 < text.size() && text[pos + 1] == u'"') {
+                            field.push_back(u'"');
+                            pos += 2;
+                            continue;
+                        }
+                        ++pos;
+                        break;
+                    }
+                    if (isLineBreak(text[pos])) {
+                        const std::size_t from = pos;
+                        takeLineBreak();
+                        field.append(text.substr(from, pos - from));
+                        continue;
+                    }
+                    field.push_back(text[pos++]);
+                }
+            }
+            while (pos < text.size() && text[pos] != u',' && !isLineBreak(text[pos])) {
+                field.push_back(text[pos++]);
+            }
+            record.fields.push_back(std::move(field));
+            if (pos < text.size() && text[pos] == u',') {
+                ++pos;
+                continue;
+            }
+            break;
+        }
+        if (pos < text.size()) {
+            takeLineBreak();
+        }
+        document.records.push_back(std::move(record));
+    }
+    return document;
+}
+
+CsvDocument readCsvFile(std::span<const std::uint8_t> bytes, const AnsiCodec& ansi) {
+    const std::optional<std::u16string> text = decodeCsvText(bytes, ansi);
+    if (!text) {
+        CsvDocument document;
+        document.status = CsvStatus::NotText;
+        return document;
+    }
+    return parseCsvText(*text);
+}
+
+Bytes csvFileBytes(std::span<const CsvRecord> records) {
+    Bytes out(std::begin(kUtf8Mark), std::end(kUtf8Mark));
+    for (const CsvRecord& record : records) {
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            if (i > 0) {
+                out.push_back(',');
+            }
+            const std::u16string_view field = record[i];
+            if (!needsQuotes(field)) {
+                appendUtf8(out, field);
+                continue;
+            }
+            std::u16string quoted = u"\"";
+            for (const char16_t unit : field) {
+                quoted.push_back(unit);
+                if (unit == u'"') {
+                    quoted.push_back(u'"');
+                }
+            }
+            quoted.push_back(u'"');
+            appendUtf8(out, quoted);
+        }
+        out.push_back('\r');
+        out.push_back('\n');
+    }
+    return out;
+}
+
+} // namespace kavo

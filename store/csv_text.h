@@ -1,0 +1,56 @@
+// CSV files as spreadsheets and other password tools write them: records end at a line break,
+// fields are separated by commas, and a field in double quotes may hold commas, line breaks and
+// doubled quotes. The bytes are UTF-8 (with or without its mark) or UTF-16 with its mark; a file
+// without a mark that is no UTF-8 is read in the ANSI code page, as spreadsheets there save it.
+#pragma once
+
+#include "store/password_file.h"
+#include "store/text_lines.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo {
+
+// A CSV file larger than this holds far more than a thousand log-ins and is not read.
+constexpr std::size_t kMaxCsvFileBytes = 16 * 1024 * 1024;
+
+using CsvRecord = std::vector<std::u16string>;
+
+struct CsvLine {
+    int line = 0; // the file line the record starts on, from 1
+    CsvRecord fields;
+};
+
+enum class CsvStatus { Ok, NotText, UnclosedQuote };
+
+struct CsvDocument {
+    CsvStatus status = CsvStatus::Ok;
+    // With UnclosedQuote: the line of the quote that never closes.
+    int failedLine = 0;
+    std::vector<CsvLine> records;
+};
+
+// The text of the file's bytes; nullopt when they are no text: a 0 character, a broken UTF-16
+// surrogate, or bytes the code page cannot read.
+std::optional<std::u16string> decodeCsvText(std::span<const std::uint8_t> bytes,
+                                            const AnsiCodec& ansi);
+
+// Every record of the text. A line break right at the end makes no empty record; a blank line
+// elsewhere is a record of one empty field. Quotes are read leniently where the format is
+// broken (a quote inside an unquoted field is kept, text after a closing quote is appended),
+// but a quote that never closes fails the whole file rather than swallow its rest.
+CsvDocument parseCsvText(std::u16string_view text);
+
+// decodeCsvText, then parseCsvText.
+CsvDocument readCsvFile(std::span<const std::uint8_t> bytes, const AnsiCodec& ansi);
+
+// The file for these records: a UTF-8 mark, fields quoted where they need it, CR LF after each
+// record. parseCsvText reads every record back as it was.
+Bytes csvFileBytes(std::span<const CsvRecord> records);
+
+} // namespace kavo

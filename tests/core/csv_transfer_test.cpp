@@ -1,0 +1,180 @@
+#include "dialogs/csv_transfer.h"
+#include "dialogs/entry_type.h"
+#include "store/list_file.h"
+#include "tests/core/memory_row_view.h"
+#include "tests/core/test_codecs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kavo {
+namespace {
+
+Bytes utf8(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes utf16le(std::u16string_view text) {
+    Bytes bytes{0xFF, 0xFE};
+    appendUtf16(bytes, text);
+    return bytes;
+}
+
+struct Row {
+    std::u16string title;
+    std::u16string id;
+    std::u16string password;
+    bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> rowsOf(const ImportPlan& plan) {
+    std::vector<Row> rows;
+    for (const ImportedEntry& entry : plan.entries) {
+        rows.push_back({entry.title, entry.id, entry.password});
+    }
+    return rows;
+}
+
+// The header sets of the common exports, each with one log-in.
+TEST(CsvImport, ReadsTheColumnSetsOfTheCommonExports) {
+    const Latin1Codec codec;
+    const struct {
+        const char* tool;
+        std::string file;
+        Row expected;
+    } cases[] = {
+        {"keepass 2",
+         "\"Account\",\"Login Name\",\"Password\",\"Web Site\",\"Comments\"\r\n"
+         "\"Mail\",\"me\",\"pw1\",\"https://mail.example\",\"\"\r\n",
+         {u"Mail", u"me", u"pw1"}},
+        {"keepass 2 default",
+         "\"Title\",\"User Name\",\"Password\",\"URL\",\"Notes\"\r\n"
+         "Mail,me,pw1,,\r\n",
+         {u"Mail", u"me", u"pw1"}},
+        {"keepassxc",
+         "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\"\n"
+         "\"Root\",\"Bank\",\"u1\",\"p,1\",\"\",\"multi\nline\",\"\"\n",
+         {u"Bank", u"u1", u"p,1"}},
+        {"bitwarden",
+         "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+         "login_password,login_totp\n,,login,Shop,,,0,https://shop.example/x,"
+         "buyer,\"s\"\"q\",\n",
+         {u"Shop", u"buyer", u"s\"q"}},
+        {"browser",
+         "name,url,username,password\nsite.example,https://site.example/,a,b\n",
+         {u"site.example", u"a", u"b"}},
+        {"browser without names",
+         "url,username,password,httpRealm\n"
+         "https://u@login.example:8443/path?q,a,b,\n",
+         {u"login.example", u"a", u"b"}},
+        {"plain with a mark", "\xEF\xBB\xBFtitle,id,password\r\nT,I,P\r\n", {u"T", u"I", u"P"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
+        const ImportReading reading = planImport(utf8(c.file), kMaxRows, codec);
+        ASSERT_EQ(reading.refusal, ImportRefusal::None);
+        EXPECT_EQ(rowsOf(reading.plan), std::vector<Row>{c.expected});
+        EXPECT_EQ(reading.plan.entries[0].typeIndex, kTypeButton);
+    }
+}
+
+TEST(CsvImport, ReadsUtf16AndFallsBackToTheCodePageForOtherBytes) {
+    const Latin1Codec codec;
+    EXPECT_EQ(rowsOf(planImport(utf16le(u"title,id,password\r\n日本,ＩＤ,pw\r\n"), 5, codec).plan),
+              (std::vector<Row>{{u"日本", u"ＩＤ", u"pw"}}));
+    // Not UTF-8: the code page reads it.
+    EXPECT_EQ(rowsOf(planImport(utf8("title,id,password\nCaf\xE9,me,pw\n"), 5, codec).plan),
+              (std::vector<Row>{{u"Caf\u00E9", u"me", u"pw"}}));
+}
+
+TEST(CsvImport, RefusesWhatIsNoCsvWithAHeader) {
+    const Latin1Codec codec;
+    EXPECT_EQ(planImport(utf8("a,b,c\n1,2,3\n"), 5, codec).refusal, ImportRefusal::NoHeader);
+    EXPECT_EQ(planImport(utf8("password\nx\n"), 5, codec).refusal, ImportRefusal::NoHeader);
+    EXPECT_EQ(planImport({}, 5, codec).refusal, ImportRefusal::NoHeader);
+    EXPECT_EQ(planImport(Bytes{'P', 'K', 3, 4, 0, 0}, 5, codec).refusal, ImportRefusal::NotText);
+    EXPECT_EQ(planImport(Bytes{0xFF, 0xFE, 0x00, 0xD8}, 5, codec).refusal, ImportRefusal::NotText);
+    const ImportReading unclosed =
+        planImport(utf8("title,id,password\na,b,c\n\"d,e,f\ng,h,i\n"), 5, codec);
+    EXPECT_EQ(unclosed.refusal, ImportRefusal::UnclosedQuote);
+    EXPECT_EQ(unclosed.failedLine, 3);
+    EXPECT_TRUE(unclosed.plan.entries.empty());
+}
+
+TEST(CsvImport, CountsEverySkippedRowByReasonAndNamesTheFirst) {
+    const Latin1Codec codec;
+    const ImportReading reading = planImport(utf8("title,id,password\n"
+                                                  "ok1,a,b\n"
+                                                  "\n"
+                                                  "NoPassword,a,\n"
+                                                  "Accent,a,caf\xC3\xA9\n"
+                                                  "ok2,a,b\n"
+                                                  "TooMany,a,b\n"
+                                                  ",,\n"),
+                                             2, codec);
+    ASSERT_EQ(reading.refusal, ImportRefusal::None);
+    const ImportPlan& plan = reading.plan;
+    EXPECT_EQ(plan.entries.size(), 2u);
+    EXPECT_EQ(plan.skipped[static_cast<std::size_t>(SkipReason::EmptyRow)], 2);
+    EXPECT_EQ(plan.skipped[static_cast<std::size_t>(SkipReason::Incomplete)], 1);
+    EXPECT_EQ(plan.skipped[static_cast<std::size_t>(SkipReason::UnstorablePassword)], 1);
+    EXPECT_EQ(plan.skipped[static_cast<std::size_t>(SkipReason::TableFull)], 1);
+    ASSERT_EQ(plan.firstSkipped.size(), 5u);
+    EXPECT_EQ(plan.firstSkipped[1].line, 4);
+    EXPECT_EQ(plan.firstSkipped[1].title, u"NoPassword");
+
+    const std::u16string preview = importPreviewText(plan, u"x.csv");
+    EXPECT_NE(preview.find(u"「x.csv」から 2 件"), std::u16string::npos);
+    EXPECT_NE(preview.find(u"追加しない行: 5 件"), std::u16string::npos);
+    EXPECT_NE(preview.find(u"4行目 「NoPassword」"), std::u16string::npos);
+}
+
+TEST(CsvImport, KeepsTitlesAndIdsOnOneLineAndWithinWhatTheListFileKeeps) {
+    const Latin1Codec codec;
+    const std::string longId(200, 'i');
+    const ImportPlan plan =
+        planImport(utf8("title,id,password\n\"two\nlines\"," + longId + ",pw\n"), 5, codec).plan;
+    ASSERT_EQ(plan.entries.size(), 1u);
+    EXPECT_EQ(plan.entries[0].title, u"two lines");
+    EXPECT_EQ(plan.entries[0].id.size(), kStoredTextUnits);
+    EXPECT_EQ(plan.entriesCut, 1);
+}
+
+class Table : public TableHost {
+  public:
+    void showMessage(std::u16string_view, std::u16string_view) override {}
+    void startRevealTimer() override {}
+};
+
+TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
+    const Latin1Codec codec;
+    MemoryRowView rows;
+    StoreContents contents;
+    Table host;
+    EntryTable table(rows, contents, host);
+    const std::vector<ImportedEntry> entries{
+        {u"Quote \"and\", comma", kTypeCtrlVTime, u" spaced id ", u"p\"w,1"},
+        {u"日本語 𠀋", kTypeTime, u"id", u" pw "},
+        {u"Plain", kTypeButton, u"=1+2", u"x"},
+    };
+    addImportedEntries(table, entries);
+    EXPECT_TRUE(contents.dirty);
+
+    const CsvExport file = exportCsv(rows, contents.slots);
+    EXPECT_EQ(file.entries, 3);
+    const std::string text(file.bytes.begin(), file.bytes.end());
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFtitle,type,id,password\r\n\"Quote"));
+
+    const ImportPlan again = planImport(file.bytes, kMaxRows, codec).plan;
+    ASSERT_EQ(again.entries.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(again.entries[i].title, entries[i].title);
+        EXPECT_EQ(again.entries[i].typeIndex, entries[i].typeIndex);
+        EXPECT_EQ(again.entries[i].id, entries[i].id);
+        EXPECT_EQ(again.entries[i].password, entries[i].password);
+    }
+}
+
+} // namespace
+} // namespace kavo
