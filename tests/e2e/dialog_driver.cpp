@@ -39,6 +39,22 @@ DialogDriver::DialogDriver(Kavo& kavo, const wchar_t* caption)
     EXPECT_NE(dialog_, nullptr) << "no dialog " << ::testing::PrintToString(caption);
 }
 
+void DialogDriver::chooseFile(const std::wstring& path) {
+    // The file name is a combo box (cmb13) in the explorer-style dialog, an edit (edt1) in the
+    // old one.
+    constexpr int kFileNameCombo = 0x47C;
+    constexpr int kFileNameEdit = 0x480;
+    HWND name = GetDlgItem(dialog_, kFileNameCombo);
+    if (name == nullptr) {
+        name = GetDlgItem(dialog_, kFileNameEdit);
+    }
+    ASSERT_NE(name, nullptr) << "no file name field";
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, IDOK)));
+    EXPECT_TRUE(waitUntilClosed()) << "the file dialog stayed open";
+}
+
 bool DialogDriver::isOpen() const {
     return IsWindow(dialog_) && IsWindowVisible(dialog_);
 }

@@ -27,6 +27,9 @@ class DialogDriver {
     // As the close box does.
     void close();
 
+    // In a common open or save dialog: puts the path into the file name field and presses the
+    // dialog's OK button, as typing the name and Enter does.
+    void chooseFile(const std::wstring& path);
     std::wstring text(int controlId) const;
     bool isChecked(int buttonId) const;
 

@@ -2,6 +2,7 @@
 // shows, the menu commands that change them, saving, and the prompt before it ends.
 #include "resources/resource.h"
 #include "store/password_file.h"
+#include "tests/e2e/dialog_driver.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/list_driver.h"
 #include "tests/e2e/store_fixtures.h"
@@ -471,6 +472,63 @@ TEST_F(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(dir.read(kept[0]), utf8List);
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
+}
+
+} // namespace
+} // namespace kavo::e2e
+
+namespace kavo::e2e {
+namespace {
+
+// Another tool's export brought in through the real dialogs: the preview says what is added and
+// what is left out, ＯＫ adds the rows as unsaved changes, a save keeps them over a restart, and
+// the export of the whole table reads back as the same rows.
+TEST_F(Store, ACsvImportIsPreviewedAddedUnsavedKeptBySaveAndExportedAgain) {
+    const std::vector<Entry> stored = numberedEntries(2);
+    startWith(stored);
+    const std::string csv = "\xEF\xBB\xBFname,url,username,password\r\n"
+                            "Mail,https://mail.example/,me,pw-1\r\n"
+                            "\r\n"
+                            "Emoji,,me,\xF0\x9F\x98\x80\r\n"
+                            ",https://shop.example/cart,buyer,\"p,\"\"2\"\r\n"
+                            "Bank,,user,pw-3\r\n";
+    dir.write(L"import.csv", Bytes(csv.begin(), csv.end()));
+
+    kavo->command(IDC_CMD_IMPORT);
+    DialogDriver(*kavo, nullptr).chooseFile(dir.file(L"import.csv"));
+    expectBox(kavo->answerNext(IDOK),
+              {L"CSVインポート", L"「import.csv」から 3 件を、表の最後に追加します。\n\n"
+                                 L"追加しない行: 2 件\n"
+                                 L"・保存できない文字を含むか、長すぎるパスワード: 1 件\n"
+                                 L"・空の行: 1 件\n\n"
+                                 L"追加しない行（初めの 5 行まで）:\n"
+                                 L"・3行目 （タイトルなし）\n"
+                                 L"・4行目 「Emoji」\n\n"
+                                 L"ＯＫで追加します。追加した項目は「データ保存」か終了時の保存で"
+                                 L"ファイルに書かれます。"});
+    std::vector<Entry> all = stored;
+    all.push_back({u"Mail", u"B", u"me", u"pw-1"});
+    all.push_back({u"shop.example", u"B", u"buyer", u"p,\"2"});
+    all.push_back({u"Bank", u"B", u"user", u"pw-3"});
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(all));
+    EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor(stored))) << "saved before asked";
+
+    kavo->command(IDC_CMD_SAVE);
+    ASSERT_TRUE(kavo->endsWithoutAsking());
+    launch();
+    shown();
+    EXPECT_EQ(list->readRows(), maskedRows(all));
+
+    kavo->command(IDC_CMD_EXPORT);
+    EXPECT_EQ(kavo->answerNext(IDOK).caption, L"CSVエクスポート");
+    DialogDriver(*kavo, nullptr).chooseFile(dir.file(L"export.csv"));
+    EXPECT_EQ(kavo->answerNext(IDOK).text, L"5 件を書き出しました。\n" + dir.file(L"export.csv"));
+    const Bytes exported = dir.read(L"export.csv");
+    const std::string text(exported.begin(), exported.end());
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFtitle,type,id,password\r\n"));
+    EXPECT_TRUE(text.ends_with("shop.example,B,buyer,\"p,\"\"2\"\r\nBank,B,user,pw-3\r\n"));
+    EXPECT_TRUE(kavo->endsWithoutAsking());
 }
 
 } // namespace
