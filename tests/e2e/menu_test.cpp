@@ -107,9 +107,9 @@ TEST_F(EditMenu, LockedWindowIgnoresEditingCommandsThatArriveWithoutTheMenu) {
     list->selectRows({1});
 
     // Posted straight to the window, as any program can: no grayed item stands in the way.
-    for (const int id :
-         {IDC_CMD_REVEAL, IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN, IDC_CMD_ADD,
-          IDC_CMD_INSERT, IDC_CMD_EDIT, IDC_CMD_BULK_TYPE, IDC_CMD_CHANGE_PASSWORD}) {
+    for (const int id : {IDC_CMD_REVEAL, IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN,
+                         IDC_CMD_ADD, IDC_CMD_INSERT, IDC_CMD_EDIT, IDC_CMD_BULK_TYPE,
+                         IDC_CMD_CHANGE_PASSWORD, IDC_CMD_IMPORT, IDC_CMD_EXPORT}) {
         kavo->command(id);
     }
     EXPECT_EQ(kavo->waitForWindow(L"#32770", 300), nullptr) << "a locked command opened a dialog";
