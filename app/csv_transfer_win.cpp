@@ -65,7 +65,6 @@ int askOkCancel(HWND owner, const std::u16string& text, std::u16string_view capt
 void addToTable(App& app, const ImportPlan& plan) {
     EntryTable& table = *app.table;
     const int firstNew = table.rows().rowCount();
-    table.clearRowMarks(kEveryRow);
     addImportedEntries(table, plan.entries);
     // The first new entry is shown, so the user sees where they went.
     ListView_EnsureVisible(GetDlgItem(app.mainWindow, IDC_LIST_VIEW), firstNew, FALSE);
