@@ -4,6 +4,7 @@
 // names; scripts/screenshots turns them into docs/<name>.png. A window this KAVO.exe does not
 // have yet is skipped with a note, so the script works whichever dialogs exist.
 #include "resources/resource.h"
+#include "tests/e2e/dialog_driver.h"
 #include "tests/e2e/input_driver.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/e2e/list_driver.h"
@@ -352,6 +353,32 @@ TEST_F(Screenshots, ClipboardHeldAtExit) {
     shoot("exit-clipboard-notice");
     holder.waitForRelease();
     kavo_->answer(notice, IDOK);
+}
+
+// A browser's password export brought in: the preview before anything is added.
+TEST_F(Screenshots, CsvImportPreview) {
+    start(settings(true));
+    const std::string csv = "name,url,username,password\r\n"
+                            "Mail,https://mail.example.jp/,taro@example.jp,Mail-2024\r\n"
+                            ",https://shop.example.jp/login,taro,Shop-5566\r\n"
+                            "Bank,,,\r\n"
+                            "News,https://news.example.jp/,taro,\xF0\x9F\x98\x80-1\r\n";
+    dir_.write(L"passwords.csv", Bytes(csv.begin(), csv.end()));
+    kavo_->command(IDC_CMD_IMPORT);
+    DialogDriver(*kavo_, nullptr).chooseFile(dir_.file(L"passwords.csv"));
+    HWND box = kavo_->waitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no import preview";
+    shoot("import-preview");
+    kavo_->answer(box, IDCANCEL);
+}
+
+TEST_F(Screenshots, CsvExportWarning) {
+    start(settings(true));
+    kavo_->command(IDC_CMD_EXPORT);
+    HWND box = kavo_->waitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no export warning";
+    shoot("export-warning");
+    kavo_->answer(box, IDCANCEL);
 }
 
 // Last: a tray icon can outlive its program for a moment under Wine.
