@@ -12,6 +12,11 @@ inline constexpr std::u16string_view kNoWindowText = u"ウィンドウを作成�
 inline constexpr std::u16string_view kAlreadyRunningText =
     u"このフォルダーの KAVO がすでに動いています。";
 inline constexpr std::u16string_view kAboutCreatorSuffix = u" KAVO開発";
+inline constexpr std::u16string_view kNoWebSiteCaption = u"ホームページ";
+inline constexpr std::u16string_view kNoWebSiteText =
+    u"この KAVO にはホームページがありません。\n"
+    u"新しい版は、この KAVO を受け取った所で確かめてください。";
+inline constexpr std::u16string_view kNoWebSiteAboutLine = u"ホームページなし";
 
 // A data folder that will not keep the data, said once at start
 inline constexpr std::u16string_view kDataFolderCaption = u"データの保存場所";

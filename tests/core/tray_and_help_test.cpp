@@ -37,8 +37,21 @@ TEST(HelpTargets, BothPagesLieOnTheOneWebSiteAndTheAboutBoxNamesTheVersion) {
     EXPECT_FALSE(host.empty());
     EXPECT_EQ(host.find(u'/'), std::u16string::npos);
     EXPECT_EQ(downloadPageUrl(), u"https://" + host + u"/kavo/kavo_dl.htm");
-    EXPECT_EQ(aboutHomePageLine(), host);
+    EXPECT_EQ(hasWebSite(), !isPlaceholderHost(host));
+    EXPECT_EQ(aboutHomePageLine(), hasWebSite() ? host : u"ホームページなし");
     EXPECT_NE(aboutCreatorLine().find(u"" KAVO_VERSION_TEXT), std::u16string::npos);
+}
+
+TEST(HelpTargets, OnlyTheReservedExampleNamesAreTakenForNoWebSite) {
+    for (const std::u16string_view host :
+         {u"kavo.example.com", u"KAVO.Example.COM.", u"example.org:8080", u"www.example",
+          u"kavo.test", u"localhost:8000", u"example.net"}) {
+        EXPECT_TRUE(isPlaceholderHost(host)) << std::string(host.begin(), host.end());
+    }
+    for (const std::u16string_view host :
+         {u"kavo.jp", u"myexample.com", u"example.com.jp", u"www.kavo-example.org", u"test.jp"}) {
+        EXPECT_FALSE(isPlaceholderHost(host)) << std::string(host.begin(), host.end());
+    }
 }
 
 TEST(DataFolderCheck, FoldersUnderTheSystemFoldersAreFoundByWholeNamesInAnySpelling) {
