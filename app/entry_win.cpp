@@ -1,9 +1,11 @@
 // Program entry: where DLLs may come from first, then the data folder claimed for this run, then
-// the settings (they fix the data directory and the window rectangle), then the main window,
-// then the message loop until the window is destroyed.
+// the settings (they fix the data directory and the window rectangle), a word if that folder
+// will not keep the data, then the main window, then the message loop until the window is
+// destroyed.
 #include <windows.h>
 
 #include "app/app_state_win.h"
+#include "app/data_folder_check_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "resources/texts.h"
@@ -44,6 +46,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 0;
     }
     kavo::loadSettings(app.settings, app.dataDirectory);
+    // Before the load, so that the first start's missing-file boxes that follow in such a folder
+    // read as the consequence this message announces.
+    kavo::warnAboutDataFolder(app.dataDirectory);
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;

@@ -15,7 +15,35 @@ namespace {
 constexpr std::u16string_view kWebHost = u"" KAVO_WEB_HOST;
 constexpr std::u16string_view kVersion = u"" KAVO_VERSION_TEXT;
 
+bool endsWithLabel(std::u16string_view host, std::u16string_view name) {
+    return host == name || (host.size() > name.size() && host.ends_with(name) &&
+                            host[host.size() - name.size() - 1] == u'.');
+}
+
 } // namespace
+
+bool isPlaceholderHost(std::u16string_view host) {
+    std::u16string name(host.substr(0, host.find(u':')));
+    for (char16_t& unit : name) {
+        if (unit >= u'A' && unit <= u'Z') {
+            unit = static_cast<char16_t>(unit - u'A' + u'a');
+        }
+    }
+    while (!name.empty() && name.back() == u'.') {
+        name.pop_back();
+    }
+    for (const std::u16string_view reserved : {u"example.com", u"example.net", u"example.org",
+                                               u"example", u"invalid", u"test", u"localhost"}) {
+        if (endsWithLabel(name, reserved)) {
+            return true;
+        }
+    }
+    return name.empty();
+}
+
+bool hasWebSite() {
+    return !isPlaceholderHost(kWebHost);
+}
 
 std::u16string homePageUrl() {
     return u"http://" + std::u16string(kWebHost) + u"/";
@@ -31,7 +59,7 @@ std::u16string aboutCreatorLine() {
 }
 
 std::u16string aboutHomePageLine() {
-    return std::u16string(kWebHost);
+    return hasWebSite() ? std::u16string(kWebHost) : std::u16string(kNoWebSiteAboutLine);
 }
 
 } // namespace kavo

@@ -10,6 +10,12 @@ namespace kavo {
 // The manual, opened from the data directory.
 inline constexpr std::u16string_view kManualFileName = u"KAVO_manual.pdf";
 
+// True for the reserved names of RFC 2606, which belong to nobody: the build's default is one,
+// and a build that kept it has no web site to open. The port, if any, and letter case do not count.
+bool isPlaceholderHost(std::u16string_view host);
+// Whether this build names a web site; without one, ホームページ and New Version say so instead.
+bool hasWebSite();
+
 // "http://<host>/"
 std::u16string homePageUrl();
 // "https://<host>/kavo/kavo_dl.htm"
@@ -17,7 +23,7 @@ std::u16string downloadPageUrl();
 
 // The About box's creator line, with the program's version.
 std::u16string aboutCreatorLine();
-// The About box's home-page line: the web site's host.
+// The About box's home-page line: the web site's host, or that there is none.
 std::u16string aboutHomePageLine();
 
 } // namespace kavo

@@ -1,6 +1,8 @@
 #include "app/help_win.h"
 
 #include "app/help_targets.h"
+#include "resources/texts.h"
+#include "win/message_box_win.h"
 #include "win/wide_text_win.h"
 
 #include <shellapi.h>
@@ -11,6 +13,15 @@ namespace {
 
 void shellOpen(HWND owner, const std::wstring& target) {
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// A build without a web site says so rather than open a page that cannot exist.
+void openWebPage(HWND owner, const std::u16string& url) {
+    if (hasWebSite()) {
+        shellOpen(owner, toWide(url));
+    } else {
+        showOkMessage(owner, kNoWebSiteText, kNoWebSiteCaption);
+    }
 }
 
 } // namespace
@@ -26,11 +37,11 @@ void openManual(HWND owner, const std::wstring& dataDirectory) {
 }
 
 void openHomePage(HWND owner) {
-    shellOpen(owner, toWide(homePageUrl()));
+    openWebPage(owner, homePageUrl());
 }
 
 void openDownloadPage(HWND owner) {
-    shellOpen(owner, toWide(downloadPageUrl()));
+    openWebPage(owner, downloadPageUrl());
 }
 
 } // namespace kavo

@@ -1,5 +1,6 @@
-// The help commands' shell opens: the manual, the home page and the download page. Nothing is
-// reported: a missing manual or an unreachable page is the shell's business.
+// The help commands' shell opens: the manual, the home page and the download page. A build
+// without a web site says so for the two pages; otherwise nothing is reported: a missing manual
+// or an unreachable page is the shell's business.
 #pragma once
 
 #include <windows.h>

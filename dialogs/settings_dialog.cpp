@@ -102,7 +102,14 @@ std::int32_t valueOfCheckedRadio(const RadioGroup& group, const SettingsForm& fo
 
 std::int32_t durationFromText(std::u16string_view text, std::int32_t low, std::int32_t high,
                               std::int32_t fallback) {
-    const std::int32_t value = parseLeadingInt(text.substr(0, kDurationFieldUnits));
+    // A Japanese input method types full-width digits; they mean the same number.
+    std::u16string units(text.substr(0, kDurationFieldUnits));
+    for (char16_t& unit : units) {
+        if (unit >= u'\uFF10' && unit <= u'\uFF19') {
+            unit = static_cast<char16_t>(u'0' + (unit - u'\uFF10'));
+        }
+    }
+    const std::int32_t value = parseLeadingInt(units);
     return value < low || value > high ? fallback : value;
 }
 

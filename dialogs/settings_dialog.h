@@ -30,7 +30,8 @@ class SettingsForm {
 };
 
 // A duration field's value: its first five units read like _wtoi (leading blanks, a sign,
-// digits up to the first other unit, 0 without digits); outside low..high the fallback.
+// digits up to the first other unit, 0 without digits), full-width digits (０-９) as digits;
+// outside low..high the fallback.
 std::int32_t durationFromText(std::u16string_view text, std::int32_t low, std::int32_t high,
                               std::int32_t fallback);
 

@@ -12,6 +12,33 @@ inline constexpr std::u16string_view kNoWindowText = u"ウィンドウを作成�
 inline constexpr std::u16string_view kAlreadyRunningText =
     u"このフォルダーの KAVO がすでに動いています。";
 inline constexpr std::u16string_view kAboutCreatorSuffix = u" KAVO開発";
+inline constexpr std::u16string_view kNoWebSiteCaption = u"ホームページ";
+inline constexpr std::u16string_view kNoWebSiteText =
+    u"この KAVO にはホームページがありません。\n"
+    u"新しい版は、この KAVO を受け取った所で確かめてください。";
+inline constexpr std::u16string_view kNoWebSiteAboutLine = u"ホームページなし";
+
+// A data folder that will not keep the data, said once at start
+inline constexpr std::u16string_view kDataFolderCaption = u"データの保存場所";
+inline constexpr std::u16string_view kDataFolderHeading =
+    u"KAVO を起動したフォルダーは、データの保存に向いていません。\n\n";
+inline constexpr std::u16string_view kTemporaryFolderReason =
+    u"ここは一時フォルダーです（zip ファイルの中の KAVO.exe を直接起動した時など）。"
+    u"Windows があとで中身を消すので、保存したデータが失われます。";
+inline constexpr std::u16string_view kProgramFilesReason =
+    u"ここは Program Files の中です。Windows が書き込みを許さないので、データを保存できません。";
+inline constexpr std::u16string_view kWindowsFolderReason =
+    u"ここは Windows のフォルダーの中です。スタートアップなどから起動すると、"
+    u"作業フォルダーがここになることがあります。";
+inline constexpr std::u16string_view kNotWritableReason =
+    u"このフォルダーには書き込めないので、データを保存できません。";
+inline constexpr std::u16string_view kDataFolderAdvice =
+    u"\n\n次のようにしてください。\n"
+    u"・zip ファイルを、ドキュメントの中などご自分のフォルダーに展開して、"
+    u"そこの KAVO.exe を起動する。\n"
+    u"・ショートカットから起動する時は、ショートカットのプロパティの「作業フォルダー」に、"
+    u"KAVO.exe とデータファイルのあるフォルダーを指定する。\n\n"
+    u"このまま起動しますが、データが残らないかもしれません。";
 
 // Ending: the exit prompt, and why Windows has to wait at log-off
 inline constexpr std::u16string_view kExitPromptCaption = u"強制終了";

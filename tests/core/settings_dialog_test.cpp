@@ -150,6 +150,13 @@ TEST(SettingsDialog, PlacementCornersAndDurationFieldReads) {
     EXPECT_EQ(idTime(u""), 4000);
     EXPECT_EQ(durationFromText(u"3000099", 1, 30000, 5000), 30000);
     EXPECT_EQ(durationFromText(u"0", 1, 30000, 5000), 5000);
+
+    // Full-width digits count as digits, mixed with half-width ones too, within the same five.
+    EXPECT_EQ(idTime(u"３０００"), 3000);
+    EXPECT_EQ(idTime(u"\u3000２5０0"), 2500);
+    EXPECT_EQ(durationFromText(u"３００００９", 1, 30000, 5000), 30000);
+    EXPECT_EQ(idTime(u"１０００１"), 4000);
+    EXPECT_EQ(idTime(u"ー５００"), 4000);
 }
 
 } // namespace

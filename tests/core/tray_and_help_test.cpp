@@ -1,3 +1,4 @@
+#include "app/data_folder_check.h"
 #include "app/data_folder_key.h"
 #include "app/help_targets.h"
 #include "app/session_end.h"
@@ -6,6 +7,10 @@
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace kavo {
 namespace {
@@ -32,8 +37,62 @@ TEST(HelpTargets, BothPagesLieOnTheOneWebSiteAndTheAboutBoxNamesTheVersion) {
     EXPECT_FALSE(host.empty());
     EXPECT_EQ(host.find(u'/'), std::u16string::npos);
     EXPECT_EQ(downloadPageUrl(), u"https://" + host + u"/kavo/kavo_dl.htm");
-    EXPECT_EQ(aboutHomePageLine(), host);
+    EXPECT_EQ(hasWebSite(), !isPlaceholderHost(host));
+    EXPECT_EQ(aboutHomePageLine(), hasWebSite() ? host : u"ホームページなし");
     EXPECT_NE(aboutCreatorLine().find(u"" KAVO_VERSION_TEXT), std::u16string::npos);
+}
+
+TEST(HelpTargets, OnlyTheReservedExampleNamesAreTakenForNoWebSite) {
+    for (const std::u16string_view host :
+         {u"kavo.example.com", u"KAVO.Example.COM.", u"example.org:8080", u"www.example",
+          u"kavo.test", u"localhost:8000", u"example.net"}) {
+        EXPECT_TRUE(isPlaceholderHost(host)) << std::string(host.begin(), host.end());
+    }
+    for (const std::u16string_view host :
+         {u"kavo.jp", u"myexample.com", u"example.com.jp", u"www.kavo-example.org", u"test.jp"}) {
+        EXPECT_FALSE(isPlaceholderHost(host)) << std::string(host.begin(), host.end());
+    }
+}
+
+TEST(DataFolderCheck, FoldersUnderTheSystemFoldersAreFoundByWholeNamesInAnySpelling) {
+    SystemFolders folders;
+    // A bare drive, an empty name and a temp folder that holds the whole profile mark nothing.
+    folders.temporary = {u"C:\\Users\\me\\AppData\\Local\\Temp\\", u"C:\\", u"", u"c:\\users\\ME"};
+    folders.programFiles = {u"C:\\Program Files", u"C:\\Program Files (x86)"};
+    folders.windows = {u"C:\\Windows"};
+    folders.userProfile = u"C:\\Users\\me";
+    const struct {
+        std::u16string_view folder;
+        DataFolderProblem problem;
+    } cases[] = {
+        {u"C:\\Users\\me\\AppData\\Local\\Temp\\Temp1_KAVO-1.0.0-win64.zip\\KAVO",
+         DataFolderProblem::Temporary},
+        {u"c:/users/ME/appdata/local/temp/", DataFolderProblem::Temporary},
+        {u"\\\\?\\C:\\Users\\me\\AppData\\Local\\Temp\\x", DataFolderProblem::Temporary},
+        {u"C:\\Users\\me\\AppData\\Local\\Temporary", DataFolderProblem::None},
+        {u"C:\\Users\\me\\Documents\\KAVO", DataFolderProblem::None},
+        {u"C:\\Program Files\\KAVO", DataFolderProblem::ProgramFiles},
+        {u"C:\\PROGRAM FILES (X86)\\KAVO", DataFolderProblem::ProgramFiles},
+        {u"C:\\Program FilesX\\KAVO", DataFolderProblem::None},
+        {u"C:\\WINDOWS\\system32", DataFolderProblem::WindowsFolder},
+        {u"D:\\Windows", DataFolderProblem::None},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dataFolderProblem(c.folder, folders), c.problem)
+            << std::string(c.folder.begin(), c.folder.end());
+    }
+
+    // The message names the folder and what to do, with a reason of its own for each problem.
+    std::vector<std::u16string> warnings;
+    for (const DataFolderProblem problem :
+         {DataFolderProblem::Temporary, DataFolderProblem::ProgramFiles,
+          DataFolderProblem::WindowsFolder, DataFolderProblem::NotWritable}) {
+        warnings.push_back(dataFolderWarning(problem, u"C:\\Work\\KAVO"));
+        EXPECT_NE(warnings.back().find(u"\nC:\\Work\\KAVO\n"), std::u16string::npos);
+        EXPECT_NE(warnings.back().find(u"作業フォルダー"), std::u16string::npos);
+    }
+    std::sort(warnings.begin(), warnings.end());
+    EXPECT_EQ(std::unique(warnings.begin(), warnings.end()), warnings.end());
 }
 
 // What the answer to a session's end did, and whether Windows knew why KAVO held the session

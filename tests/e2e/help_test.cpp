@@ -1,5 +1,7 @@
 // The About box is modeless, opens as often as asked and is gone for good once closed; the help
-// commands say nothing when there is nothing to open.
+// commands say nothing when there is nothing to open, and a build without a web site says that
+// instead of opening a page.
+#include "app/help_targets.h"
 #include "kavo_version.h"
 #include "resources/resource.h"
 #include "tests/e2e/kavo_driver.h"
@@ -47,7 +49,12 @@ TEST(Help, AboutBoxesAreModelessAndGoForGoodAndAMissingManualGivesNoMessage) {
     GetDlgItemTextW(boxes[0], IDC_ABOUT_CREATOR_LINE, line, 64);
     EXPECT_NE(std::wstring(line).find(L"" KAVO_VERSION_TEXT), std::wstring::npos);
 
-    press(boxes[0], IDC_ABOUT_NEW_VERSION); // the download page; the box stays
+    // The download page, or in a build without a web site a word that there is none; the box
+    // stays either way.
+    press(boxes[0], IDC_ABOUT_NEW_VERSION);
+    if (!hasWebSite()) {
+        EXPECT_EQ(kavo.answer(kavo.waitForOwnedBy(boxes[0]), IDOK).caption, L"ホームページ");
+    }
     kavo.settle();
     EXPECT_TRUE(IsWindowVisible(boxes[0]));
     press(boxes[0], IDC_ABOUT_OK);
@@ -58,6 +65,26 @@ TEST(Help, AboutBoxesAreModelessAndGoForGoodAndAMissingManualGivesNoMessage) {
     kavo.command(IDC_CMD_HELP);
     EXPECT_EQ(kavo.waitForMessageBox(kQuietMs), nullptr);
     EXPECT_TRUE(kavo.endsWithoutAsking());
+}
+
+TEST(Help, ABuildWithoutAWebSiteSaysSoInsteadOfOpeningAPage) {
+    if (hasWebSite()) {
+        GTEST_SKIP() << "this build names a web site";
+    }
+    TempDirectory dir;
+    writeDataFiles(dir, numberedEntries(1), lockedSettings());
+    Kavo kavo(dir.path());
+    kavo.shownWindow();
+
+    kavo.command(IDC_CMD_VERSION);
+    wchar_t line[64] = {};
+    GetDlgItemTextW(aboutBoxes(kavo).at(0), IDC_ABOUT_HOME_PAGE_LINE, line, 64);
+    EXPECT_EQ(std::wstring(line), L"ホームページなし");
+
+    kavo.command(IDC_CMD_HOME_PAGE);
+    const MessageBoxText box = kavo.answerNext(IDOK);
+    EXPECT_EQ(box.caption, L"ホームページ");
+    EXPECT_NE(box.text.find(L"ホームページがありません"), std::wstring::npos);
 }
 
 } // namespace

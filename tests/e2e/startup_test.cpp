@@ -41,6 +41,26 @@ TEST(Startup, EmptyDirectoryOpensAtTheDefaultRectangleAndLeavesTheUsersCopyAndDe
     EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(defaultSettingsText()));
 }
 
+TEST(Startup, ADataFolderInsideTheWindowsFolderIsNamedOnceBeforeTheMissingFiles) {
+    wchar_t windows[MAX_PATH] = {};
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    TempDirectory dir(std::wstring(windows) + L"\\");
+    Kavo kavo(dir.path());
+    const MessageBoxText warning = kavo.answerNext(IDOK);
+    EXPECT_EQ(warning.caption, L"データの保存場所");
+    EXPECT_NE(warning.text.find(L"\n" + dir.path() + L"\n"), std::wstring::npos);
+    EXPECT_NE(warning.text.find(L"Windows のフォルダー"), std::wstring::npos);
+    // Then KAVO goes on as in any first start, and leaves no trace of its check.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(kavo.answerNext(IDOK).text, L"ﾌｧｲﾙが開けません");
+    }
+    kavo.shownWindow();
+    EXPECT_EQ(dir.names(), std::vector<std::wstring>{});
+    kavo.close();
+    ASSERT_TRUE(kavo.waitForExit());
+    EXPECT_EQ(dir.names(), std::vector<std::wstring>{L"pw_set3.dat"});
+}
+
 TEST(Startup, OpensAtTheStoredRectangleAndWritesResizesBackAtExit) {
     TempDirectory dir;
     SettingsRecord stored;

@@ -1,10 +1,12 @@
 #!/bin/sh
-# The release zip that `cmake --build <tree> --target package` makes: one folder named after the
-# version with exactly the program, the manual and the read-me, each what its name says.
+# The release zip that `cmake --build <tree> --target package` makes, named after the version: one
+# folder "KAVO", the same in every version so a newer zip unpacks over the old folder, with
+# exactly the program, the manual and the read-me (never a data file), each what its name says.
 #   check_package.sh ZIP VERSION
 set -eu
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-folder=$(basename "$zip" .zip)
+name=$(basename "$zip" .zip)
+folder=KAVO
 status=0
 fail() {
     echo "package: $*"
@@ -12,9 +14,9 @@ fail() {
 }
 
 [ -f "$zip" ] || { echo "package: no $zip (build the target package first)"; exit 1; }
-case "$folder" in
+case "$name" in
     KAVO-"$2"-win64) ;;
-    *) fail "named $folder, not after version $2" ;;
+    *) fail "named $name, not after version $2" ;;
 esac
 
 work=$(mktemp -d)
@@ -32,6 +34,15 @@ mark=$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')
 [ "$mark" = "efbbbf" ] || fail "read-me without UTF-8 mark"
 grep -q "$(printf '\r')\$" "$readme" || fail "read-me without CR LF line ends"
 grep -q "KAVO $2 " "$readme" || fail "read-me does not name version $2"
+# Its first lines say how to update without losing the data, and to keep the data files before
+# the folder is deleted.
+head=$(head -n 20 "$readme")
+for word in 更新 上書き アンインストール バックアップ pw_set1.dat pw_set2.dat pw_set3.dat 許可する; do
+    case "$head" in
+        *"$word"*) ;;
+        *) fail "read-me's first lines do not say $word" ;;
+    esac
+done
 
-[ "$status" -eq 0 ] && echo "package: $folder.zip holds KAVO.exe, KAVO_manual.pdf, README_ja.txt"
+[ "$status" -eq 0 ] && echo "package: $name.zip holds KAVO.exe, KAVO_manual.pdf, README_ja.txt"
 exit "$status"

@@ -1,4 +1,4 @@
-// A fresh, empty directory under the temp folder for one test; removed with its files after.
+// A fresh, empty directory for one test; removed with its files after.
 #pragma once
 
 #include <windows.h>
@@ -93,9 +93,13 @@ class TempDirectory {
     }
 
   private:
+    // A folder of the user's own, not the temp folder: KAVO warns at start about a data folder
+    // that Windows may empty.
     static std::wstring tempFolder() {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
+        wchar_t profile[MAX_PATH] = {};
+        GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+        const std::wstring base = std::wstring(profile) + L"\\kavo-tests\\";
+        CreateDirectoryW(base.c_str(), nullptr);
         return base;
     }
 

@@ -1,0 +1,124 @@
+#include "app/data_folder_check_win.h"
+
+#include <windows.h>
+
+#include "app/data_folder_check.h"
+#include "resources/texts.h"
+#include "store/data_files_win.h"
+#include "win/owned_handles_win.h"
+#include "win/wide_text_win.h"
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+namespace kavo {
+
+namespace {
+
+// Windows hands temporary folders out in their short form (C:\Users\ABCDEF~1\...) when the
+// user's name is long or not ASCII, while the current directory comes in its long form.
+std::u16string longForm(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetLongPathNameW(path.c_str(), buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return fromWide(path);
+    }
+    return fromWide(std::wstring_view(buffer, length));
+}
+
+void addPath(std::vector<std::u16string>& roots, const std::wstring& path) {
+    if (!path.empty()) {
+        roots.push_back(longForm(path));
+    }
+}
+
+std::wstring environment(const wchar_t* name) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
+
+std::wstring knownFolder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::wstring found;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path))) {
+        found = path;
+    }
+    CoTaskMemFree(path);
+    return found;
+}
+
+std::wstring tempPath() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
+
+std::wstring windowsFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = GetSystemWindowsDirectoryW(buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
+
+SystemFolders systemFolders() {
+    SystemFolders folders;
+    addPath(folders.temporary, tempPath());
+    addPath(folders.temporary, environment(L"TEMP"));
+    addPath(folders.temporary, environment(L"TMP"));
+    // Where Explorer unpacks an exe started from inside a zip, also when TEMP points elsewhere,
+    // and where mail and browser downloads opened in place land.
+    const std::wstring localAppData = knownFolder(FOLDERID_LocalAppData);
+    if (!localAppData.empty()) {
+        addPath(folders.temporary, localAppData + L"\\Temp");
+    }
+    addPath(folders.temporary, knownFolder(FOLDERID_InternetCache));
+    addPath(folders.programFiles, knownFolder(FOLDERID_ProgramFiles));
+    addPath(folders.programFiles, knownFolder(FOLDERID_ProgramFilesX86));
+    addPath(folders.programFiles, environment(L"ProgramW6432"));
+    addPath(folders.windows, knownFolder(FOLDERID_Windows));
+    addPath(folders.windows, windowsFolder());
+    folders.userProfile = longForm(knownFolder(FOLDERID_Profile));
+    return folders;
+}
+
+// Creates a file no one else can have named and lets Windows delete it as it is closed, so the
+// folder keeps no trace of the probe; only a refusal counts, not a name taken by chance.
+bool canWriteIn(const std::wstring& folder) {
+    for (unsigned attempt = 0; attempt < 8; ++attempt) {
+        wchar_t name[64] = {};
+        wsprintfW(name, L"kavo-write-check-%lx-%lx.tmp", GetCurrentProcessId(),
+                  static_cast<unsigned long>(GetTickCount() + attempt));
+        const std::wstring path = dataFilePath(folder, name);
+        OwnedFile probe(CreateFileW(
+            path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        const DWORD error = GetLastError();
+        if (probe) {
+            return true;
+        }
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void warnAboutDataFolder(const std::wstring& dataDirectory) {
+    // Too long a path is reported by the opens that follow.
+    if (dataDirectory.empty()) {
+        return;
+    }
+    const std::u16string folder = longForm(dataDirectory);
+    DataFolderProblem problem = dataFolderProblem(folder, systemFolders());
+    if (problem == DataFolderProblem::None && !canWriteIn(dataDirectory)) {
+        problem = DataFolderProblem::NotWritable;
+    }
+    if (problem != DataFolderProblem::None) {
+        MessageBoxW(nullptr, toWide(dataFolderWarning(problem, folder)).c_str(),
+                    toWide(kDataFolderCaption).c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    }
+}
+
+} // namespace kavo
