@@ -98,6 +98,12 @@ std::vector<int> ListDriver::selectedRows() {
     return selected;
 }
 
+bool ListDriver::rowInView(int row) {
+    const auto top = static_cast<int>(ask(list_, LVM_GETTOPINDEX, 0, 0));
+    const auto shown = static_cast<int>(ask(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    return row >= top && row < top + shown;
+}
+
 POINT ListDriver::rowPoint(int row) {
     RECT rect{};
     rect.left = LVIR_LABEL;
