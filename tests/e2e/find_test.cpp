@@ -81,8 +81,8 @@ TEST(Find, TypingSelectsTheFirstMatchAndF3GoesAroundWhileLocked) {
     EXPECT_EQ(clipboardText(), u"tanaka.K77");
 
     // A letter typed in the list is the list's own: it jumps to a title that starts with it.
-    const POINT near = list.rowPoint(list.selectedRows().front());
-    clickAt(near.x, near.y, MouseButton::Left);
+    const POINT found = list.rowPoint(list.selectedRows().front());
+    clickAt(found.x, found.y, MouseButton::Left);
     typeText(L"t");
     EXPECT_EQ(selectionBecomes(list, 15), std::vector<int>{15});
 }
