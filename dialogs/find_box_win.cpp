@@ -106,6 +106,7 @@ INT_PTR FindBox::handle(HWND box, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_DESTROY:
         box_ = nullptr;
+        InvalidateRect(listView_, nullptr, FALSE);
         return FALSE;
     default:
         return FALSE;
@@ -114,6 +115,8 @@ INT_PTR FindBox::handle(HWND box, UINT message, WPARAM wParam, LPARAM) {
 
 void FindBox::onInit(HWND box) {
     box_ = box;
+    // The list draws the row found as selected from now on (see the main window).
+    InvalidateRect(listView_, nullptr, FALSE);
     filling_ = true;
     SetDlgItemTextW(box, IDC_FIND_TEXT, wide(text_));
     filling_ = false;

@@ -25,6 +25,7 @@ class FindBox {
     // F3 and Shift+F3 with the box closed go on with the last text; before any, they open it.
     void findAgain(HINSTANCE instance, HWND owner, FindDirection direction);
     void close();
+    bool isOpen() const { return box_ != nullptr; }
     // Gives the open box its keys: the shortcuts first, then Tab, Enter and Escape. True when
     // the message was for the box and has been handled.
     bool takeMessage(HACCEL shortcuts, MSG& message);
