@@ -76,6 +76,7 @@ TEST_F(FindRowsTest, NextAndPreviousGoAroundTheEndOrFindNothing) {
     // Only the row itself, or no row, matches.
     const FindResult self = findFrom(rows, u"shop", 2, FindDirection::Next);
     EXPECT_TRUE(self.row == 2 && self.wrapped);
+    EXPECT_TRUE(findFrom(rows, u"mail", 5, FindDirection::Next).wrapped); // just past the end
     const FindResult none = findFrom(rows, u"osaka", 2, FindDirection::Previous);
     EXPECT_EQ(none.row, -1);
     EXPECT_EQ(findStatusText(none, FindDirection::Previous), kFindNoMatchText);
