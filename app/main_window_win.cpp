@@ -252,6 +252,12 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return onMove(app);
     case WM_ACTIVATE:
         return 0;
+    case WM_ENABLE:
+        // A modal box over the window holds the find box too: nothing is found behind it.
+        if (app.findBox != nullptr) {
+            app.findBox->followOwnerEnabled(wParam != FALSE);
+        }
+        return 0;
     case WM_PAINT:
         return onPaint(window);
     case WM_ERASEBKGND:

@@ -85,6 +85,12 @@ void FindBox::close() {
     }
 }
 
+void FindBox::followOwnerEnabled(bool enabled) {
+    if (box_ != nullptr) {
+        EnableWindow(box_, enabled ? TRUE : FALSE);
+    }
+}
+
 bool FindBox::takeMessage(HACCEL shortcuts, MSG& message) {
     if (box_ == nullptr || (message.hwnd != box_ && !IsChild(box_, message.hwnd))) {
         return false;

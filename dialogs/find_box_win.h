@@ -26,6 +26,8 @@ class FindBox {
     void findAgain(HINSTANCE instance, HWND owner, FindDirection direction);
     void close();
     bool isOpen() const { return box_ != nullptr; }
+    // Follows the owner: while a modal box of the owner is open, the find box takes no input.
+    void followOwnerEnabled(bool enabled);
     // Gives the open box its keys: the shortcuts first, then Tab, Enter and Escape. True when
     // the message was for the box and has been handled.
     bool takeMessage(HACCEL shortcuts, MSG& message);
