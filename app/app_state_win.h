@@ -8,6 +8,7 @@
 #include "app/single_instance_win.h"
 #include "app/tray_icon_win.h"
 #include "dialogs/entry_dialog.h"
+#include "dialogs/find_box_win.h"
 #include "lock/lock_state.h"
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
@@ -63,6 +64,8 @@ struct App {
     std::unique_ptr<ListViewRows> rows;
     std::unique_ptr<MainWindowTableHost> tableHost;
     std::unique_ptr<EntryTable> table;
+    // The find box over the list, and the text last looked for.
+    std::unique_ptr<FindBox> findBox;
     // The edit dialog's COPY/PASTE buffer: empty at start, kept across openings of the dialog.
     ScratchEntry scratchEntry;
 

@@ -134,6 +134,15 @@ void onCommand(App& app, int commandId) {
         app.table->moveSelectedRows(MoveDirection::Up);
         break;
     }
+    case IDC_CMD_FIND:
+        app.findBox->open(app.instance, app.mainWindow);
+        break;
+    case IDC_CMD_FIND_NEXT:
+        app.findBox->findAgain(app.instance, app.mainWindow, FindDirection::Next);
+        break;
+    case IDC_CMD_FIND_PREVIOUS:
+        app.findBox->findAgain(app.instance, app.mainWindow, FindDirection::Previous);
+        break;
     case IDC_CMD_SETTINGS:
     case IDC_TB_SETTINGS:
         openSettingsDialog(app);
@@ -187,6 +196,18 @@ void repaintMainWindow(App& app) {
     }
     InvalidateRect(app.mainWindow, nullptr, TRUE);
     UpdateWindow(app.mainWindow);
+}
+
+bool takeShortcutMessage(App& app, HACCEL shortcuts, MSG& message) {
+    if (app.findBox != nullptr && app.findBox->takeMessage(shortcuts, message)) {
+        return true;
+    }
+    // Only the main window's own keys: a Ctrl+F in an About box is that box's.
+    const HWND main = app.mainWindow;
+    if (main == nullptr || (message.hwnd != main && !IsChild(main, message.hwnd))) {
+        return false;
+    }
+    return TranslateAcceleratorW(main, shortcuts, &message) != 0;
 }
 
 void endProgram(App& app) {

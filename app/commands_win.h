@@ -14,6 +14,9 @@ void onInitMenuPopup(App& app, HMENU popup);
 void updateMoveItems(App& app);
 // Invalidates the whole client area with erasing and paints it now: state colour and title.
 void repaintMainWindow(App& app);
+// Hands a key message to the find box when it is for the box, or turns Ctrl+F, F3 and Shift+F3
+// in the main window (the list included) into commands. True when the message has been handled.
+bool takeShortcutMessage(App& app, HACCEL shortcuts, MSG& message);
 // What closing the window does: ask about unsaved changes, then destroy the window.
 void endProgram(App& app);
 

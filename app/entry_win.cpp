@@ -6,8 +6,10 @@
 
 #include "app/app_state_win.h"
 #include "app/data_folder_check_win.h"
+#include "app/commands_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
+#include "resources/resource.h"
 #include "resources/texts.h"
 #include "settings/settings_file_win.h"
 #include "settings/window_rectangle_win.h"
@@ -67,8 +69,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
+    const HACCEL shortcuts = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_FIND_KEYS));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (kavo::takeShortcutMessage(app, shortcuts, message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -125,6 +125,30 @@ void storeColumnWidths(App& app) {
     app.settings.columnWidthPw = app.rows->columnWidth(kCellPw);
 }
 
+// While the find box has the keyboard, the row it found is drawn as selected, in the colours of
+// a focused list: not every list view draws the highlight a click leaves once it has lost the
+// focus, and the user types on while looking for the row.
+LRESULT onListCustomDraw(const App& app, LPARAM lParam) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return app.findBox != nullptr && app.findBox->isOpen() ? CDRF_NOTIFYITEMDRAW
+                                                               : CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT: {
+        const auto row = static_cast<int>(draw->nmcd.dwItemSpec);
+        if (GetFocus() != app.listView &&
+            ListView_GetItemState(app.listView, row, LVIS_SELECTED) != 0) {
+            draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+            draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        }
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
 LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
@@ -136,6 +160,8 @@ LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     case NM_CLICK:
         app.table->highlightSelection();
         return 0;
+    case NM_CUSTOMDRAW:
+        return onListCustomDraw(app, lParam);
     case NM_RCLICK:
         onListRightClick(app, reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
         return 0;
@@ -225,6 +251,12 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MOVE:
         return onMove(app);
     case WM_ACTIVATE:
+        return 0;
+    case WM_ENABLE:
+        // A modal box over the window holds the find box too: nothing is found behind it.
+        if (app.findBox != nullptr) {
+            app.findBox->followOwnerEnabled(wParam != FALSE);
+        }
         return 0;
     case WM_PAINT:
         return onPaint(window);

@@ -71,6 +71,8 @@ void TrayIcon::addAgain() {
 }
 
 void sendToTray(App& app) {
+    // No row can be clicked in a hidden window, so nothing is left to find in.
+    app.findBox->close();
     app.tray.add(app.mainWindow, stateIconHandle(app.stateIcons, StateIcon::Idle));
     ShowWindow(app.mainWindow, SW_HIDE);
     // A sequence that runs on shows its phase in the tray at once.

@@ -7,6 +7,9 @@
 #define IDM_MAIN_MENU 1
 #define IDM_TRAY_MENU 2
 
+// Keyboard shortcuts of the main window and the find box: Ctrl+F, F3 and Shift+F3
+#define IDA_FIND_KEYS 3
+
 // Icons: the three sequence states
 #define IDI_STATE_IDLE 11
 #define IDI_STATE_ID 12
@@ -48,6 +51,8 @@
 #define IDC_CMD_IMPORT 70
 #define IDC_CMD_EXPORT 71
 #define IDC_CMD_FIND 72
+#define IDC_CMD_FIND_NEXT 73     // F3: no menu item
+#define IDC_CMD_FIND_PREVIOUS 74 // Shift+F3: no menu item
 
 // Child controls of the main window
 #define IDC_LIST_VIEW 300
@@ -105,6 +110,13 @@
 #define IDC_CHANGE_CLOSE 102         // "閉じる"
 #define IDC_MASTER_PASSWORD_EDIT 121 // the master password, shown in clear
 #define IDC_PASS_MODE_CHECK 141      // "パスワードを設定しない"
+
+// The find box
+#define IDC_FIND_NEXT 101     // "次へ", also Enter
+#define IDC_FIND_CLOSE 102    // "閉じる"
+#define IDC_FIND_PREVIOUS 103 // "前へ"
+#define IDC_FIND_STATUS 111   // "見つかりません" and the like
+#define IDC_FIND_TEXT 121     // what to find
 
 // The settings dialog
 #define IDC_SETTINGS_OK 101

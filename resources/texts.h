@@ -71,6 +71,11 @@ inline constexpr std::u16string_view kTooLongPasswordText =
     u"全角文字は半角2文字分として、半角127文字分までにして下さい。";
 inline constexpr std::u16string_view kBulkTypeCaption = u"一括動作変更";
 
+// The find box: what it says under the text
+inline constexpr std::u16string_view kFindNoMatchText = u"見つかりません";
+inline constexpr std::u16string_view kFindWrappedToTopText = u"先頭から検索しました";
+inline constexpr std::u16string_view kFindWrappedToBottomText = u"末尾から検索しました";
+
 // The lock
 inline constexpr std::u16string_view kUnlockCaption = u"パスワード";
 inline constexpr std::u16string_view kLockedMessage = u"ロックしました。";

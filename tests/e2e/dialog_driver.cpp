@@ -95,12 +95,8 @@ void DialogDriver::type(int editId, const std::wstring& text) {
     EXPECT_EQ(this->text(editId), text) << "typing into field " << editId;
 }
 
-void DialogDriver::pressKey(WORD virtualKey) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+void DialogDriver::pressKey(WORD virtualKey, WORD modifier) {
+    kavo::e2e::pressKey(virtualKey, modifier);
 }
 
 void DialogDriver::press(int buttonId) {

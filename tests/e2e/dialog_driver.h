@@ -19,8 +19,8 @@ class DialogDriver {
     // Clicks into the field and types the (non-empty) text over what it held; returns once the
     // field shows it.
     void type(int editId, const std::wstring& text);
-    // A key pressed and released where the keyboard focus is.
-    void pressKey(WORD virtualKey);
+    // A key pressed and released where the keyboard focus is, with a modifier held when given.
+    void pressKey(WORD virtualKey, WORD modifier = 0);
     // Clicks the button and returns once KAVO has handled the click, or is showing a message
     // box from it.
     void press(int buttonId);

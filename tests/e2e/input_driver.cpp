@@ -42,6 +42,20 @@ void typeText(std::wstring_view text) {
     pumpMessages(30);
 }
 
+void pressKey(WORD virtualKey, WORD modifier) {
+    INPUT inputs[4];
+    UINT count = 0;
+    if (modifier != 0) {
+        inputs[count++] = keyInput(modifier, 0, 0);
+    }
+    inputs[count++] = keyInput(virtualKey, 0, 0);
+    inputs[count++] = keyInput(virtualKey, 0, KEYEVENTF_KEYUP);
+    if (modifier != 0) {
+        inputs[count++] = keyInput(modifier, 0, KEYEVENTF_KEYUP);
+    }
+    SendInput(count, inputs, sizeof(INPUT));
+}
+
 void pumpMessages(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

@@ -39,6 +39,10 @@ enum class MouseButton { Left, Right };
 // window has the keyboard focus.
 void typeText(std::wstring_view text);
 
+// A key pressed and released where the keyboard focus is, with a modifier (VK_CONTROL,
+// VK_SHIFT) held around it when one is given.
+void pressKey(WORD virtualKey, WORD modifier = 0);
+
 // Moves the real mouse pointer to the screen point and clicks there.
 void clickAt(int x, int y, MouseButton button);
 

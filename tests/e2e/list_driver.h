@@ -26,6 +26,8 @@ class ListDriver {
     void selectRows(const std::vector<int>& rows);
     // The rows that carry the selected mark, in ascending order.
     std::vector<int> selectedRows();
+    // The row lies within the rows the list shows now.
+    bool rowInView(int row);
     // A screen point inside the row's first cell, where a click hits that row.
     POINT rowPoint(int row);
     // A left click on a column header; returns once KAVO has handled it.
