@@ -355,6 +355,18 @@ TEST_F(Screenshots, ClipboardHeldAtExit) {
     kavo_->answer(notice, IDOK);
 }
 
+// Find while locked: a few letters of an ID typed, then F3 to the next entry that holds them.
+TEST_F(Screenshots, FindBox) {
+    start(settings(false));
+    kavo_->command(IDC_CMD_FIND);
+    HWND box = kavo_->waitForWindow(L"#32770", kStepTimeoutMs, L"検索");
+    ASSERT_NE(box, nullptr) << "no find box";
+    typeText(L"yamada");
+    pressKey(VK_F3);
+    shoot("find-box");
+    PostMessageW(box, WM_COMMAND, IDC_FIND_CLOSE, 0);
+}
+
 // A browser's password export brought in: the preview before anything is added.
 TEST_F(Screenshots, CsvImportPreview) {
     start(settings(true));
