@@ -68,6 +68,7 @@ TEST(CsvImport, ReadsTheColumnSetsOfTheCommonExports) {
          "url,username,password,httpRealm\n"
          "https://u@login.example:8443/path?q,a,b,\n",
          {u"login.example", u"a", u"b"}},
+        {"the first of two title columns", "title,name,id,password\nT,N,I,P\n", {u"T", u"I", u"P"}},
         {"plain with a mark", "\xEF\xBB\xBFtitle,id,password\r\nT,I,P\r\n", {u"T", u"I", u"P"}},
     };
     for (const auto& c : cases) {
@@ -165,6 +166,9 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
     EXPECT_EQ(file.entries, 3);
     const std::string text(file.bytes.begin(), file.bytes.end());
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFtitle,type,id,password\r\n\"Quote"));
+
+    // Spreadsheets trim blanks around a field unless it is quoted.
+    EXPECT_NE(text.find(",W,\" spaced id \","), std::string::npos);
 
     const ImportPlan again = planImport(file.bytes, kMaxRows, codec).plan;
     ASSERT_EQ(again.entries.size(), entries.size());
