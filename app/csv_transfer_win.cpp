@@ -124,7 +124,6 @@ void exportCsv(App& app) {
     }
     const std::wstring filter = toWide(kCsvFilter);
     std::wstring path = toWide(kExportDefaultName);
-    path.resize(kPathUnits);
     OPENFILENAMEW dialog = fileDialog(owner, path, filter);
     dialog.Flags = kFileDialogFlags | OFN_OVERWRITEPROMPT;
     if (!GetSaveFileNameW(&dialog)) {

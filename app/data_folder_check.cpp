@@ -1,6 +1,7 @@
 #include "app/data_folder_check.h"
 
 #include "resources/texts.h"
+#include "store/ascii_case.h"
 
 namespace kavo {
 
@@ -9,13 +10,7 @@ namespace {
 constexpr std::u16string_view kLongPathPrefix = u"\\\\?\\";
 
 char16_t foldUnit(char16_t unit) {
-    if (unit == u'/') {
-        return u'\\';
-    }
-    if (unit >= u'a' && unit <= u'z') {
-        return static_cast<char16_t>(unit - u'a' + u'A');
-    }
-    return unit;
+    return unit == u'/' ? u'\\' : foldAsciiCase(unit);
 }
 
 std::u16string normalPath(std::u16string_view path) {

@@ -2,6 +2,7 @@
 
 #include "kavo_version.h"
 #include "resources/texts.h"
+#include "store/ascii_case.h"
 
 #ifndef KAVO_WEB_HOST
 #error "KAVO_WEB_HOST names the web site's host; the build sets it"
@@ -23,12 +24,7 @@ bool endsWithLabel(std::u16string_view host, std::u16string_view name) {
 } // namespace
 
 bool isPlaceholderHost(std::u16string_view host) {
-    std::u16string name(host.substr(0, host.find(u':')));
-    for (char16_t& unit : name) {
-        if (unit >= u'A' && unit <= u'Z') {
-            unit = static_cast<char16_t>(unit - u'A' + u'a');
-        }
-    }
+    std::u16string name = foldAsciiCase(host.substr(0, host.find(u':')));
     while (!name.empty() && name.back() == u'.') {
         name.pop_back();
     }

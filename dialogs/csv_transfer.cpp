@@ -3,6 +3,7 @@
 #include "dialogs/entry_dialog.h"
 #include "dialogs/entry_type.h"
 #include "resources/texts.h"
+#include "store/ascii_case.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
 
@@ -38,13 +39,7 @@ std::u16string headerName(std::u16string_view cell) {
     while (!cell.empty() && (cell.back() == u' ' || cell.back() == u'\t')) {
         cell.remove_suffix(1);
     }
-    std::u16string name(cell);
-    for (char16_t& unit : name) {
-        if (unit >= u'A' && unit <= u'Z') {
-            unit = static_cast<char16_t>(unit - u'A' + u'a');
-        }
-    }
-    return name;
+    return foldAsciiCase(cell);
 }
 
 template <std::size_t N>

@@ -178,7 +178,7 @@ void FindBox::show(const FindResult& result, FindDirection direction) {
         return;
     }
     if (result.row >= 0) {
-        selectFoundRow(rows_, result.row);
+        selectOnlyRow(rows_, result.row);
         ListView_SetSelectionMark(listView_, result.row);
         ListView_EnsureVisible(listView_, result.row, FALSE);
     }

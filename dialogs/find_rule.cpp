@@ -101,11 +101,6 @@ std::u16string_view findStatusText(const FindResult& result, FindDirection direc
     return direction == FindDirection::Next ? kFindWrappedToTopText : kFindWrappedToBottomText;
 }
 
-void selectFoundRow(RowView& rows, int row) {
-    rows.setRowMarks(kEveryRow, 0, kAllMarks);
-    rows.setRowMarks(row, kAllMarks, kAllMarks);
-}
-
 ScreenRect findBoxPlace(const ScreenRect& box, const ScreenRect& owner,
                         const ScreenRect& workArea) {
     const std::int32_t width = box.width();

@@ -39,10 +39,6 @@ FindResult findFrom(const RowView& rows, std::u16string_view text, int from,
 // What the find box says under the text: nothing after a plain hit.
 std::u16string_view findStatusText(const FindResult& result, FindDirection direction);
 
-// Makes the row the one selected and focused row with the full highlight, as a click on it does
-// (the click's own marks, then the table's highlight of what it left selected).
-void selectFoundRow(RowView& rows, int row);
-
 // Where the find box goes: just below the main window, left edges aligned, or just above it
 // when below leaves the work area; kept inside the work area sideways. When neither fits, the
 // box stays where it was put (centred), and the result is that rectangle unchanged.

@@ -8,8 +8,7 @@ RightClickAction prepareRightClick(RowView& rows, CopyMethod copyMethod, int cli
         return action;
     }
     if (clickedRow >= 0 && clickedRow < rows.rowCount()) {
-        rows.setRowMarks(kEveryRow, 0, kAllMarks);
-        rows.setRowMarks(clickedRow, kAllMarks, kAllMarks);
+        selectOnlyRow(rows, clickedRow);
     }
     return rows.selectedCount() == 0 ? RightClickAction::Nothing : action;
 }

@@ -101,10 +101,12 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
                                   std::size_t maxBytes, FileMessages messages, HWND owner) {
     SetCurrentDirectoryW(dataDirectory.c_str());
     FileRead read = readWholeFile(dataFilePath(dataDirectory, fileName), maxBytes);
-    if (read.status != FileReadStatus::Ok && showing(messages)) {
+    if (read.status == FileReadStatus::Ok) {
+        return std::move(read.bytes);
+    }
+    if (showing(messages)) {
         switch (read.status) {
         case FileReadStatus::Ok:
-            break;
         case FileReadStatus::OpenFailed:
             showOpenFailure(owner);
             break;
@@ -116,10 +118,7 @@ std::optional<Bytes> readDataFile(const std::wstring& dataDirectory, std::wstrin
             break;
         }
     }
-    if (read.status != FileReadStatus::Ok) {
-        return std::nullopt;
-    }
-    return std::move(read.bytes);
+    return std::nullopt;
 }
 
 std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& dataDirectory,

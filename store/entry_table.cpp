@@ -1,5 +1,7 @@
 #include "store/entry_table.h"
 
+#include "store/ascii_case.h"
+
 #include "resources/texts.h"
 #include "store/decimal_text.h"
 
@@ -20,10 +22,6 @@ constexpr int kToggleCapacity = 256;
 
 constexpr int kAscending = 1;
 constexpr int kDescending = 2;
-
-char16_t foldAsciiCase(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-}
 
 // Like the C runtime's _wcsicmp in its default locale: only A to Z fold; units compare unsigned.
 int compareIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {

@@ -40,4 +40,10 @@ class RowView {
     virtual void setRowMarks(int row, unsigned state, unsigned mask) = 0;
 };
 
+// Makes the row the only selected and focused one, with the full highlight a click leaves.
+inline void selectOnlyRow(RowView& rows, int row) {
+    rows.setRowMarks(kEveryRow, 0, kAllMarks);
+    rows.setRowMarks(row, kAllMarks, kAllMarks);
+}
+
 } // namespace kavo

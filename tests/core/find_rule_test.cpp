@@ -86,7 +86,7 @@ TEST_F(FindRowsTest, NextAndPreviousGoAroundTheEndOrFindNothing) {
 TEST_F(FindRowsTest, TheRowFoundIsTheOnlyMarkedOneAsAfterAClick) {
     rows.select({0, 2});
     rows.setRowMarks(2, kAllMarks, kAllMarks);
-    selectFoundRow(rows, 3);
+    selectOnlyRow(rows, 3);
     for (int row = 0; row < rows.rowCount(); ++row) {
         EXPECT_EQ(rows.row(row).marks, row == 3 ? kAllMarks : 0u) << "row " << row;
     }
