@@ -12,7 +12,8 @@ struct Crash {};
 
 // An in-memory data directory whose changing operations can fail, or stop the program, at a
 // chosen step. A failed replace may have done its first half (the old file already renamed to
-// the backup), as ReplaceFileW can.
+// the backup), as ReplaceFileW can. A file held open by another program cannot be replaced,
+// moved, removed or moved onto, as MoveFileExW and ReplaceFileW refuse it.
 class FakeFileSystem : public FileSystem {
   public:
     std::map<std::u16string, Bytes> files;
@@ -49,7 +50,8 @@ class FakeFileSystem : public FileSystem {
             }
             return false;
         }
-        if (!isFile(target) || !isFile(replacement)) {
+        if (!isFile(target) || !isFile(replacement) || held.contains(key(target)) ||
+            held.contains(key(replacement))) {
             return false;
         }
         files[key(backup)] = take(target);
@@ -57,7 +59,7 @@ class FakeFileSystem : public FileSystem {
         return true;
     }
     bool moveFile(std::u16string_view from, std::u16string_view to) override {
-        if (!step() || !isFile(from) || held.contains(key(from))) {
+        if (!step() || !isFile(from) || held.contains(key(from)) || held.contains(key(to))) {
             return false;
         }
         files[key(to)] = take(from);
@@ -68,6 +70,21 @@ class FakeFileSystem : public FileSystem {
             return false;
         }
         return files.erase(key(name)) == 1;
+    }
+
+    std::optional<Bytes> readFile(std::u16string_view name, std::size_t maxBytes) const override {
+        const auto found = files.find(key(name));
+        if (found == files.end() || found->second.size() > maxBytes) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    bool copyFile(std::u16string_view from, std::u16string_view to) override {
+        if (!step() || !isFile(from) || isFile(to)) {
+            return false;
+        }
+        files[key(to)] = files[key(from)];
+        return true;
     }
 
   private:

@@ -1,7 +1,8 @@
 // The pair save and its recovery over directories of any make-up: files a person or another
-// program put there, saves cut short at any step, files held open. Only the save's own side files
-// are ever removed or renamed (of an earlier version's names, only "<name>.new"), and once nothing
-// is held any more the pair is wholly the old one or wholly the new one.
+// program put there, saves and recoveries cut short at any step, data and side files held open.
+// Only the save's own side files are ever removed or renamed (of an earlier version's names, only
+// "<name>.new"), and once nothing is held any more the pair is wholly the old one or wholly the new
+// one.
 #include "tests/core/fake_file_system.h"
 
 #include <array>
@@ -78,16 +79,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int step = input.next() % 24;
     fs.halfReplace = (plan & 1) != 0;
     (plan & 2 ? fs.crashAt : fs.failAt) = step;
-    if (plan & 4) {
+    static const std::array<std::u16string_view, 4> kHeldKinds{u"", u".kavo-1-1.old",
+                                                               u".kavo-1-1.new", u".kavo-1-1.none"};
+    for (int held = (plan >> 2) & 3; held > 0; --held) {
         const std::uint8_t pick = input.next();
-        fs.held.insert(kNames[pick & 1] + u".kavo-1-1." +
-                       std::u16string(pick & 2 ? u"old" : u"new"));
+        fs.held.insert(kNames[pick & 1] + std::u16string(kHeldKinds[(pick >> 1) % 4]));
     }
     try {
         kavo::saveFileSet(fs, newFiles, u"1-1");
     } catch (const kavo::Crash&) {
     }
+    // The next start's recovery may itself be cut short, at any of its steps, and be run again.
     fs.crashAt = fs.failAt = -1;
+    if (plan & 16) {
+        fs.crashAt = fs.steps + input.next() % 16;
+    }
+    try {
+        kavo::recoverFileSet(fs, kNames);
+    } catch (const kavo::Crash&) {
+    }
+    fs.crashAt = -1;
     kavo::recoverFileSet(fs, kNames);
     fs.held.clear();
     if (!kavo::recoverFileSet(fs, kNames).consistent) {
