@@ -272,7 +272,7 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         return onClose(app);
     case WM_QUERYENDSESSION:
-        return onQueryEndSession(app);
+        return onQueryEndSession(app, lParam);
     case WM_ENDSESSION:
         onEndSession(app, wParam != FALSE);
         return 0;

@@ -2,8 +2,15 @@
 
 namespace kavo {
 
-bool answerSessionEnd(bool unsavedChanges, SessionHost& host) {
+bool answerSessionEnd(bool unsavedChanges, SessionEndKind kind, SessionHost& host) {
     if (!unsavedChanges) {
+        host.releaseSession();
+        return true;
+    }
+    // Windows offers to end KAVO a few seconds into the prompt, and a window in the tray cannot
+    // hold the session at all: the changes are on the disk before anything waits for the user.
+    host.keepUnsavedChanges();
+    if (kind == SessionEndKind::Critical) {
         host.releaseSession();
         return true;
     }

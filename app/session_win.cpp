@@ -10,8 +10,6 @@ namespace kavo {
 
 namespace {
 
-// What Windows shows beside KAVO while it holds the session.
-
 // Windows, the exit prompt and the main window's boxes, for the answer to a session's end.
 class WindowsSessionHost final : public SessionHost {
   public:
@@ -20,6 +18,7 @@ class WindowsSessionHost final : public SessionHost {
         ShutdownBlockReasonCreate(app_.mainWindow, toWide(kSessionBlockReason).c_str());
     }
     void releaseSession() override { ShutdownBlockReasonDestroy(app_.mainWindow); }
+    void keepUnsavedChanges() override { writeRecoveryPair(app_); }
     bool confirmExit() override { return kavo::confirmExit(app_, app_.mainWindow); }
     bool modalBoxOpen() const override { return kavo::modalBoxOpen(app_); }
     void bringOpenBoxForward() override { kavo::bringOpenBoxForward(app_); }
@@ -38,9 +37,11 @@ void bringOpenBoxForward(const App& app) {
     SetForegroundWindow(GetLastActivePopup(app.mainWindow));
 }
 
-LRESULT onQueryEndSession(App& app) {
+LRESULT onQueryEndSession(App& app, LPARAM reasons) {
     WindowsSessionHost host(app);
-    return answerSessionEnd(app.store.dirty, host) ? TRUE : FALSE;
+    const SessionEndKind kind =
+        (reasons & ENDSESSION_CRITICAL) != 0 ? SessionEndKind::Critical : SessionEndKind::Ordinary;
+    return answerSessionEnd(app.store.dirty, kind, host) ? TRUE : FALSE;
 }
 
 void onEndSession(App& app, bool ending) {

@@ -13,9 +13,10 @@ bool modalBoxOpen(const App& app);
 // Brings the open box to the front, so the user sees what KAVO is waiting for.
 void bringOpenBoxForward(const App& app);
 
-// WM_QUERYENDSESSION: TRUE lets the session end. Unsaved changes are asked about with the exit
-// prompt, and Windows shows why KAVO holds the session meanwhile.
-LRESULT onQueryEndSession(App& app);
+// WM_QUERYENDSESSION with its lParam: TRUE lets the session end. Unsaved changes are first kept in
+// the recovery pair, then asked about with the exit prompt (not at a critical end), and Windows
+// shows why KAVO holds the session meanwhile.
+LRESULT onQueryEndSession(App& app, LPARAM reasons);
 // WM_ENDSESSION: when the session really ends, KAVO ends as END ends it, without showing any
 // more boxes; when it goes on, KAVO stops holding it.
 void onEndSession(App& app, bool ending);

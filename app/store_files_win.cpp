@@ -3,8 +3,10 @@
 #include "app/app_state_win.h"
 #include "resources/texts.h"
 #include "store/ansi_codec_win.h"
+#include "store/data_directory_files_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"
+#include "store/kept_pair.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
 #include "win/wide_text_win.h"
@@ -16,14 +18,17 @@ namespace kavo {
 
 namespace {
 
+using FileNames = std::array<std::u16string, 2>;
+
 // The two files are saved as one, list first; the order also tells an interrupted save apart.
-std::array<std::u16string, 2> storeFileNames() {
+FileNames storeFileNames() {
     return {fromWide(kListFileName), fromWide(kPasswordFileName)};
 }
 
-// Whether a file that is there was read whole; a missing file is no loss.
-bool readWhole(const App& app, const wchar_t* fileName, bool read, bool lossless) {
-    return (read && lossless) || !isDataFile(app.dataDirectory, fileName);
+// The unsaved changes a session end writes before it asks, beside the files they belong to.
+FileNames recoveryFileNames() {
+    return {recoveryPairName(fromWide(kListFileName)),
+            recoveryPairName(fromWide(kPasswordFileName))};
 }
 
 void readStoreFiles(App& app, HWND owner) {
@@ -39,8 +44,8 @@ void readStoreFiles(App& app, HWND owner) {
         }
     }
     const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
-    app.storeLoad.keepPasswordsBeforeSave =
-        !readWhole(app, kPasswordFileName, passwordsRead, !passwords.losses.any());
+    const bool keepPasswords = passwordsNeedKeeping(
+        isDataFile(app.dataDirectory, kPasswordFileName), passwordsRead, passwords.losses);
 
     // Emptied before the list is opened, so a failed read leaves an empty table.
     const ListRedrawPause pause(app.listView);
@@ -52,35 +57,110 @@ void readStoreFiles(App& app, HWND owner) {
         showMarkFailure(owner, kListFileName);
     }
     const ListLoadLosses listLosses = listRead ? app.listParser.losses() : ListLoadLosses{};
-    app.storeLoad.keepListBeforeSave = !readWhole(app, kListFileName, listRead, !listLosses.any());
+    // Either file alone is half of what a copy must give back.
+    app.storeLoad.keepPairBeforeSave =
+        keepPasswords ||
+        listNeedsKeeping(isDataFile(app.dataDirectory, kListFileName), listRead, listLosses);
 
-    const std::u16string losses =
-        loadLossMessage(fromWide(kListFileName), listLosses, fromWide(kPasswordFileName),
-                        passwordsRead ? passwords.losses : PasswordLoadLosses{});
+    const std::u16string losses = loadLossMessage(
+        fromWide(kListFileName), listLosses, fromWide(kPasswordFileName),
+        passwordsRead ? passwords.losses : PasswordLoadLosses{}, app.storeLoad.keepPairBeforeSave);
     if (!losses.empty()) {
         showFileMessage(owner, losses);
     }
 }
 
-// Copies each file that was not read whole before the save replaces it; false, reported, when a
-// copy cannot be made. Each file is copied once: a later save replaces only what this run wrote.
-bool keepUnreadFilesAside(App& app, HWND owner, std::wstring& keptPaths) {
-    const std::pair<bool*, const wchar_t*> files[] = {
-        {&app.storeLoad.keepListBeforeSave, kListFileName},
-        {&app.storeLoad.keepPasswordsBeforeSave, kPasswordFileName}};
-    for (const auto& [pending, fileName] : files) {
-        if (!*pending || !isDataFile(app.dataDirectory, fileName)) {
-            continue;
-        }
-        const std::optional<std::wstring> kept = keepDataFileAside(app.dataDirectory, fileName);
-        if (!kept) {
-            showFileMessage(owner, keepAsideFailedMessage(fromWide(fileName)));
-            return false;
-        }
-        *pending = false;
-        keptPaths += *kept + L"\n";
+std::wstring pathsOf(const App& app, const std::vector<std::u16string>& copies) {
+    std::wstring paths;
+    for (const std::u16string& copy : copies) {
+        paths += dataFilePath(app.dataDirectory, toWide(copy)) + L"\n";
+    }
+    return paths;
+}
+
+// Keeps both files as they were found before the first save replaces either; false, reported, when
+// they cannot be kept. Done once a run: later saves replace only what this run wrote.
+bool keepFoundPairAside(App& app, HWND owner) {
+    if (!app.storeLoad.keepPairBeforeSave) {
+        return true;
+    }
+    const FileNames names = storeFileNames();
+    const KeptPair kept =
+        keepDataFilesAside(app.dataDirectory, names, names, KeptPairKind::AsFound);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false;
+    }
+    app.storeLoad.keepPairBeforeSave = false;
+    if (!kept.copies.empty()) {
+        showFileMessage(owner,
+                        keptAsideMessage(fromWide(pathsOf(app, kept.copies)), kept.alreadyKept));
     }
     return true;
+}
+
+std::array<FileToSave, 2> storeFiles(const App& app, const FileNames& names) {
+    const ThreadAnsiCodec codec;
+    return {
+        FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
+        FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
+}
+
+bool recoveryPairPresent(const App& app) {
+    const FileNames names = recoveryFileNames();
+    return isDataFile(app.dataDirectory, toWide(names[0])) &&
+           isDataFile(app.dataDirectory, toWide(names[1]));
+}
+
+// Takes the unsaved changes of the recovery pair in place of what the data files hold. Nothing of
+// the store changes unless both files of the pair read whole.
+bool takeRecoveryPair(App& app) {
+    const FileNames names = recoveryFileNames();
+    const auto passwordBytes = readDataFile(app.dataDirectory, toWide(names[1]),
+                                            kMaxPasswordFileBytes, FileMessages::Off, nullptr);
+    const auto listBytes = readDataFile(app.dataDirectory, toWide(names[0]), kMaxListFileBytes,
+                                        FileMessages::Off, nullptr);
+    if (!passwordBytes || !listBytes || !hasTextMark(*listBytes)) {
+        return false;
+    }
+    const ThreadAnsiCodec codec;
+    MasterPassword master;
+    PasswordSlots slots;
+    if (readPasswordFile(*passwordBytes, codec, master, slots).status != PasswordFileStatus::Ok) {
+        return false;
+    }
+    const ListRedrawPause pause(app.listView);
+    app.rows->deleteAllRows();
+    app.listParser.parseListFile(*app.rows, *listBytes);
+    app.store.masterPassword = std::move(master);
+    app.store.slots = slots;
+    app.store.dirty = true;
+    return true;
+}
+
+// Unsaved changes a session end kept because KAVO was ended before the user answered: offered
+// back, or kept aside as a pair under a name that says what they are.
+void offerRecoveryPair(App& app, HWND owner) {
+    if (!recoveryPairPresent(app)) {
+        return;
+    }
+    if (MessageBoxW(owner, toWide(kUnsavedChangesFoundText).c_str(),
+                    toWide(kUnsavedChangesCaption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (!takeRecoveryPair(app)) {
+            showFileMessage(owner, std::u16string(kUnsavedChangesUnreadableText));
+        }
+        return; // the pair stays until the changes are saved or given up at exit
+    }
+    const KeptPair kept = keepDataFilesAside(app.dataDirectory, recoveryFileNames(),
+                                             storeFileNames(), KeptPairKind::UnsavedChanges);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return; // asked again at the next start
+    }
+    removeRecoveryPair(app);
+    std::u16string text(kUnsavedChangesKeptHeading);
+    text += fromWide(pathsOf(app, kept.copies));
+    showFileMessage(owner, text);
 }
 
 } // namespace
@@ -101,6 +181,10 @@ void loadStore(App& app, HWND owner) {
     }
     try {
         readStoreFiles(app, owner);
+        // A recovery pair cut short while it was written is undone; one still in doubt waits.
+        if (recoverDataFiles(app.dataDirectory, recoveryFileNames()).consistent) {
+            offerRecoveryPair(app, owner);
+        }
     } catch (const std::bad_alloc&) {
         // Whatever was read stays; the rest of the program runs on.
         MessageBoxW(owner, toWide(kNoMemoryForDataText).c_str(), toWide(kFileErrorCaption).c_str(),
@@ -113,25 +197,16 @@ bool saveStore(App& app, HWND owner) {
         showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
         return false;
     }
-    std::wstring keptPaths;
-    bool saved = false;
-    if (keepUnreadFilesAside(app, owner, keptPaths)) {
-        const ThreadAnsiCodec codec;
-        const auto names = storeFileNames();
-        const std::array<FileToSave, 2> files{
-            FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
-            FileToSave{names[1],
-                       passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
-        saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
-        if (saved) {
-            app.store.dirty = false;
-        }
+    if (!keepFoundPairAside(app, owner)) {
+        return false;
     }
-    // A copy made before a later one failed is there all the same: the user hears where.
-    if (!keptPaths.empty()) {
-        showFileMessage(owner, keptAsideMessage(fromWide(keptPaths)));
+    const auto files = storeFiles(app, storeFileNames());
+    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+        return false;
     }
-    return saved;
+    app.store.dirty = false;
+    removeRecoveryPair(app);
+    return true;
 }
 
 bool confirmExit(App& app, HWND owner) {
@@ -143,9 +218,31 @@ bool confirmExit(App& app, HWND owner) {
     case IDYES:
         return saveStore(app, owner);
     case IDNO:
+        removeRecoveryPair(app);
         return true;
     default:
         return false;
+    }
+}
+
+bool writeRecoveryPair(App& app) {
+    if (app.storeLoad.recoveryBlocked) {
+        return false;
+    }
+    try {
+        const auto files = storeFiles(app, recoveryFileNames());
+        return saveDataFiles(nullptr, app.dataDirectory, files, FileMessages::Off);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void removeRecoveryPair(App& app) {
+    DataDirectoryFiles directory(app.dataDirectory);
+    for (const std::u16string& name : recoveryFileNames()) {
+        if (directory.isFile(name)) {
+            directory.removeFile(name);
+        }
     }
 }
 

@@ -151,11 +151,29 @@ inline constexpr std::u16string_view kUnreadableRecordsAfter = u" 件は、空�
 inline constexpr std::u16string_view kMasterUnreadableText =
     u"マスターパスワードが読めないので、ロックは解除できません。\n";
 inline constexpr std::u16string_view kKeepAsideAheadText =
-    u"保存する前に、元のファイルを別の名前で残します。";
+    u"保存する前に、元のファイルを 2 つとも別の名前で残します。";
 inline constexpr std::u16string_view kKeptAsideHeading =
-    u"読み込めなかった元のファイルを、次の名前で残しました。\n";
+    u"保存する前に、読み込めなかった元のファイルを、組にして次の名前で残しました。\n";
+inline constexpr std::u16string_view kAlreadyKeptHeading =
+    u"読み込めなかった元のファイルは、前に次の名前で残したものと同じなので、もう一度は残しません。"
+    u"\n";
+inline constexpr std::u16string_view kPutKeptPairBackText =
+    u"\n元に戻す時は、KAVO を終了してから、同じ時刻の名前のファイルをすべて一緒に元の名前"
+    u"（pw_set1.dat と pw_set2.dat）に戻して下さい。片方だけを戻すと、項目とパスワードの組み合わせ"
+    u"が狂います。";
 inline constexpr std::u16string_view kKeepAsideFailedSuffix =
     u"の元のファイルを別の名前で残せないので、保存しません。\nファイルは保存前のままです。";
+inline constexpr std::u16string_view kUnsavedChangesCaption = u"保存されなかった変更";
+inline constexpr std::u16string_view kUnsavedChangesFoundText =
+    u"前回、Windows の終了で KAVO が終わった時の、保存されていない変更が残っています。\n\n"
+    u"はい：その変更を読み込みます（まだ保存されていない状態です。「データ保存」で保存して下さい）"
+    u"。\n"
+    u"いいえ：今のファイルのまま始め、その変更は別の名前で残します。";
+inline constexpr std::u16string_view kUnsavedChangesUnreadableText =
+    u"保存されなかった変更を読み込めませんでした。今のファイルのまま始めます。\n"
+    u"変更のファイルはそのまま残し、次の起動の時にもう一度たずねます。";
+inline constexpr std::u16string_view kUnsavedChangesKeptHeading =
+    u"保存されなかった変更を、組にして次の名前で残しました。\n";
 inline constexpr std::u16string_view kRecoveryBlockedHeading =
     u"前回の保存が途中で止まったファイルを元に戻せません。\n";
 inline constexpr std::u16string_view kRecoveryBlockedAfterFile =

@@ -139,4 +139,29 @@ bool DataDirectoryFiles::removeFile(std::u16string_view name) {
     return !isRegularFile(file);
 }
 
+std::optional<Bytes> DataDirectoryFiles::readFile(std::u16string_view name,
+                                                  std::size_t maxBytes) const {
+    FileRead read = readWholeFile(path(name), maxBytes);
+    if (read.status != FileReadStatus::Ok) {
+        return std::nullopt;
+    }
+    return std::move(read.bytes);
+}
+
+bool DataDirectoryFiles::copyFile(std::u16string_view from, std::u16string_view to) {
+    const std::wstring fromPath = path(from);
+    const std::wstring toPath = path(to);
+    if (!retryWhileHeld([&] { return CopyFileW(fromPath.c_str(), toPath.c_str(), TRUE) != 0; })) {
+        return false;
+    }
+    // CopyFileW leaves the copy in the cache; a copy kept for safety must be on the disk.
+    OwnedFile copy(CreateFileW(toPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!copy || !FlushFileBuffers(copy.get()) || !copy.close()) {
+        DeleteFileW(toPath.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace kavo

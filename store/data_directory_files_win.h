@@ -22,6 +22,8 @@ class DataDirectoryFiles final : public FileSystem {
                      std::u16string_view backup) override;
     bool moveFile(std::u16string_view from, std::u16string_view to) override;
     bool removeFile(std::u16string_view name) override;
+    std::optional<Bytes> readFile(std::u16string_view name, std::size_t maxBytes) const override;
+    bool copyFile(std::u16string_view from, std::u16string_view to) override;
 
   private:
     std::wstring path(std::u16string_view name) const;

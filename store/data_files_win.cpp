@@ -165,21 +165,16 @@ bool isDataFile(const std::wstring& dataDirectory, std::wstring_view fileName) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::optional<std::wstring> keepDataFileAside(const std::wstring& dataDirectory,
-                                              std::wstring_view fileName) {
+KeptPair keepDataFilesAside(const std::wstring& dataDirectory,
+                            std::span<const std::u16string> sources,
+                            std::span<const std::u16string> names, KeptPairKind kind) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     wchar_t stamp[32] = {};
     wsprintfW(stamp, L"%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
               now.wMinute, now.wSecond);
-    const std::wstring kept =
-        dataFilePath(dataDirectory, toWide(keptAsideName(fromWide(fileName), fromWide(stamp))));
-    const std::wstring original = dataFilePath(dataDirectory, fileName);
-    // A copy, not a rename: the file itself stays where the pair save expects it.
-    if (!retryWhileHeld([&] { return CopyFileW(original.c_str(), kept.c_str(), TRUE) != 0; })) {
-        return std::nullopt;
-    }
-    return kept;
+    DataDirectoryFiles directory(dataDirectory);
+    return keepPairAside(directory, sources, names, kind, fromWide(stamp));
 }
 
 } // namespace kavo

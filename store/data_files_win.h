@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "store/file_set.h"
+#include "store/kept_pair.h"
 #include "store/text_lines.h"
 
 #include <optional>
@@ -64,9 +65,10 @@ RecoveryOutcome recoverDataFiles(const std::wstring& dataDirectory,
 // A regular file of that name is in the data directory.
 bool isDataFile(const std::wstring& dataDirectory, std::wstring_view fileName);
 
-// Copies the file to a name of its own beside it (keptAsideName with the local time), so what could
-// not be read is never lost to a save; the copy's full path, or nullopt when it could not be made.
-std::optional<std::wstring> keepDataFileAside(const std::wstring& dataDirectory,
-                                              std::wstring_view fileName);
+// Keeps the files of sources as a pair beside them, under the names' kept-aside form with the local
+// time as the stamp (keepPairAside): what could not be read, or was not saved, is never lost.
+KeptPair keepDataFilesAside(const std::wstring& dataDirectory,
+                            std::span<const std::u16string> sources,
+                            std::span<const std::u16string> names, KeptPairKind kind);
 
 } // namespace kavo

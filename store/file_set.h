@@ -7,6 +7,7 @@
 
 #include "store/text_lines.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ class FileSystem {
     // Renames a file, replacing an existing file of the new name.
     virtual bool moveFile(std::u16string_view from, std::u16string_view to) = 0;
     virtual bool removeFile(std::u16string_view name) = 0;
+    // The whole content of a regular file of at most maxBytes; nullopt otherwise.
+    virtual std::optional<Bytes> readFile(std::u16string_view name, std::size_t maxBytes) const = 0;
+    // Copies an existing file to a name that does not exist yet, flushed to the disk. On failure
+    // nothing of the copy is left behind.
+    virtual bool copyFile(std::u16string_view from, std::u16string_view to) = 0;
 };
 
 struct FileToSave {

@@ -28,9 +28,17 @@ void addLine(std::u16string& text, std::u16string_view file, std::u16string_view
 
 } // namespace
 
+bool listNeedsKeeping(bool present, bool read, const ListLoadLosses& losses) {
+    return present && (!read || losses.any());
+}
+
+bool passwordsNeedKeeping(bool present, bool read, const PasswordLoadLosses& losses) {
+    return present && (!read || losses.missingRecords > 0 || losses.damagedRecords > 0);
+}
+
 std::u16string loadLossMessage(std::u16string_view listFile, const ListLoadLosses& list,
                                std::u16string_view passwordFile,
-                               const PasswordLoadLosses& passwords) {
+                               const PasswordLoadLosses& passwords, bool keepAside) {
     if (!list.any() && !passwords.any()) {
         return std::u16string();
     }
@@ -56,21 +64,16 @@ std::u16string loadLossMessage(std::u16string_view listFile, const ListLoadLosse
     if (passwords.masterUnreadable) {
         text += kMasterUnreadableText;
     }
-    text += kKeepAsideAheadText;
+    if (keepAside) {
+        text += kKeepAsideAheadText;
+    }
     return text;
 }
 
-std::u16string keptAsideName(std::u16string_view fileName, std::u16string_view stamp) {
-    std::u16string name(fileName);
-    name += u".as-found-";
-    name += stamp;
-    name += u".bak";
-    return name;
-}
-
-std::u16string keptAsideMessage(std::u16string_view keptPaths) {
-    std::u16string text(kKeptAsideHeading);
+std::u16string keptAsideMessage(std::u16string_view keptPaths, bool alreadyKept) {
+    std::u16string text(alreadyKept ? kAlreadyKeptHeading : kKeptAsideHeading);
     text += keptPaths;
+    text += kPutKeptPairBackText;
     return text;
 }
 

@@ -178,21 +178,24 @@ TEST(ListFileText, RowsBeyondTheThousandthAreNotWritten) {
 }
 
 TEST(LoadReport, OneMessageSaysWhatEachFileLostAndNothingWhenNothingWasLost) {
-    EXPECT_EQ(loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", {}), u"");
+    EXPECT_EQ(loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", {}, true), u"");
     PasswordLoadLosses passwords;
     passwords.missingRecords = 993;
     passwords.unreadableRecords = 2;
     passwords.masterUnreadable = true;
-    const std::u16string text = loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", passwords);
+    const std::u16string text =
+        loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", passwords, true);
     EXPECT_EQ(
         text,
         u"ファイルの一部を読み込めませんでした。\n"
         u"・pw_set2.dat：ファイルが途中で終わっていて、パスワード 993 件分がありません。\n"
         u"・pw_set2.dat：この PC の文字コードで読めないパスワード 2 件は、空欄として扱います。\n"
         u"マスターパスワードが読めないので、ロックは解除できません。\n"
-        u"保存する前に、元のファイルを別の名前で残します。");
-    EXPECT_EQ(keptAsideName(u"pw_set1.dat", u"20261208-113000"),
-              u"pw_set1.dat.as-found-20261208-113000.bak");
+        u"保存する前に、元のファイルを 2 つとも別の名前で残します。");
+    // Losses a save writes back byte for byte promise no copy.
+    EXPECT_EQ(
+        loadLossMessage(u"pw_set1.dat", {}, u"pw_set2.dat", passwords, false).find(u"残します"),
+        std::u16string::npos);
 }
 
 } // namespace

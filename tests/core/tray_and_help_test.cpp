@@ -99,32 +99,42 @@ TEST(DataFolderCheck, FoldersUnderTheSystemFoldersAreFoundByWholeNamesInAnySpell
 // while the prompt was up.
 struct FakeSessionHost final : SessionHost {
     bool promptAllowsExit = true, boxOpen = false, held = false, heldDuringPrompt = false;
-    int prompts = 0, boxesShown = 0;
+    bool keptBeforePrompt = false;
+    int prompts = 0, boxesShown = 0, kept = 0;
     void holdSession() override { held = true; }
     void releaseSession() override { held = false; }
+    void keepUnsavedChanges() override { ++kept; }
     bool confirmExit() override {
         ++prompts;
         heldDuringPrompt = held;
+        keptBeforePrompt = kept == 1;
         return promptAllowsExit;
     }
     bool modalBoxOpen() const override { return boxOpen; }
     void bringOpenBoxForward() override { ++boxesShown; }
 };
 
-TEST(SessionEnd, OnlyUnsavedChangesAskWhileWindowsKnowsWhyAndAnOpenBoxKeepsItsAnswer) {
-    FakeSessionHost clean, yesOrNo, cancel, boxOpen;
+TEST(SessionEnd,
+     UnsavedChangesAreKeptFirstThenAskedWhileWindowsKnowsWhyAndAnOpenBoxKeepsItsAnswer) {
+    constexpr SessionEndKind ordinary = SessionEndKind::Ordinary;
+    FakeSessionHost clean, yesOrNo, cancel, boxOpen, critical;
     clean.held = true; // since an earlier refusal beside an open box
     cancel.promptAllowsExit = false;
     boxOpen.boxOpen = true;
-    EXPECT_TRUE(answerSessionEnd(false, clean));
-    EXPECT_TRUE(clean.prompts == 0 && !clean.held);
+    EXPECT_TRUE(answerSessionEnd(false, ordinary, clean));
+    EXPECT_TRUE(clean.prompts == 0 && clean.kept == 0 && !clean.held);
 
-    EXPECT_TRUE(answerSessionEnd(true, yesOrNo));
+    EXPECT_TRUE(answerSessionEnd(true, ordinary, yesOrNo));
     EXPECT_TRUE(yesOrNo.prompts == 1 && yesOrNo.heldDuringPrompt && !yesOrNo.held);
-    EXPECT_FALSE(answerSessionEnd(true, cancel));
+    EXPECT_TRUE(yesOrNo.keptBeforePrompt);
+    EXPECT_FALSE(answerSessionEnd(true, ordinary, cancel));
     EXPECT_TRUE(cancel.heldDuringPrompt && !cancel.held);
-    EXPECT_FALSE(answerSessionEnd(true, boxOpen));
+    EXPECT_FALSE(answerSessionEnd(true, ordinary, boxOpen));
     EXPECT_TRUE(boxOpen.prompts == 0 && boxOpen.boxesShown == 1 && boxOpen.held);
+    EXPECT_EQ(boxOpen.kept, 1);
+    // A critical end takes KAVO whatever it answers: no prompt, the changes kept all the same.
+    EXPECT_TRUE(answerSessionEnd(true, SessionEndKind::Critical, critical));
+    EXPECT_TRUE(critical.prompts == 0 && critical.kept == 1 && !critical.held);
 }
 
 TEST(DataFolderKey, OneFolderHowEverItIsSpelledAndAnotherFolderApart) {

@@ -258,11 +258,11 @@ bool Kavo::waitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-std::future<LRESULT> Kavo::askToEndSession() {
+std::future<LRESULT> Kavo::askToEndSession(LPARAM reasons) {
     HWND main = window();
-    return std::async(std::launch::async, [main] {
+    return std::async(std::launch::async, [main, reasons] {
         DWORD_PTR answer = 0;
-        SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+        SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, reasons, SMTO_NORMAL,
                             kSessionAnswerTimeoutMs, &answer);
         return static_cast<LRESULT>(answer);
     });
@@ -271,6 +271,11 @@ std::future<LRESULT> Kavo::askToEndSession() {
 void Kavo::endSession() {
     SendMessageTimeoutW(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
                         kSessionAnswerTimeoutMs, nullptr);
+}
+
+void Kavo::endAbruptly() {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, INFINITE);
 }
 
 bool Kavo::endsWithoutAsking() {

@@ -65,11 +65,15 @@ class Kavo {
     // Asks the window to close, as its close box does.
     void close();
     bool waitForExit(DWORD timeoutMs = 10000);
-    // Windows asks whether the session may end (WM_QUERYENDSESSION, as at log-off); the answer
-    // comes once KAVO has decided, so a test can answer KAVO's prompt meanwhile.
-    std::future<LRESULT> askToEndSession();
+    // Windows asks whether the session may end (WM_QUERYENDSESSION, as at log-off, or with
+    // ENDSESSION_CRITICAL added); the answer comes once KAVO has decided, so a test can answer
+    // KAVO's prompt meanwhile.
+    std::future<LRESULT> askToEndSession(LPARAM reasons = ENDSESSION_LOGOFF);
     // Windows ends the session (WM_ENDSESSION); returns once KAVO has handled it.
     void endSession();
+    // Windows ends the program whatever it is doing, as it does a few seconds into a prompt at
+    // log-off; returns once it has ended.
+    void endAbruptly();
     // Closes the window; true when the program then ends without showing any message box.
     bool endsWithoutAsking();
     DWORD exitCode();

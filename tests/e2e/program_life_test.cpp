@@ -71,6 +71,58 @@ TEST(SessionEnd, OnlyUnsavedChangesAskCancelRefusesAndTheEndFinishesAsEndDoes) {
     EXPECT_EQ(dir.read(kSettingsFile), settingsFileBytes(settings));
 }
 
+// Windows may end KAVO while the exit prompt waits (it offers "shut down anyway" after a few
+// seconds), and a critical end asks nobody: the unsaved changes were written to a recovery pair
+// first, which the next start offers back (Yes) or keeps aside as a pair (No).
+TEST(SessionEnd, ChangesOfAnEndedSessionComeBackAtTheNextStartOrAreKeptAsideAsAPair) {
+    TempDirectory dir;
+    const std::vector<Entry> entries = numberedEntries(3);
+    writeDataFiles(dir, entries, passModeSettings());
+    const Bytes listBefore = dir.read(kListFile);
+    const std::vector<Entry> moved = pick(entries, {1, 0, 2});
+    {
+        Kavo kavo(dir.path());
+        kavo.shownWindow();
+        moveSecondRowUp(kavo);
+        EXPECT_EQ(kavo.askToEndSession(ENDSESSION_LOGOFF | ENDSESSION_CRITICAL).get(), TRUE);
+        EXPECT_EQ(kavo.waitForMessageBox(0), nullptr) << "a critical end asks nothing";
+        kavo.endAbruptly();
+    }
+    EXPECT_EQ(dir.read(kListFile), listBefore);
+    {
+        Kavo kavo(dir.path());
+        EXPECT_EQ(kavo.answerNext(IDNO).caption, L"保存されなかった変更");
+        const MessageBoxText kept = kavo.answerNext(IDOK);
+        kavo.shownWindow();
+        EXPECT_EQ(ListDriver(kavo).readRows(), maskedRows(entries));
+        std::vector<std::wstring> keptFiles;
+        for (const std::wstring& name : dir.names()) {
+            if (name.find(L".unsaved-") != std::wstring::npos) {
+                keptFiles.push_back(name);
+                EXPECT_NE(kept.text.find(name), std::wstring::npos) << "the message names it";
+            }
+        }
+        ASSERT_EQ(keptFiles.size(), 2u);
+        EXPECT_EQ(dir.read(keptFiles[0]), listFileFor(moved));
+
+        // Ended again while the prompt is open: the same changes come back with Yes, still unsaved.
+        moveSecondRowUp(kavo);
+        std::future<LRESULT> answer = kavo.askToEndSession();
+        ASSERT_NE(kavo.waitForMessageBox(), nullptr);
+        kavo.endAbruptly();
+        answer.wait();
+    }
+    Kavo kavo(dir.path());
+    EXPECT_EQ(kavo.answerNext(IDYES).caption, L"保存されなかった変更");
+    kavo.shownWindow();
+    EXPECT_EQ(ListDriver(kavo).readRows(), maskedRows(moved));
+    kavo.close();
+    EXPECT_EQ(kavo.answerNext(IDYES).text, kExitPrompt);
+    ASSERT_TRUE(kavo.waitForExit());
+    EXPECT_EQ(dir.read(kListFile), listFileFor(moved));
+    EXPECT_EQ(dir.names().size(), 5u) << "the recovery pair is gone once saved";
+}
+
 TEST(SecondStart, BringsTheFolderFirstKavoForwardAlsoFromTheTrayAndAnotherFolderRunsApart) {
     TempDirectory dir, otherDir;
     writeDataFiles(dir, numberedEntries(2), passModeSettings());

@@ -36,7 +36,7 @@ const MessageBoxText kNoSelection{L"項目移動", L"項目を選んで下さい
 const MessageBoxText kOneEntryDropped{
     L"ﾌｧｲﾙｴﾗｰ", L"ファイルの一部を読み込めませんでした。\n"
                 L"・pw_set1.dat：項目 1 件（1000 件を超えた分か、タイトルの行がない分）を読み込んで"
-                L"いません。\n保存する前に、元のファイルを別の名前で残します。"};
+                L"いません。\n保存する前に、元のファイルを 2 つとも別の名前で残します。"};
 
 // The copies KAVO kept of files it could not read whole.
 std::vector<std::wstring> filesKeptAside(const TempDirectory& dir) {
@@ -388,13 +388,14 @@ TEST_F(Store, AReadOnlyListIsReportedKeptWholeAndTheChangesStayUnsaved) {
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listBefore));
 }
 
-// The 1001st entry cannot be kept: that is said at start, and the first save keeps the whole
-// list file aside before it writes the thousand.
+// The 1001st entry cannot be kept: that is said at start, and the first save keeps the list file
+// and the password file aside, as the pair they are, before it writes the thousand.
 TEST_F(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKeptAside) {
     constexpr int kTableLimit = 1000;
     const std::vector<Entry> entries = numberedEntries(kTableLimit + 1);
     writeDataFiles(dir, entries, passModeSettings());
     const Bytes fullList = dir.read(kListFile);
+    const Bytes passwords = dir.read(kPasswordFile);
     const std::span<const Entry> kept(entries.data(), kTableLimit);
     launch();
     expectBox(kavo->answerNext(IDOK), kOneEntryDropped);
@@ -407,15 +408,19 @@ TEST_F(Store, AThousandRowsComeBackWithTheirPasswordsAndTheThousandAndFirstIsKep
     const MessageBoxText keptBox = kavo->answerNext(IDOK);
     expectStored(dir, kept);
     const std::vector<std::wstring> keptFiles = filesKeptAside(dir);
-    ASSERT_EQ(keptFiles.size(), 1u);
+    ASSERT_EQ(keptFiles.size(), 2u);
     EXPECT_TRUE(keptFiles[0].starts_with(L"pw_set1.dat.as-found-"));
-    EXPECT_NE(keptBox.text.find(keptFiles[0]), std::wstring::npos) << "the message names it";
+    EXPECT_EQ(keptFiles[1], L"pw_set2" + keptFiles[0].substr(7)) << "one stamp for the pair";
+    for (const std::wstring& file : keptFiles) {
+        EXPECT_NE(keptBox.text.find(file), std::wstring::npos) << "the message names it";
+    }
     EXPECT_TRUE(sameListFile(dir.read(keptFiles[0]), fullList));
+    EXPECT_EQ(dir.read(keptFiles[1]), passwords);
 
     // Only the first save keeps a copy: the files now hold what this run wrote.
     kavo->command(IDC_CMD_SAVE);
     EXPECT_EQ(kavo->waitForMessageBox(0), nullptr);
-    EXPECT_EQ(filesKeptAside(dir).size(), 1u);
+    EXPECT_EQ(filesKeptAside(dir).size(), 2u);
 }
 
 // Another program (a virus scanner, a sync client) holding one of the files a crashed save left:
@@ -457,9 +462,11 @@ TEST_F(Store, AHeldSideFileStopsTheLoadRefusesSavingAndTheNextStartPutsTheOldPai
 }
 
 // A list KAVO cannot read (here UTF-8, as another editor saves it) is not replaced by the empty
-// table without a copy of it.
-TEST_F(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
+// table without a copy of it, and the passwords that belong to it are kept beside it, as they
+// were. The same pair is not kept twice.
+TEST_F(Store, AnUnreadableListIsKeptAsideWithItsPasswordsAtTheFirstSaveAndOnlyOnce) {
     writeDataFiles(dir, numberedEntries(3), passModeSettings());
+    const Bytes passwords = dir.read(kPasswordFile);
     const Bytes utf8List{0xEF, 0xBB, 0xBF, 't', 'i', 't', 'l', 'e', '=', 'a', '\r', '\n'};
     dir.write(kListFile, utf8List);
     launch();
@@ -467,11 +474,24 @@ TEST_F(Store, AnUnreadableListIsKeptAsideAtTheFirstSave) {
     shown();
 
     kavo->command(IDC_CMD_SAVE);
-    kavo->answerNext(IDOK);
+    const MessageBoxText keptBox = kavo->answerNext(IDOK);
+    EXPECT_NE(keptBox.text.find(L"一緒に"), std::wstring::npos) << "they go back together";
     const std::vector<std::wstring> kept = filesKeptAside(dir);
-    ASSERT_EQ(kept.size(), 1u);
+    ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(dir.read(kept[0]), utf8List);
+    EXPECT_EQ(dir.read(kept[1]), passwords);
     EXPECT_TRUE(sameListFile(dir.read(kListFile), listFileFor({})));
+    ASSERT_TRUE(kavo->endsWithoutAsking());
+
+    // The same unreadable pair at the next start is not copied again.
+    dir.write(kListFile, utf8List);
+    dir.write(kPasswordFile, passwords);
+    launch();
+    kavo->answerNext(IDOK);
+    shown();
+    kavo->command(IDC_CMD_SAVE);
+    EXPECT_NE(kavo->answerNext(IDOK).text.find(kept[0]), std::wstring::npos);
+    EXPECT_EQ(filesKeptAside(dir), kept);
 }
 
 } // namespace

@@ -1,0 +1,45 @@
+// Copies of the data files kept under names of their own, never written or removed by a save. The
+// entry list and the password file only make sense together (row i goes with password record i),
+// so they are always kept as a pair, under one time stamp.
+#pragma once
+
+#include "store/file_set.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavo {
+
+// Why a pair is kept: the files as found at start, which a save is about to replace; or unsaved
+// changes that a session end wrote and the user did not take back.
+enum class KeptPairKind { AsFound, UnsavedChanges };
+
+// "<name>.as-found-<stamp>.bak" or "<name>.unsaved-<stamp>.bak".
+std::u16string keptAsideName(std::u16string_view fileName, KeptPairKind kind,
+                             std::u16string_view stamp);
+
+// "<name>.kavo-unsaved": the unsaved changes a session end writes before it asks whether to save,
+// so that a session that ends KAVO before the answer loses nothing. A save never writes or removes
+// a name of this form.
+std::u16string recoveryPairName(std::u16string_view fileName);
+
+struct KeptPair {
+    // The pair is kept: copied now, or found already kept with the very same bytes.
+    bool kept = false;
+    bool alreadyKept = false;
+    // The copies, in the order of the names; empty when nothing needed keeping.
+    std::vector<std::u16string> copies;
+    // The file that could not be copied, when not kept.
+    std::u16string failedFile;
+};
+
+// Copies every existing file of sources[i] to keptAsideName(names[i], ...) under one stamp (made
+// unique among earlier copies). A pair whose copies already hold exactly these bytes is not copied
+// again. On a failure the copies made so far are removed again: no half pair is left.
+KeptPair keepPairAside(FileSystem& fs, std::span<const std::u16string> sources,
+                       std::span<const std::u16string> names, KeptPairKind kind,
+                       std::u16string_view stamp);
+
+} // namespace kavo
