@@ -121,6 +121,18 @@ TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
     EXPECT_EQ(cell(2, kCellTitle), u"edited");
 }
 
+TEST_F(EntryDialogTest, CancelClearsTheSelectedRowsMarksOrEveryRowsWhenNoneIsSelected) {
+    table.buildRow(0, u"a", u"B", u"i");
+    table.buildRow(1, u"b", u"B", u"i");
+    rows.setRowMarks(0, kMarkSelected, kAllMarks);
+    rows.setRowMarks(1, kMarkFocused | kMarkDropHilited, kAllMarks);
+    dialog(EntryDialogMode::EditEntry, latin1).cancel();
+    EXPECT_EQ(rows.rowMarks(0, kAllMarks), 0u);
+    EXPECT_EQ(rows.rowMarks(1, kAllMarks), kMarkFocused | kMarkDropHilited);
+    dialog(EntryDialogMode::EditEntry, latin1).cancel();
+    EXPECT_EQ(rows.rowMarks(1, kAllMarks), 0u);
+}
+
 TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFullTableStillEdits) {
     table.buildRow(0, u"a", u"B", u"i");
     slots.set(0, u"pa");

@@ -101,6 +101,15 @@ TEST(SettingsDialog, EveryControlIsFilledFromTheRecordAndReadBackIntoIt) {
     EXPECT_EQ(read.idTimeMs, 4000);
     EXPECT_EQ(read.pwTimeMs, 4000);
     EXPECT_EQ(read.pwShowMs, 5000);
+    // Each duration has bounds of its own: the ID time's upper one too.
+    form.texts[IDC_ID_TIME_EDIT] = u"10000";
+    form.texts[IDC_PW_TIME_EDIT] = u"99";
+    readSettingsDialog(form, read);
+    EXPECT_EQ(read.idTimeMs, 10000);
+    EXPECT_EQ(read.pwTimeMs, 4000);
+    form.texts[IDC_ID_TIME_EDIT] = u"10001";
+    readSettingsDialog(form, read);
+    EXPECT_EQ(read.idTimeMs, 4000);
 }
 
 TEST(SettingsDialog, OkReadsShowsTheIdleIconAndStacksOnlyOnceTheDialogHasGone) {
