@@ -39,6 +39,11 @@ void readStoreFiles(App& app, HWND owner) {
         }
     }
     const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
+    // A file that is there but could not be opened or read whole says nothing about the master
+    // password: unknown, never none.
+    if (!passwordBytes && isDataFile(app.dataDirectory, kPasswordFileName)) {
+        app.store.masterPassword.unknown = true;
+    }
     app.storeLoad.keepPasswordsBeforeSave =
         !readWhole(app, kPasswordFileName, passwordsRead, !passwords.losses.any());
 
@@ -95,6 +100,7 @@ void loadStore(App& app, HWND owner) {
         // The files on disk may not belong together: reading them could pair entries with the
         // wrong passwords, and saving would make that permanent.
         app.storeLoad.recoveryBlocked = true;
+        app.store.masterPassword.unknown = true;
         app.rows->deleteAllRows();
         showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
         return;
@@ -111,6 +117,11 @@ void loadStore(App& app, HWND owner) {
 bool saveStore(App& app, HWND owner) {
     if (app.storeLoad.recoveryBlocked) {
         showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
+        return false;
+    }
+    if (!canWritePasswordFile(app.store.masterPassword)) {
+        showFileMessage(owner, fromWide(kPasswordFileName) +
+                                   std::u16string(kSaveRefusedMasterUnknownText));
         return false;
     }
     std::wstring keptPaths;

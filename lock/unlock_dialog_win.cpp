@@ -31,7 +31,8 @@ constexpr int kDotsX = 13;
 constexpr int kDotsY = 32;
 
 struct UnlockDialog {
-    std::u16string_view masterPassword;
+    const MasterPassword& masterPassword;
+    std::u16string_view passwordFilePath;
     bool& unlocked;
     const std::function<void()>& locked;
     HWND dialog = nullptr;
@@ -61,7 +62,7 @@ void runCheck(UnlockDialog& state) {
     UnlockCheck check{};
     {
         const SecretText typed(state.hiddenInput);
-        check = checkMasterPassword(state.masterPassword, typed.view());
+        check = checkMasterPassword(state.masterPassword, typed.view(), state.passwordFilePath);
     }
     state.unlocked = check.unlocked;
     // A refusal locks: what the open lock revealed goes before the message shows.
@@ -193,9 +194,10 @@ INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARA
 
 } // namespace
 
-void runUnlockDialog(HWND owner, HINSTANCE instance, std::u16string_view masterPassword,
-                     bool& unlocked, const std::function<void()>& locked) {
-    UnlockDialog state{masterPassword, unlocked, locked};
+void runUnlockDialog(HWND owner, HINSTANCE instance, const MasterPassword& masterPassword,
+                     std::u16string_view passwordFilePath, bool& unlocked,
+                     const std::function<void()>& locked) {
+    UnlockDialog state{masterPassword, passwordFilePath, unlocked, locked};
     runModalDialog<UnlockDialog, handleUnlockDialog>(instance, IDD_UNLOCK, owner, state);
 }
 

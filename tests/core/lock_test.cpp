@@ -49,14 +49,30 @@ TEST(PasswordChange, QuietWithoutAChangeAndTooLongOrUnmappableTextsAreRefused) {
     EXPECT_FALSE(decidePasswordChange({tooLong, 0, tooLong, false}, codec).refused);
 }
 
-TEST(UnlockCheck, OnlyTheWholeMasterPasswordUnlocksAndNoneSetUnlocksAnything) {
-    EXPECT_EQ(checkMasterPassword(u"", u"x").unlocked, true);
-    EXPECT_EQ(checkMasterPassword(u"", u"x").message, u"設定されてません。");
-    EXPECT_EQ(checkMasterPassword(u"key", u"key").message, u"解除しました。");
+TEST(UnlockCheck, OnlyTheWholeMasterPasswordUnlocksNoneSetUnlocksAnythingUnknownNothing) {
+    const auto check = [](std::u16string_view master, std::u16string_view typed) {
+        return checkMasterPassword({std::u16string(master), {}}, typed, u"C:\\d\\pw_set2.dat");
+    };
+    EXPECT_EQ(check(u"", u"x").unlocked, true);
+    EXPECT_EQ(check(u"", u"x").message, u"設定されてません。");
+    EXPECT_EQ(check(u"key", u"key").message, u"解除しました。");
     for (const std::u16string_view typed : {u"ke", u"key1", u"KEY", u""}) {
-        const UnlockCheck check = checkMasterPassword(u"key", typed);
-        EXPECT_FALSE(check.unlocked) << std::string(typed.begin(), typed.end());
-        EXPECT_EQ(check.message, u"解除出来ません。");
+        const UnlockCheck refused = check(u"key", typed);
+        EXPECT_FALSE(refused.unlocked) << std::string(typed.begin(), typed.end());
+        EXPECT_EQ(refused.message, u"解除出来ません。");
+    }
+    // Unknown, with or without a record kept: nothing opens it, the empty text included.
+    for (const bool withRecord : {false, true}) {
+        MasterPassword unknown;
+        unknown.unknown = true;
+        if (withRecord) {
+            unknown.loaded = LoadedRecord{{}, u""};
+        }
+        for (const std::u16string_view typed : {u"", u"\uFFFD", u"key"}) {
+            const UnlockCheck refused = checkMasterPassword(unknown, typed, u"C:\\d\\pw_set2.dat");
+            EXPECT_FALSE(refused.unlocked);
+            EXPECT_NE(refused.message.find(u"C:\\d\\pw_set2.dat"), std::u16string::npos);
+        }
     }
 }
 

@@ -194,5 +194,44 @@ TEST_F(LockTest, ASessionLockLocksUnderAnOpenEditDialogWhichTakesNoCommands) {
     EXPECT_TRUE(kavo_->endsWithoutAsking());
 }
 
+// A password file that is there but cannot be read leaves the master password unknown: held at
+// start or without its mark, nothing typed unlocks, and pass mode still edits.
+TEST_F(LockTest, APasswordFileThatCannotBeReadKeepsTheLockShutButNotPassMode) {
+    const std::wstring file = dir_.file(L"pw_set2.dat");
+    writeDataFiles(dir_, entries_, lockedSettings());
+    {
+        // Held without sharing for the whole start, as a stuck sync client would hold it.
+        HANDLE held =
+            CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        kavo_ = std::make_unique<Kavo>(dir_.path());
+        kavo_->answerNext(IDOK); // the file could not be opened
+        kavo_->shownWindow();
+        CloseHandle(held);
+    }
+    open(IDC_CMD_UNLOCK);
+    for (const wchar_t* typed : {L"", L"master-key", L"anything"}) {
+        typeText(std::wstring(typed) + L"\r");
+        const std::wstring refusal = messages(1)[0];
+        EXPECT_NE(refusal.find(L"pw_set2.dat"), std::wstring::npos) << refusal;
+        EXPECT_NE(refusal.find(L"ロックは解除できません"), std::wstring::npos) << refusal;
+    }
+    press(IDC_UNLOCK_CLOSE);
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+
+    dir_.write(L"pw_set2.dat", Bytes{'p', 'w'});
+    dir_.write(L"pw_set3.dat", settingsFileBytes(passModeSettings()));
+    kavo_ = std::make_unique<Kavo>(dir_.path());
+    kavo_->answerNext(IDOK); // no mark
+    kavo_->shownWindow();
+    EXPECT_EQ(kavo_->title(), L"KAVO  (PASS)");
+    kavo_->command(IDC_CMD_ADD);
+    DialogDriver edit(*kavo_, L"編集画面");
+    EXPECT_TRUE(edit.isOpen());
+    edit.close();
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+}
+
 } // namespace
 } // namespace kavo::e2e
