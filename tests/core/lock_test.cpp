@@ -1,6 +1,7 @@
 #include "app/menu_rules.h"
 #include "lock/dot_count.h"
 #include "lock/password_change.h"
+#include "lock/typed_secret.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
 #include "settings/settings_record.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace kavo {
@@ -24,6 +26,38 @@ TEST(DotCount, DigitToF11KeysAddUpToTwelveBackspaceTakesOneOffOthersNothing) {
     EXPECT_EQ(dotCountAfterKey(2, kBackspace), 1);
     EXPECT_EQ(dotCountAfterKey(kMaxDots, 'A'), kMaxDots);
     EXPECT_EQ(dotRow(3), u"●●●");
+}
+
+// A wipe that the test can see: what it cleared stays cleared.
+std::size_t g_wipedBytes = 0;
+void countingWipe(void* data, std::size_t bytes) {
+    std::fill_n(static_cast<unsigned char*>(data), bytes, 0);
+    g_wipedBytes += bytes;
+}
+
+TEST(TypedSecret, KeepsPrintableCharactersDropsControlOnesAndIsWipedWhenCleared) {
+    TypedSecret typed(countingWipe);
+    for (const char16_t c : u"ab\u0016\r\t\u001B\u007Fc\U0001F600") {
+        typed.onCharacter(c); // Ctrl+V, Enter, Tab, Escape, Ctrl+Backspace type nothing
+    }
+    EXPECT_EQ(typed.view(), u"abc\U0001F600");
+    typed.onCharacter(u'\b'); // the pair goes whole
+    EXPECT_EQ(typed.view(), u"abc");
+    const char16_t* const units = typed.view().data();
+    g_wipedBytes = 0;
+    typed.clear();
+    EXPECT_EQ(typed.view(), u"");
+    EXPECT_EQ(g_wipedBytes, TypedSecret::kCapacity * sizeof(char16_t));
+    EXPECT_EQ(std::u16string_view(units, 3), std::u16string_view(u"\0\0\0", 3));
+    typed.onCharacter(u'\b');
+    EXPECT_EQ(typed.view(), u"");
+
+    // Full, it stays longer than any master password, so it matches none.
+    for (std::size_t i = 0; i < TypedSecret::kCapacity + 10; ++i) {
+        typed.onCharacter(u'k');
+    }
+    EXPECT_EQ(typed.view().size(), TypedSecret::kCapacity);
+    EXPECT_FALSE(checkMasterPassword({std::u16string(127, u'k'), {}}, typed.view(), u"").unlocked);
 }
 
 TEST(PasswordChange, QuietWithoutAChangeAndTooLongOrUnmappableTextsAreRefused) {

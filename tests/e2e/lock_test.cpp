@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
 namespace kavo::e2e {
 namespace {
 
@@ -192,6 +196,45 @@ TEST_F(LockTest, ASessionLockLocksUnderAnOpenEditDialogWhichTakesNoCommands) {
     EXPECT_EQ(kavo_->title(), L"KAVO  (LocK)");
     EXPECT_EQ(rows(), maskedRows(entries_));
     EXPECT_TRUE(kavo_->endsWithoutAsking());
+}
+
+// Another program reading every window of the open dialog gets none of the typed text, and no
+// way of pasting puts text into the hidden input.
+TEST_F(LockTest, TheTypedPasswordIsInNoWindowAndPastesTypeNothing) {
+    start(kMasterPassword);
+    open(IDC_CMD_UNLOCK);
+    typeText(L"abc");
+    kavo_->settle();
+    std::vector<HWND> windows{dialog_};
+    EnumChildWindows(
+        dialog_,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_NE(std::find(windows.begin(), windows.end(), GetDlgItem(dialog_, IDC_HIDDEN_INPUT)),
+              windows.end());
+    for (HWND window : windows) {
+        wchar_t text[256] = {};
+        SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(text).find(L"abc"), std::wstring::npos) << text;
+    }
+
+    press(IDC_UNLOCK_CLEAR);
+    kavo_->settle();
+    setClipboardText(std::u16string(kMasterPassword));
+    HWND input = GetDlgItem(dialog_, IDC_HIDDEN_INPUT);
+    const std::function<void()> pastes[] = {[] { pressKey('V', VK_CONTROL); },
+                                            [] { pressKey(VK_INSERT, VK_SHIFT); },
+                                            [input] { SendMessageW(input, WM_PASTE, 0, 0); }};
+    for (const auto& paste : pastes) {
+        paste();
+        typeText(L"\r"); // one paste alone would be the whole password
+        EXPECT_EQ(messages(1), Texts{L"解除出来ません。"});
+    }
+    typeText(L"master-key\r");
+    EXPECT_EQ(messages(1), Texts{L"解除しました。"});
 }
 
 // A password file that is there but cannot be read leaves the master password unknown: held at
