@@ -1,4 +1,5 @@
 #include "app/menu_rules.h"
+#include "app/session_watch.h"
 #include "lock/dot_count.h"
 #include "lock/password_change.h"
 #include "lock/typed_secret.h"
@@ -11,6 +12,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace kavo {
 namespace {
@@ -108,6 +111,44 @@ TEST(UnlockCheck, OnlyTheWholeMasterPasswordUnlocksNoneSetUnlocksAnythingUnknown
             EXPECT_NE(refused.message.find(u"C:\\d\\pw_set2.dat"), std::u16string::npos);
         }
     }
+}
+
+// Windows refuses as often as the test says, then accepts; the calls are recorded.
+struct FakeSessionWatchHost final : SessionWatchHost {
+    int refusals = 0;
+    std::vector<std::string> calls;
+    bool registerForNotifications() override {
+        calls.push_back("register");
+        return refusals-- <= 0;
+    }
+    void unregisterFromNotifications() override { calls.push_back("unregister"); }
+    void startRetryTimer(int ms) override { calls.push_back("timer " + std::to_string(ms)); }
+    void stopRetryTimer() override { calls.push_back("stop timer"); }
+};
+
+TEST(SessionWatch, ARefusedRegistrationIsRetriedOnOneTimerUntilItHoldsAndUndoneOnlyThen) {
+    using Calls = std::vector<std::string>;
+    FakeSessionWatchHost host;
+    host.refusals = 2;
+    SessionWatch watch;
+    watch.start(host);
+    watch.onRetryTimer(host);
+    EXPECT_FALSE(watch.registered());
+    watch.onRetryTimer(host);
+    EXPECT_TRUE(watch.registered());
+    watch.onRetryTimer(host); // a tick already queued
+    watch.stop(host);
+    EXPECT_EQ(host.calls, (Calls{"register", "timer 3000", "register", "register", "stop timer",
+                                 "unregister"}));
+
+    // The window goes while Windows still refuses: the timer goes with it, nothing to undo.
+    FakeSessionWatchHost refusing;
+    refusing.refusals = 100;
+    SessionWatch never;
+    never.start(refusing);
+    never.stop(refusing);
+    never.onRetryTimer(refusing);
+    EXPECT_EQ(refusing.calls, (Calls{"register", "timer 3000", "stop timer"}));
 }
 
 TEST(MenuRules, EditingItemsFollowTheLockAndUnlockingIsGrayOnlyInPassMode) {
