@@ -65,13 +65,6 @@ TEST(PasteDetector, ACtrlWhoseReleaseMayHaveGoneUnseenMakesNoLaterVAPaste) {
     EXPECT_FALSE(detector.onKey(kVDown));
     EXPECT_FALSE(detector.onKey(kVDown));                        // nor any V after it
     EXPECT_TRUE(pastesIn(detector, {kCtrlDown, kVDown}).back()); // until Ctrl is pressed again
-
-    // Only a window above KAVO's level, or one that cannot be asked, keeps keys from it.
-    constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000;
-    EXPECT_FALSE(keysMayBeHidden(kMedium, kMedium));
-    EXPECT_FALSE(keysMayBeHidden(kMedium, kHigh));
-    EXPECT_TRUE(keysMayBeHidden(kHigh, kMedium));
-    EXPECT_TRUE(keysMayBeHidden(std::nullopt, kHigh));
 }
 
 } // namespace
