@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/sequence_host_win.h"
+#include "app/session_watch.h"
 #include "app/single_instance_win.h"
 #include "app/tray_icon_win.h"
 #include "dialogs/entry_dialog.h"
@@ -84,6 +85,8 @@ struct App {
     std::optional<DataFolderClaim> folderClaim;
     // Windows is ending the session: KAVO finishes without waiting for anyone.
     bool sessionEnding = false;
+    // Whether a locked Windows session can lock KAVO yet.
+    SessionWatch sessionWatch;
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }

@@ -18,6 +18,7 @@
 #include "lock/unlock_dialog_win.h"
 #include "resources/resource.h"
 #include "settings/placement_win.h"
+#include "store/data_files_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/wide_text_win.h"
 
@@ -85,7 +86,8 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_UNLOCK:
         // Title, background and move items follow the lock state the dialog left.
-        runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword.text, app.unlocked,
+        runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword,
+                        fromWide(dataFilePath(app.dataDirectory, kPasswordFileName)), app.unlocked,
                         hideRevealedOf(app));
         updateMoveItems(app);
         repaintMainWindow(app);

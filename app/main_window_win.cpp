@@ -51,7 +51,7 @@ LRESULT onCreate(App& app, HWND window) {
     loadStore(app, window);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     registerKeyboardWatch(window, app.pasteDetector);
-    watchSession(window);
+    watchSession(app);
     updateMoveItems(app);
     app.stateIcons = {OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_IDLE)),
                       OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_ID)),
@@ -195,6 +195,9 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
         app.sequence->retryPendingWrite(owner);
         break;
     }
+    case kSessionWatchTimerId:
+        onSessionWatchTimer(app);
+        break;
     case kRevealTimerId: {
         const ListRedrawPause pause(app.listView);
         app.table->maskPasswords();
@@ -216,7 +219,7 @@ class QuietMessageSink final : public MessageSink {
 
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
-    unwatchSession(app.mainWindow);
+    unwatchSession(app);
     unregisterKeyboardWatch();
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.

@@ -47,18 +47,46 @@ Function* sessionFunction(const char* name) {
 
 } // namespace
 
-void watchSession(HWND window) {
-    if (auto* watch = sessionFunction<decltype(WTSRegisterSessionNotification)>(
-            "WTSRegisterSessionNotification")) {
-        watch(window, NOTIFY_FOR_THIS_SESSION);
+namespace {
+
+class WindowsSessionWatchHost final : public SessionWatchHost {
+  public:
+    explicit WindowsSessionWatchHost(HWND window) : window_(window) {}
+    bool registerForNotifications() override {
+        auto* watch = sessionFunction<decltype(WTSRegisterSessionNotification)>(
+            "WTSRegisterSessionNotification");
+        return watch != nullptr && watch(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
     }
+    void unregisterFromNotifications() override {
+        if (auto* unwatch = sessionFunction<decltype(WTSUnRegisterSessionNotification)>(
+                "WTSUnRegisterSessionNotification")) {
+            unwatch(window_);
+        }
+    }
+    void startRetryTimer(int ms) override {
+        SetTimer(window_, kSessionWatchTimerId, static_cast<UINT>(ms), nullptr);
+    }
+    void stopRetryTimer() override { KillTimer(window_, kSessionWatchTimerId); }
+
+  private:
+    HWND window_;
+};
+
+} // namespace
+
+void watchSession(App& app) {
+    WindowsSessionWatchHost host(app.mainWindow);
+    app.sessionWatch.start(host);
 }
 
-void unwatchSession(HWND window) {
-    if (auto* unwatch = sessionFunction<decltype(WTSUnRegisterSessionNotification)>(
-            "WTSUnRegisterSessionNotification")) {
-        unwatch(window);
-    }
+void onSessionWatchTimer(App& app) {
+    WindowsSessionWatchHost host(app.mainWindow);
+    app.sessionWatch.onRetryTimer(host);
+}
+
+void unwatchSession(App& app) {
+    WindowsSessionWatchHost host(app.mainWindow);
+    app.sessionWatch.stop(host);
 }
 
 void onSessionChange(App& app, WPARAM reason) {

@@ -13,9 +13,11 @@ struct App;
 // at once and the reveal timer stops.
 void hideRevealedPasswordsIfLocked(App& app);
 
-// Session notifications for the main window, from creation to destruction.
-void watchSession(HWND window);
-void unwatchSession(HWND window);
+// Session notifications for the main window, from creation to destruction; a refused
+// registration is tried again on the session watch timer.
+void watchSession(App& app);
+void onSessionWatchTimer(App& app);
+void unwatchSession(App& app);
 // WM_WTSSESSION_CHANGE: a locked Windows session locks KAVO too, unless pass mode is on.
 void onSessionChange(App& app, WPARAM reason);
 

@@ -44,6 +44,11 @@ void readStoreFiles(App& app, HWND owner) {
         }
     }
     const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
+    // A file that is there but could not be opened or read whole says nothing about the master
+    // password: unknown, never none.
+    if (!passwordBytes && isDataFile(app.dataDirectory, kPasswordFileName)) {
+        app.store.masterPassword.unknown = true;
+    }
     const bool keepPasswords = passwordsNeedKeeping(
         isDataFile(app.dataDirectory, kPasswordFileName), passwordsRead, passwords.losses);
 
@@ -175,6 +180,7 @@ void loadStore(App& app, HWND owner) {
         // The files on disk may not belong together: reading them could pair entries with the
         // wrong passwords, and saving would make that permanent.
         app.storeLoad.recoveryBlocked = true;
+        app.store.masterPassword.unknown = true;
         app.rows->deleteAllRows();
         showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
         return;
@@ -195,6 +201,11 @@ void loadStore(App& app, HWND owner) {
 bool saveStore(App& app, HWND owner) {
     if (app.storeLoad.recoveryBlocked) {
         showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
+        return false;
+    }
+    if (!canWritePasswordFile(app.store.masterPassword)) {
+        showFileMessage(owner, fromWide(kPasswordFileName) +
+                                   std::u16string(kSaveRefusedMasterUnknownText));
         return false;
     }
     if (!keepFoundPairAside(app, owner)) {
@@ -226,7 +237,9 @@ bool confirmExit(App& app, HWND owner) {
 }
 
 bool writeRecoveryPair(App& app) {
-    if (app.storeLoad.recoveryBlocked) {
+    // A master password that is not known would be written as none: taken back, it would open
+    // the lock for anything.
+    if (app.storeLoad.recoveryBlocked || !canWritePasswordFile(app.store.masterPassword)) {
         return false;
     }
     try {

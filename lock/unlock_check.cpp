@@ -4,14 +4,19 @@
 
 namespace kavo {
 
-UnlockCheck checkMasterPassword(std::u16string_view masterPassword, std::u16string_view typed) {
-    if (masterPassword.empty()) {
-        return {true, kNoMasterPasswordMessage};
+UnlockCheck checkMasterPassword(const MasterPassword& master, std::u16string_view typed,
+                                std::u16string_view passwordFilePath) {
+    if (master.unknown) {
+        return {false, std::u16string(kMasterUnknownBefore) + std::u16string(passwordFilePath) +
+                           std::u16string(kMasterUnknownAfter)};
     }
-    if (typed == masterPassword) {
-        return {true, kUnlockedMessage};
+    if (master.text.empty()) {
+        return {true, std::u16string(kNoMasterPasswordMessage)};
     }
-    return {false, kWrongPasswordMessage};
+    if (typed == master.text) {
+        return {true, std::u16string(kUnlockedMessage)};
+    }
+    return {false, std::u16string(kWrongPasswordMessage)};
 }
 
 } // namespace kavo

@@ -2,28 +2,32 @@
 
 #include "lock/dot_count.h"
 #include "lock/input_method_win.h"
-#include "lock/secret_text_win.h"
+#include "lock/typed_secret.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
 
-#include <commctrl.h>
-
 namespace kavo {
 
 namespace {
 
 // The hidden input lies beyond the right edge of the client area, so it takes the keys while
-// nothing of what it holds is ever seen. Multiline, so that Enter reaches it.
-constexpr DWORD kHiddenInputStyle =
-    WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+// nothing is ever seen there. It is a window of KAVO's own, not an edit control: an edit keeps
+// the text it is given, which any program may read from it (WM_GETTEXT, UI Automation) and
+// paste into, a password edit included. This one is given no text at all; the characters go to
+// the dialog's TypedSecret.
+constexpr wchar_t kHiddenInputClass[] = L"KavoHiddenInput";
+constexpr DWORD kHiddenInputStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 constexpr int kHiddenInputX = 800;
 constexpr int kHiddenInputY = 26;
 constexpr int kHiddenInputWidth = 80;
 constexpr int kHiddenInputHeight = 24;
-constexpr UINT_PTR kHiddenInputSubclassId = 1;
+
+void secureWipe(void* data, std::size_t bytes) {
+    SecureZeroMemory(data, bytes);
+}
 
 // The white field the dots are drawn in, in client pixels, and where the dots start.
 constexpr RECT kDotField{10, 30, 210, 53};
@@ -31,12 +35,14 @@ constexpr int kDotsX = 13;
 constexpr int kDotsY = 32;
 
 struct UnlockDialog {
-    std::u16string_view masterPassword;
+    const MasterPassword& masterPassword;
+    std::u16string_view passwordFilePath;
     bool& unlocked;
     const std::function<void()>& locked;
     HWND dialog = nullptr;
     HWND hiddenInput = nullptr;
     int dotCount = 0;
+    TypedSecret typed{secureWipe};
 };
 
 void close(const UnlockDialog& state) {
@@ -51,18 +57,17 @@ void redrawDots(const UnlockDialog& state) {
 // checked: the right password typed after a typo is not appended to the typo.
 void startOver(UnlockDialog& state) {
     state.dotCount = 0;
-    SetWindowTextW(state.hiddenInput, L"");
+    state.typed.clear();
     redrawDots(state);
     SetFocus(state.hiddenInput);
 }
 
 // "PW解除" and Enter: a success closes the dialog; a failure leaves it open for another try.
 void runCheck(UnlockDialog& state) {
-    UnlockCheck check{};
-    {
-        const SecretText typed(state.hiddenInput);
-        check = checkMasterPassword(state.masterPassword, typed.view());
-    }
+    const UnlockCheck check =
+        checkMasterPassword(state.masterPassword, state.typed.view(), state.passwordFilePath);
+    // Wiped at once, also when the check closes the dialog.
+    state.typed.clear();
     state.unlocked = check.unlocked;
     // A refusal locks: what the open lock revealed goes before the message shows.
     state.locked();
@@ -81,58 +86,88 @@ void lock(UnlockDialog& state) {
     close(state);
 }
 
-// Keys the input keeps from the dialog and from itself: a multiline edit would pass Tab on to
-// the next control and turn Escape into closing the dialog. Neither is part of a password.
+// Keys the input keeps from the dialog and from itself: Tab would give the keyboard to the next
+// control and Escape would close the dialog. Neither is part of a password.
 bool isSwallowedKey(WPARAM key) {
     return key == VK_TAB || key == VK_ESCAPE;
 }
 
-// Every key reaches the input except Enter, which runs the check instead, and Tab and Escape,
-// which do nothing: the keyboard stays with the input.
-LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR data) noexcept {
-    try {
-        auto& state = *reinterpret_cast<UnlockDialog*>(data);
-        if (message == WM_GETDLGCODE) {
-            // Every key comes here, none is taken by the dialog's own keyboard handling.
-            return DefSubclassProc(input, message, wParam, lParam) | DLGC_WANTALLKEYS;
-        }
-        if ((message == WM_KEYDOWN && isSwallowedKey(wParam)) ||
-            (message == WM_CHAR && (wParam == L'\t' || wParam == 0x1B))) {
-            return 0;
-        }
-        if (message == WM_KEYDOWN) {
-            const auto key = static_cast<unsigned>(wParam);
-            if (key == kCheckKey) {
-                runCheck(state);
-                return 0;
-            }
-            const int dots = dotCountAfterKey(state.dotCount, key);
-            if (dots != state.dotCount) {
-                state.dotCount = dots;
-                redrawDots(state);
-            }
-        } else if (message == WM_CHAR && wParam == kCheckKey) {
-            // Enter's character neither: a line break in the text would never match.
-            return 0;
-        } else if (message == WM_NCDESTROY) {
-            RemoveWindowSubclass(input, hiddenInputProc, kHiddenInputSubclassId);
-        }
-    } catch (...) {
-        // The key still reaches the input; only its dot is lost.
+void onHiddenKeyDown(UnlockDialog& state, WPARAM key) {
+    if (isSwallowedKey(key)) {
+        return;
     }
-    return DefSubclassProc(input, message, wParam, lParam);
+    if (key == kCheckKey) {
+        runCheck(state);
+        return;
+    }
+    const int dots = dotCountAfterKey(state.dotCount, static_cast<unsigned>(key));
+    if (dots != state.dotCount) {
+        state.dotCount = dots;
+        redrawDots(state);
+    }
+}
+
+// Every key reaches the input, none is taken by the dialog's keyboard handling. The text is
+// never the window's: what it is asked for is empty, what it is given or pasted is dropped.
+LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        return DefWindowProcW(input, message, wParam, lParam);
+    }
+    auto* state = reinterpret_cast<UnlockDialog*>(GetWindowLongPtrW(input, GWLP_USERDATA));
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        try {
+            if (state != nullptr) {
+                onHiddenKeyDown(*state, wParam);
+            }
+        } catch (...) {
+            // Out of memory for a message: the key is lost, the dialog stays.
+        }
+        return 0;
+    case WM_CHAR:
+        if (state != nullptr) {
+            state->typed.onCharacter(static_cast<char16_t>(wParam));
+        }
+        return 0;
+    case WM_GETTEXT:
+        if (wParam > 0 && lParam != 0) {
+            reinterpret_cast<wchar_t*>(lParam)[0] = L'\0';
+        }
+        return 0;
+    case WM_GETTEXTLENGTH:
+    case WM_PASTE:
+        return 0;
+    case WM_SETTEXT:
+        return TRUE;
+    default:
+        return DefWindowProcW(input, message, wParam, lParam);
+    }
+}
+
+void registerHiddenInputClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = hiddenInputProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    windowClass.lpszClassName = kHiddenInputClass;
+    // Registered by the first dialog of the run; later ones find it there.
+    RegisterClassExW(&windowClass);
 }
 
 INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
     state.dialog = dialog;
     state.dotCount = 0;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    registerHiddenInputClass(instance);
     state.hiddenInput = CreateWindowExW(
-        0, L"EDIT", L"", kHiddenInputStyle, kHiddenInputX, kHiddenInputY, kHiddenInputWidth,
-        kHiddenInputHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HIDDEN_INPUT)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
-    SetWindowSubclass(state.hiddenInput, hiddenInputProc, kHiddenInputSubclassId,
-                      reinterpret_cast<DWORD_PTR>(&state));
+        0, kHiddenInputClass, L"", kHiddenInputStyle, kHiddenInputX, kHiddenInputY,
+        kHiddenInputWidth, kHiddenInputHeight, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HIDDEN_INPUT)), instance, &state);
     // No composition window may ever show the typed password near the caret.
     detachInputMethod(state.hiddenInput);
     return TRUE;
@@ -193,9 +228,10 @@ INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARA
 
 } // namespace
 
-void runUnlockDialog(HWND owner, HINSTANCE instance, std::u16string_view masterPassword,
-                     bool& unlocked, const std::function<void()>& locked) {
-    UnlockDialog state{masterPassword, unlocked, locked};
+void runUnlockDialog(HWND owner, HINSTANCE instance, const MasterPassword& masterPassword,
+                     std::u16string_view passwordFilePath, bool& unlocked,
+                     const std::function<void()>& locked) {
+    UnlockDialog state{masterPassword, passwordFilePath, unlocked, locked};
     runModalDialog<UnlockDialog, handleUnlockDialog>(instance, IDD_UNLOCK, owner, state);
 }
 

@@ -91,6 +91,11 @@ inline constexpr std::u16string_view kChangedMessage =
     u"パスワード変更された。忘れないようにご注意！。";
 inline constexpr std::u16string_view kUnstorableMasterMessage =
     u"このパスワードは保存出来ません。使えない文字を含むか、長過ぎます。";
+inline constexpr std::u16string_view kMasterUnknownBefore = u"パスワードファイル\n";
+inline constexpr std::u16string_view kMasterUnknownAfter =
+    u"\nを読み込めなかったので、マスターパスワードが分かりません。ロックは解除できません。\n"
+    u"KAVO を終了し、ほかのプログラムが使っていれば閉じるか、バックアップから戻してから、"
+    u"起動し直してください。";
 
 // The window's title in each state
 inline constexpr std::u16string_view kTitlePassMode = u"KAVO  (PASS)";
@@ -182,6 +187,11 @@ inline constexpr std::u16string_view kRecoveryBlockedAfterFile =
 inline constexpr std::u16string_view kSaveRefusedAfterBlockedRecoveryText =
     u"前回の保存が途中で止まったファイルを元に戻せていないので、保存しません。\n"
     u"KAVO を終了して、起動し直してください。";
+inline constexpr std::u16string_view kSaveRefusedMasterUnknownText =
+    u"を読み込めなかったので、マスターパスワードが分かりません。"
+    u"パスワードなしとして保存しないよう、保存しません。\n"
+    u"ファイルを読めるようにして起動し直すか、パスモードの「パスワード変更」で新しいパスワードを"
+    u"決めてから保存してください。";
 
 // CSV import and export
 inline constexpr std::u16string_view kImportCaption = u"CSVインポート";

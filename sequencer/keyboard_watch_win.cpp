@@ -1,5 +1,8 @@
 #include "sequencer/keyboard_watch_win.h"
 
+#include "win/owned_handles_win.h"
+
+#include <optional>
 #include <vector>
 
 namespace kavo {
@@ -9,20 +12,61 @@ namespace {
 constexpr USHORT kGenericDesktopPage = 1;
 constexpr USHORT kKeyboardUsage = 6;
 
-// The physical key, whatever window has the keyboard; zero when Windows will not say (another
-// desktop, an elevated foreground window), which counts as up.
-class AsyncKeyboardState final : public KeyboardState {
-  public:
-    bool leftCtrlDown() const override { return (GetAsyncKeyState(VK_LCONTROL) & 0x8000) != 0; }
-};
-
-// The detector the desktop-switch callback reaches; the watch lives as long as the window.
+// The detector the win event callbacks reach; the watch lives as long as the window.
 PasteDetector* g_watchedDetector = nullptr;
 HWINEVENTHOOK g_desktopSwitchHook = nullptr;
+HWINEVENTHOOK g_foregroundHook = nullptr;
+DWORD g_ownIntegrity = 0;
 
 void CALLBACK onDesktopSwitch(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) noexcept {
     if (g_watchedDetector != nullptr) {
         g_watchedDetector->forgetCtrl();
+    }
+}
+
+// The integrity level (the last sub-authority of its label) of the process's token.
+std::optional<std::uint32_t> integrityLevel(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return std::nullopt;
+    }
+    const OwnedHandle owned(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (size == 0 || !GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size)) {
+        return std::nullopt;
+    }
+    PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    const UCHAR count = *GetSidSubAuthorityCount(sid);
+    if (count == 0) {
+        return std::nullopt;
+    }
+    return *GetSidSubAuthority(sid, static_cast<DWORD>(count - 1));
+}
+
+std::optional<std::uint32_t> windowIntegrity(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const OwnedHandle process(
+        processId == 0 ? nullptr
+                       : OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    return process.get() == nullptr ? std::nullopt : integrityLevel(process.get());
+}
+
+// The keyboard went to another window: when Windows keeps that window's keys from KAVO, a Ctrl
+// release there would go unseen.
+void CALLBACK onForeground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) noexcept {
+    try {
+        if (g_watchedDetector != nullptr && window != nullptr &&
+            keysMayBeHidden(windowIntegrity(window), g_ownIntegrity)) {
+            g_watchedDetector->forgetCtrl();
+        }
+    } catch (...) {
+        // Out of memory for the token: the Ctrl is forgotten rather than trusted.
+        if (g_watchedDetector != nullptr) {
+            g_watchedDetector->forgetCtrl();
+        }
     }
 }
 
@@ -37,15 +81,21 @@ void registerKeyboardWatch(HWND window, PasteDetector& detector) {
     RegisterRawInputDevices(&device, 1, sizeof(device));
 
     g_watchedDetector = &detector;
+    g_ownIntegrity = integrityLevel(GetCurrentProcess()).value_or(0);
+    g_foregroundHook =
+        SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForeground, 0,
+                        0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     g_desktopSwitchHook =
         SetWinEventHook(EVENT_SYSTEM_DESKTOPSWITCH, EVENT_SYSTEM_DESKTOPSWITCH, nullptr,
                         onDesktopSwitch, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
 }
 
 void unregisterKeyboardWatch() {
-    if (g_desktopSwitchHook != nullptr) {
-        UnhookWinEvent(g_desktopSwitchHook);
-        g_desktopSwitchHook = nullptr;
+    for (HWINEVENTHOOK* hook : {&g_desktopSwitchHook, &g_foregroundHook}) {
+        if (*hook != nullptr) {
+            UnhookWinEvent(*hook);
+            *hook = nullptr;
+        }
     }
     g_watchedDetector = nullptr;
 }
@@ -65,8 +115,7 @@ void onRawInput(HRAWINPUT input, PasteDetector& detector, ClipboardSequence& seq
     if (raw->header.dwType != RIM_TYPEKEYBOARD) {
         return;
     }
-    const AsyncKeyboardState keyboard;
-    if (detector.onKey({raw->data.keyboard.VKey, raw->data.keyboard.Flags}, keyboard)) {
+    if (detector.onKey({raw->data.keyboard.VKey, raw->data.keyboard.Flags})) {
         sequence.onPasteDetected();
     }
 }

@@ -9,8 +9,9 @@
 
 namespace kavo {
 
-// Keyboard raw input for the window, even when it does not have the focus; and a watch for
-// desktop switches (a UAC prompt, Ctrl+Alt+Del), which make the detector forget its Ctrl.
+// Keyboard raw input for the window, even when it does not have the focus; and watches for
+// desktop switches (a UAC prompt, Ctrl+Alt+Del) and for the keyboard going to a window of a
+// higher integrity level, which make the detector forget its Ctrl.
 void registerKeyboardWatch(HWND window, PasteDetector& detector);
 // Ends the desktop-switch watch; the raw input ends with the window.
 void unregisterKeyboardWatch();

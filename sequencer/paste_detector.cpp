@@ -13,7 +13,7 @@ constexpr std::uint16_t kKeyBreak = 1;
 
 } // namespace
 
-bool PasteDetector::onKey(RawKey key, const KeyboardState& keyboard) {
+bool PasteDetector::onKey(RawKey key) {
     if (key.virtualKey == kVirtualKeyControl) {
         if (key.flags == kKeyMake) {
             ctrlDown_ = true;
@@ -22,13 +22,7 @@ bool PasteDetector::onKey(RawKey key, const KeyboardState& keyboard) {
         }
         return false;
     }
-    if (key.virtualKey != kVirtualKeyV || key.flags != kKeyMake || !ctrlDown_) {
-        return false;
-    }
-    // A Ctrl that raw input still thinks is down but the keyboard does not was released
-    // unseen: forget it, so later Vs do not count either.
-    ctrlDown_ = keyboard.leftCtrlDown();
-    return ctrlDown_;
+    return key.virtualKey == kVirtualKeyV && key.flags == kKeyMake && ctrlDown_;
 }
 
 } // namespace kavo

@@ -2,13 +2,16 @@
 // counts: keys reported with the E0 or E1 prefix (the right Ctrl among them) neither press nor
 // release it.
 //
-// Raw input alone can miss a Ctrl release: Windows delivers no keys to KAVO while an elevated
-// window or the secure desktop has the keyboard. A V therefore counts only while the keyboard
-// itself says the left Ctrl key is down, and the remembered state is dropped whenever KAVO may
-// have missed a release.
+// The decision rests on the stream alone, in the order the keys happened: a V counts when the
+// stream had the left Ctrl down for it, however soon Ctrl went up after it and however late KAVO
+// handles the keys. What the stream cannot show is a Ctrl release that never reached KAVO (the
+// keyboard with another desktop or session, or with a window of a higher integrity level, which
+// Windows keeps raw input from): wherever such a gap may begin, the remembered Ctrl is dropped,
+// so only a Ctrl pressed again makes a paste.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace kavo {
 
@@ -18,25 +21,23 @@ struct RawKey {
     std::uint16_t flags;
 };
 
-// The keyboard as it is right now, asked when a V goes down.
-class KeyboardState {
-  public:
-    virtual ~KeyboardState() = default;
-    virtual bool leftCtrlDown() const = 0;
-};
-
 class PasteDetector {
   public:
-    // True when this key is a paste: V pressed while the left Ctrl key is down, as seen by raw
-    // input and confirmed by the keyboard.
-    bool onKey(RawKey key, const KeyboardState& keyboard);
-    // The session was locked or unlocked, or another desktop took the input: a release may have
-    // gone unseen.
+    // True when this key is a paste: V pressed while the stream has the left Ctrl key down.
+    bool onKey(RawKey key);
+    // The session was locked or unlocked, another desktop took the input, or the keyboard went
+    // to a window whose keys KAVO does not get: a release may go unseen.
     void forgetCtrl() { ctrlDown_ = false; }
     bool ctrlDown() const { return ctrlDown_; }
 
   private:
     bool ctrlDown_ = false;
 };
+
+// Whether the keyboard, now with a window of this integrity level (nullopt: it could not be
+// asked), may send keys KAVO, at its own level, never sees.
+inline bool keysMayBeHidden(std::optional<std::uint32_t> foregroundLevel, std::uint32_t ownLevel) {
+    return !foregroundLevel || *foregroundLevel > ownLevel;
+}
 
 } // namespace kavo

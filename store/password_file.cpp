@@ -175,6 +175,7 @@ PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const Ans
     PasswordFileRead read;
     if (!hasTextMark(bytes)) {
         read.status = PasswordFileStatus::BadMark;
+        master.unknown = true;
         return read;
     }
     PasswordLoadLosses& losses = read.losses;
@@ -183,6 +184,10 @@ PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const Ans
         const std::size_t offset = index * kRecordBytes;
         if (offset >= records.size()) {
             losses.missingRecords = static_cast<int>(kRecordCount - index);
+            if (index == 0) {
+                losses.masterUnreadable = true;
+                master.unknown = true;
+            }
             break;
         }
         const std::size_t length = std::min(kRecordBytes, records.size() - offset);
@@ -203,11 +208,20 @@ PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const Ans
             keep = true;
         }
         const int slot = static_cast<int>(index) - 1;
+        // A master password cut by the end of the file before its 0 byte is only the start of
+        // it: typing that start must not unlock.
+        const auto cutAt = plain.begin() + static_cast<std::ptrdiff_t>(length);
+        if (index == 0 && std::find(plain.begin(), cutAt, std::uint8_t{0}) == cutAt &&
+            length < kRecordBytes) {
+            losses.masterUnreadable = true;
+            master.unknown = true;
+            continue;
+        }
         if (!text) {
             ++losses.unreadableRecords;
             if (index == 0) {
                 losses.masterUnreadable = true;
-                master.text = kUnreadableMasterText;
+                master.unknown = true;
                 master.loaded = LoadedRecord{stored, master.text};
             } else {
                 slots.setUnreadable(slot, stored);

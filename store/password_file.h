@@ -59,13 +59,19 @@ struct LoadedRecord {
 
 // The master password and the record it was loaded from, if any.
 struct MasterPassword {
-    std::u16string text;
+    std::u16string text; // empty: none is set, unless unknown
     std::optional<LoadedRecord> loaded;
+    // The password file is there but its master password could not be read (no mark, too large,
+    // held, cut before the record, or a record the code page cannot convert). Nothing typed can
+    // match it, and it is never taken for "none set", which would open the lock for anything.
+    bool unknown = false;
 };
 
-// Stands for a master password the code page cannot read: no key types it, so the lock stays on
-// rather than opening for anything as an empty master password would.
-inline constexpr std::u16string_view kUnreadableMasterText = u"\uFFFD";
+// Whether the password file may be written: an unknown master password with no record to write
+// back would be saved as none set.
+inline bool canWritePasswordFile(const MasterPassword& master) {
+    return !master.unknown || master.loaded.has_value();
+}
 
 // The whole file. A slot or master password that still has the record it was loaded from is
 // written as that record; any other text is converted, and when its ANSI form is too long it
@@ -91,9 +97,10 @@ struct PasswordFileRead {
 };
 
 // Fills the master password (at most 127 units) and the slots from the bytes; both are emptied
-// first. Records after the 1001st are ignored; a short last record ends where the file ends; a
-// record with no 0 byte uses all 128 bytes. Each record that holds its terminating 0 byte is
-// kept beside its text for writing back; one the code page cannot read is kept as unreadable.
+// first. Without the mark, or without a master password record, the master password is unknown.
+// Records after the 1001st are ignored; a short last record ends where the file ends; a record with
+// no 0 byte uses all 128 bytes. Each record that holds its terminating 0 byte is kept beside its
+// text for writing back; one the code page cannot read is kept as unreadable.
 PasswordFileRead readPasswordFile(std::span<const std::uint8_t> bytes, const AnsiCodec& codec,
                                   MasterPassword& master, PasswordSlots& slots);
 

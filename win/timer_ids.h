@@ -8,6 +8,8 @@ constexpr unsigned kPasteTimerId = 2;    // the short delay after a detected pas
 constexpr unsigned kRevealTimerId = 3;   // masks revealed passwords again
 // Tries again a clipboard write that another program's hold kept from landing.
 constexpr unsigned kClipboardRetryTimerId = 4;
+// Tries again to register for session notifications that Windows refused at start.
+constexpr unsigned kSessionWatchTimerId = 5;
 
 // The tray icon's callback message (WM_USER).
 constexpr unsigned kTrayCallbackMessage = 0x0400;

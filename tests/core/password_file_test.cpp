@@ -120,6 +120,8 @@ TEST(PasswordFile, BadMarkLeavesEverythingEmpty) {
     bytes[1] = 0xFF;
     EXPECT_EQ(readPasswordFile(bytes, codec, master, slots).status, PasswordFileStatus::BadMark);
     EXPECT_EQ(master.text, u"");
+    EXPECT_TRUE(master.unknown);
+    EXPECT_FALSE(canWritePasswordFile(master)) << "it would be written as none set";
     EXPECT_EQ(slots.at(5), u"");
     EXPECT_EQ(readPasswordFile(Bytes{0xFF}, codec, master, slots).status,
               PasswordFileStatus::BadMark);
@@ -135,10 +137,14 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
     MasterPassword master;
     PasswordSlots slots;
 
-    // Mark only: nothing to read, and that is no error.
-    EXPECT_EQ(readPasswordFile(std::span(full).first(2), codec, master, slots).status,
-              PasswordFileStatus::Ok);
-    EXPECT_EQ(master.text, u"");
+    // Mark only, or cut inside the master password before its 0 byte: the master password is
+    // unknown, not "master" nor a start of it.
+    for (const std::size_t size : {std::size_t{2}, std::size_t{2 + 3}}) {
+        EXPECT_EQ(readPasswordFile(std::span(full).first(size), codec, master, slots).status,
+                  PasswordFileStatus::Ok);
+        EXPECT_TRUE(master.unknown) << size;
+        EXPECT_EQ(master.text, u"") << size;
+    }
 
     // The file ends five bytes into slot 0's record: those bytes are its whole text, and the
     // load says what is missing.
@@ -147,6 +153,7 @@ TEST(PasswordFile, ShortAndOddFilesReadWhatIsThere) {
         readPasswordFile(std::span(full).first(cut), codec, master, slots);
     EXPECT_EQ(shortRead.status, PasswordFileStatus::Ok);
     EXPECT_EQ(master.text, u"master");
+    EXPECT_FALSE(master.unknown);
     EXPECT_EQ(slots.at(0), u"abcde");
     EXPECT_EQ(slots.at(1), u"");
     EXPECT_EQ(shortRead.losses.missingRecords, static_cast<int>(kRecordCount) - 2);
@@ -245,7 +252,8 @@ TEST(PasswordFile, RecordsTheCodePageCannotReadStayUnreadableAndAreWrittenBackAs
     const PasswordFileRead read = readPasswordFile(file, ascii, master, slots);
     EXPECT_EQ(read.losses.unreadableRecords, 2);
     EXPECT_TRUE(read.losses.masterUnreadable);
-    EXPECT_EQ(master.text, kUnreadableMasterText); // never empty, which would open the lock
+    EXPECT_TRUE(master.unknown); // never taken for none set, which would open the lock
+    EXPECT_TRUE(canWritePasswordFile(master));
     EXPECT_TRUE(slots.isUnreadable(0));
     EXPECT_EQ(slots.at(0), u"");
     EXPECT_EQ(slots.at(1), u"plain");

@@ -1,5 +1,7 @@
 #include "tests/e2e/input_driver.h"
 
+#include <iterator>
+
 namespace kavo::e2e {
 
 namespace {
@@ -109,13 +111,21 @@ void PasteTarget::typePaste(CtrlKey ctrl) {
     inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, 0);
     inputs[count++] = keyInput(kVirtualKeyV, kVScanCode, KEYEVENTF_KEYUP);
     SendInput(count, inputs, sizeof(INPUT));
-    // Ctrl stays down a moment after V, as under a user's finger: KAVO asks the keyboard
-    // whether Ctrl is really down when it sees the V.
+    // Ctrl stays down a moment after V, as under a user's finger.
     pumpMessages(kCtrlHoldMs);
     if (ctrl != CtrlKey::None) {
         INPUT release = keyInput(VK_CONTROL, kCtrlScanCode, extended | KEYEVENTF_KEYUP);
         SendInput(1, &release, sizeof(INPUT));
     }
+    pumpMessages(30);
+}
+
+void PasteTarget::typePasteBurst() {
+    const INPUT inputs[] = {keyInput(VK_CONTROL, kCtrlScanCode, 0),
+                            keyInput(kVirtualKeyV, kVScanCode, 0),
+                            keyInput(kVirtualKeyV, kVScanCode, KEYEVENTF_KEYUP),
+                            keyInput(VK_CONTROL, kCtrlScanCode, KEYEVENTF_KEYUP)};
+    SendInput(static_cast<UINT>(std::size(inputs)), const_cast<INPUT*>(inputs), sizeof(INPUT));
     pumpMessages(30);
 }
 

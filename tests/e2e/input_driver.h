@@ -23,6 +23,8 @@ class PasteTarget {
     void focus();
     // Types V with the given Ctrl key held (None: V alone).
     void typePaste(CtrlKey ctrl);
+    // Left Ctrl+V as one burst, Ctrl released right after V, as a macro tool sends it.
+    void typePasteBurst();
     // The edit field's text, after the window has handled what is waiting.
     std::wstring text();
     void clear();

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
 namespace kavo::e2e {
 namespace {
 
@@ -191,6 +195,84 @@ TEST_F(LockTest, ASessionLockLocksUnderAnOpenEditDialogWhichTakesNoCommands) {
     edit.press(IDC_BUTTON_2);
     EXPECT_EQ(kavo_->title(), L"KAVO  (LocK)");
     EXPECT_EQ(rows(), maskedRows(entries_));
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+}
+
+// Another program reading every window of the open dialog gets none of the typed text, and no
+// way of pasting puts text into the hidden input.
+TEST_F(LockTest, TheTypedPasswordIsInNoWindowAndPastesTypeNothing) {
+    start(kMasterPassword);
+    open(IDC_CMD_UNLOCK);
+    typeText(L"abc");
+    kavo_->settle();
+    std::vector<HWND> windows{dialog_};
+    EnumChildWindows(
+        dialog_,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_NE(std::find(windows.begin(), windows.end(), GetDlgItem(dialog_, IDC_HIDDEN_INPUT)),
+              windows.end());
+    for (HWND window : windows) {
+        wchar_t text[256] = {};
+        SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(text).find(L"abc"), std::wstring::npos) << text;
+    }
+
+    press(IDC_UNLOCK_CLEAR);
+    kavo_->settle();
+    setClipboardText(std::u16string(kMasterPassword));
+    HWND input = GetDlgItem(dialog_, IDC_HIDDEN_INPUT);
+    const std::function<void()> pastes[] = {[] { pressKey('V', VK_CONTROL); },
+                                            [] { pressKey(VK_INSERT, VK_SHIFT); },
+                                            [input] { SendMessageW(input, WM_PASTE, 0, 0); }};
+    for (const auto& paste : pastes) {
+        paste();
+        typeText(L"\r"); // one paste alone would be the whole password
+        EXPECT_EQ(messages(1), Texts{L"解除出来ません。"});
+    }
+    typeText(L"master-key\r");
+    EXPECT_EQ(messages(1), Texts{L"解除しました。"});
+}
+
+// A password file that is there but cannot be read leaves the master password unknown: held at
+// start or without its mark, nothing typed unlocks, and pass mode still edits.
+TEST_F(LockTest, APasswordFileThatCannotBeReadKeepsTheLockShutButNotPassMode) {
+    const std::wstring file = dir_.file(L"pw_set2.dat");
+    writeDataFiles(dir_, entries_, lockedSettings());
+    {
+        // Held without sharing for the whole start, as a stuck sync client would hold it.
+        HANDLE held =
+            CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        kavo_ = std::make_unique<Kavo>(dir_.path());
+        kavo_->answerNext(IDOK); // the file could not be opened
+        kavo_->shownWindow();
+        CloseHandle(held);
+    }
+    open(IDC_CMD_UNLOCK);
+    for (const wchar_t* typed : {L"", L"master-key", L"anything"}) {
+        typeText(std::wstring(typed) + L"\r");
+        const std::wstring refusal = messages(1)[0];
+        EXPECT_NE(refusal.find(L"pw_set2.dat"), std::wstring::npos) << refusal;
+        EXPECT_NE(refusal.find(L"ロックは解除できません"), std::wstring::npos) << refusal;
+    }
+    press(IDC_UNLOCK_CLOSE);
+    EXPECT_TRUE(closedWithTitle(L"KAVO  (LocK)"));
+    EXPECT_TRUE(kavo_->endsWithoutAsking());
+
+    dir_.write(L"pw_set2.dat", Bytes{'p', 'w'});
+    dir_.write(L"pw_set3.dat", settingsFileBytes(passModeSettings()));
+    kavo_ = std::make_unique<Kavo>(dir_.path());
+    kavo_->answerNext(IDOK); // no mark
+    kavo_->shownWindow();
+    EXPECT_EQ(kavo_->title(), L"KAVO  (PASS)");
+    kavo_->command(IDC_CMD_ADD);
+    DialogDriver edit(*kavo_, L"編集画面");
+    EXPECT_TRUE(edit.isOpen());
+    edit.close();
     EXPECT_TRUE(kavo_->endsWithoutAsking());
 }
 

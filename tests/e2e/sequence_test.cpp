@@ -179,6 +179,52 @@ TEST_F(SequenceTest, PastedEntryAdvancesOnLeftCtrlVTypedIntoAnotherWindowOnly) {
     EXPECT_EQ(target.text(), L"v-pass");
 }
 
+// Ctrl+V counts as the keys happened, not as the keyboard is when KAVO gets to them: a burst,
+// and a paste typed while KAVO's thread is busy (held still here), both advance; a lone V after
+// a Ctrl KAVO had to forget does not.
+TEST_F(SequenceTest, ABurstOrALatePasteCountsAndAForgottenCtrlDoesNot) {
+    start(quickTimers());
+    PasteTarget target;
+    pressIdOn(1);
+    target.focus();
+    target.typePasteBurst();
+    ASSERT_TRUE(clipboardBecomes(u"v-pass"));
+
+    DWORD processId = 0;
+    const DWORD threadId = GetWindowThreadProcessId(kavo_->window(), &processId);
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+    ASSERT_NE(thread, nullptr);
+    SuspendThread(thread);
+    target.typePaste(CtrlKey::Left);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    ASSERT_TRUE(clipboardBecomes(u"pw-End"));
+
+    pressIdOn(1);
+    ASSERT_EQ(clipboardText(), u"v-user");
+    target.focus();
+    const INPUT ctrl = [] {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.wScan = 0x1D;
+        return input;
+    }();
+    INPUT press = ctrl;
+    SendInput(1, &press, sizeof(INPUT));
+    kavo_->settle();
+    // A session change: KAVO may have missed a release meanwhile.
+    SendMessageW(kavo_->window(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    target.typePaste(CtrlKey::None);
+    INPUT release = ctrl;
+    release.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &release, sizeof(INPUT));
+    pumpMessages(kQuietMs);
+    EXPECT_EQ(clipboardText(), u"v-user");
+    target.typePaste(CtrlKey::Left);
+    EXPECT_TRUE(clipboardBecomes(u"v-pass"));
+}
+
 TEST_F(SequenceTest, EitherEntryAdvancesOnWhicheverComesFirst) {
     SettingsRecord settings = quickTimers();
     settings.idTimeMs = 10000; // the paste comes first here

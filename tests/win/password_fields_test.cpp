@@ -47,10 +47,13 @@ TEST(PasswordFields, HaveNoInputMethodContext) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     bool unlocked = false;
     const std::function<void()> nothing = [] {};
-    EXPECT_EQ(
-        contextsOfField([&] { runUnlockDialog(nullptr, instance, u"key", unlocked, nothing); },
-                        L"パスワード解除", IDC_HIDDEN_INPUT),
-        0);
+    EXPECT_EQ(contextsOfField(
+                  [&] {
+                      const MasterPassword master{u"key", {}};
+                      runUnlockDialog(nullptr, instance, master, u"", unlocked, nothing);
+                  },
+                  L"パスワード解除", IDC_HIDDEN_INPUT),
+              0);
     StoreContents store;
     std::int32_t passMode = 0;
     const LockHooks lock{[] { return true; }, nothing};

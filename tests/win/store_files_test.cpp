@@ -399,6 +399,7 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     expectOpenFailures(boxes, 2, store.window.window());
     EXPECT_EQ(store.app.rows->rowCount(), 0);
     EXPECT_EQ(store.app.store.masterPassword.text, u"");
+    EXPECT_FALSE(store.app.store.masterPassword.unknown) << "no file: none set";
     EXPECT_EQ(store.app.store.slots.at(0), u"");
 
     // Passwords without a list: the slots are filled, the table stays empty.
@@ -432,7 +433,17 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     EXPECT_EQ(store.app.rows->rowCount(), 1);
     EXPECT_EQ(store.cell(0, kCellType), u"T");
     EXPECT_EQ(store.app.store.masterPassword.text, u"");
+    EXPECT_TRUE(store.app.store.masterPassword.unknown);
     EXPECT_EQ(store.app.store.slots.at(0), u"");
+    // Saved now, the file would say "none set": refused, and the file stays as it was.
+    {
+        MessageBoxAnswerer answerer;
+        EXPECT_FALSE(store.save());
+        boxes = answerer.boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.substr(0, 16), L"pw_set2.datを読み込め");
+    EXPECT_EQ(dir.read(L"pw_set2.dat"), (Bytes{'p', 'w', '\r', '\n'}));
 }
 
 } // namespace
