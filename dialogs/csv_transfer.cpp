@@ -6,6 +6,7 @@
 #include "store/ascii_case.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
+#include "store/utf16_text.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -262,14 +263,15 @@ void addImportedEntries(EntryTable& table, std::span<const ImportedEntry> entrie
 }
 
 CsvExport exportCsv(const RowView& rows, const PasswordSlots& slots) {
-    constexpr int kCellCapacity = static_cast<int>(kStoredTextUnits) + 1;
+    // One unit more than the list file keeps, so the cut sees a pair it would split.
+    constexpr int kCellCapacity = static_cast<int>(kStoredTextUnits) + 2;
     std::vector<CsvRecord> records{CsvRecord(std::begin(kExportHeader), std::end(kExportHeader))};
     CsvExport result;
     const int count = std::min(rows.rowCount(), kSlotCount);
     for (int row = 0; row < count; ++row) {
-        records.push_back({rows.cellText(row, kCellTitle, kCellCapacity),
-                           rows.cellText(row, kCellType, kCellCapacity),
-                           rows.cellText(row, kCellId, kCellCapacity), slots.at(row)});
+        records.push_back({storedText(rows.cellText(row, kCellTitle, kCellCapacity)),
+                           storedText(rows.cellText(row, kCellType, kCellCapacity)),
+                           storedText(rows.cellText(row, kCellId, kCellCapacity)), slots.at(row)});
         if (slots.isUnreadable(row)) {
             ++result.unreadablePasswords;
         }

@@ -8,6 +8,7 @@ namespace kavo {
 namespace {
 
 constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> prefix) {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -99,6 +100,9 @@ void appendUtf8(Bytes& out, std::u16string_view text) {
         char32_t point = text[i];
         if (isHigh(point) && i + 1 < text.size() && isLow(text[i + 1])) {
             point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        } else if (isHigh(point) || isLow(point)) {
+            // Half a pair has no UTF-8 form; a reader would refuse the whole file for it.
+            point = kReplacementCharacter;
         }
         if (point < 0x80) {
             out.push_back(static_cast<std::uint8_t>(point));

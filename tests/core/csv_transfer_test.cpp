@@ -180,5 +180,26 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
     }
 }
 
+TEST(CsvExport, ATitleCutAtAPairStillImportsBack) {
+    const Latin1Codec codec;
+    MemoryRowView rows;
+    StoreContents contents;
+    Table host;
+    EntryTable table(rows, contents, host);
+    const std::u16string a126(kStoredTextUnits - 1, u'a');
+    // As the edit dialog leaves it: longer than the file keeps, a pair across the cut.
+    table.buildRow(0, a126 + u"\U00020BB7", u"B", u"id\xD800");
+    contents.slots.set(0, u"pw");
+
+    const CsvExport file = exportCsv(rows, contents.slots);
+    const ImportReading back = planImport(file.bytes, kMaxRows, codec);
+    ASSERT_EQ(back.refusal, ImportRefusal::None);
+    EXPECT_EQ(rowsOf(back.plan), (std::vector<Row>{{a126, u"id\uFFFD", u"pw"}}));
+
+    // Whatever the records hold, half a pair is written as U+FFFD.
+    const Bytes lone = csvFileBytes(std::vector<CsvRecord>{{u"\xDBFF"}});
+    EXPECT_EQ(lone, (Bytes{0xEF, 0xBB, 0xBF, 0xEF, 0xBF, 0xBD, '\r', '\n'}));
+}
+
 } // namespace
 } // namespace kavo
