@@ -142,6 +142,18 @@ TEST(CsvImport, KeepsTitlesAndIdsOnOneLineAndWithinWhatTheListFileKeeps) {
     EXPECT_EQ(plan.entriesCut, 1);
 }
 
+TEST(CsvImport, ThePreviewNamesEveryTextOnOneShortLine) {
+    const Latin1Codec codec;
+    const std::string hugeTitle(1 << 20, 't');
+    const ImportReading reading =
+        planImport(utf8("title,id,password\n" + hugeTitle + ",id,\n"), 5, codec);
+    const std::u16string preview =
+        importPreviewText(reading.plan, std::u16string(300, u'f') + u".csv");
+    EXPECT_LT(preview.size(), 400u);
+    EXPECT_NE(preview.find(u"2行目 「" + std::u16string(40, u't') + u"…」"), std::u16string::npos);
+    EXPECT_NE(preview.find(u"「" + std::u16string(40, u'f') + u"…」"), std::u16string::npos);
+}
+
 class Table : public TableHost {
   public:
     void showMessage(std::u16string_view, std::u16string_view) override {}
