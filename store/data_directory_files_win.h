@@ -22,9 +22,13 @@ class DataDirectoryFiles final : public FileSystem {
                      std::u16string_view backup) override;
     bool moveFile(std::u16string_view from, std::u16string_view to) override;
     bool removeFile(std::u16string_view name) override;
+    bool writeHiddenFile(std::u16string_view name, std::span<const std::uint8_t> content) override;
+    bool unhideFile(std::u16string_view name) override;
 
   private:
     std::wstring path(std::u16string_view name) const;
+    bool createFile(std::u16string_view name, std::span<const std::uint8_t> content,
+                    DWORD attributes);
 
     std::wstring directory_;
 };

@@ -35,6 +35,13 @@ class FileSystem {
     // Renames a file, replacing an existing file of the new name.
     virtual bool moveFile(std::u16string_view from, std::u16string_view to) = 0;
     virtual bool removeFile(std::u16string_view name) = 0;
+    // writeNewFile for a file in the making that nobody should open, back up or sync: hidden
+    // and marked temporary.
+    virtual bool writeHiddenFile(std::u16string_view name, std::span<const std::uint8_t> content) {
+        return writeNewFile(name, content);
+    }
+    // Makes a file that writeHiddenFile wrote an ordinary one.
+    virtual bool unhideFile(std::u16string_view) { return true; }
 };
 
 struct FileToSave {
