@@ -94,6 +94,11 @@ TEST(ListParser, StopsAfterTheThousandthEntry) {
     ASSERT_EQ(rows.rowCount(), kMaxRows);
     EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
     EXPECT_EQ(parser.losses().entriesDropped, 5);
+
+    // Nothing past the thousandth entry is read, not even a type letter for the next file.
+    parseFile(parser, rows, text + u"type=V\r\n");
+    parseFile(parser, rows, u"title=next\r\nid=1\r\n");
+    EXPECT_EQ(rows.cellText(0, kCellType, 128), u"B");
 }
 
 TEST(ListParser, LoneCrAndLfEndLinesAsCrLfDoesAndLossesAreCounted) {
