@@ -118,8 +118,8 @@ TEST(DataFiles, AFailedReplaceLeavesTheOldFileWholeAndNothingBesideIt) {
 TEST(DataFiles, AnExportLeavesTheUsersFilesAndAVisibleFileOnly) {
     TempDirectory dir;
     const Bytes old{'o', 'l', 'd'};
-    ASSERT_TRUE(saveOne(dir.path(), u"passwords.csv.new", old));
-    ASSERT_TRUE(saveOne(dir.path(), u"passwords.csv", old));
+    dir.write(L"passwords.csv.new", old);
+    dir.write(L"passwords.csv", old);
     for (const Bytes& content : {Bytes{'1'}, Bytes{'2'}}) {
         EXPECT_TRUE(exportFileSafely(dir.path(), L"passwords.csv", content).done());
         EXPECT_EQ(dir.read(L"passwords.csv"), content);
