@@ -6,6 +6,8 @@
 #include <commdlg.h>
 
 #include "app/app_state_win.h"
+#include "app/data_folder_check.h"
+#include "app/store_files_win.h"
 #include "dialogs/csv_transfer.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -14,6 +16,8 @@
 #include "store/data_files_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
+#include "settings/settings_file_win.h"
+#include "win/owned_handles_win.h"
 #include "win/wide_text_win.h"
 
 #include <string>
@@ -60,6 +64,47 @@ void takeDialogPath(std::wstring& path) {
 
 int askOkCancel(HWND owner, const std::u16string& text, std::u16string_view caption, UINT icon) {
     return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), MB_OKCANCEL | icon);
+}
+
+std::wstring fullPath(const std::wstring& path) {
+    const DWORD units = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(units, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), units, full.data(), nullptr);
+    if (units == 0 || written == 0 || written >= units) {
+        return path;
+    }
+    full.resize(written);
+    return full;
+}
+
+// Two paths to one existing file, however each is spelt (a short name, a link, another mapping).
+bool sameFile(const std::wstring& a, const std::wstring& b) {
+    const auto identity = [](const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+        const OwnedFile file(
+            CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return file && GetFileInformationByHandle(file.get(), &info) != 0;
+    };
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return identity(a, first) && identity(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
+// An export onto one of the running data folder's files would have the next start read the CSV
+// as the list, the passwords or the settings; one that does not exist yet counts too.
+bool isRunningDataFile(const std::wstring& dataDirectory, const std::wstring& path) {
+    const std::u16string target = fromWide(fullPath(path));
+    for (const wchar_t* name : {kListFileName, kPasswordFileName, kSettingsFileName}) {
+        const std::wstring dataFile = dataFilePath(dataDirectory, name);
+        const std::u16string data = fromWide(fullPath(dataFile));
+        if ((liesUnder(target, data) && liesUnder(data, target)) || sameFile(dataFile, path)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void addToTable(App& app, const ImportPlan& plan) {
@@ -134,10 +179,25 @@ void exportCsv(App& app) {
         showOkMessage(owner, kExportLockedText, kExportCaption);
         return;
     }
-    CsvExport file = kavo::exportCsv(*app.rows, app.store.slots);
+    if (isRunningDataFile(app.dataDirectory, path)) {
+        showOkMessage(owner, fromWide(path) + std::u16string(kExportOntoDataFileSuffix),
+                      kExportCaption);
+        return;
+    }
+    const CsvExport file = kavo::exportCsv(*app.rows, app.store.slots);
     const PathParts parts = splitPath(path);
-    if (!saveFileSafely(parts.directory, parts.name, std::move(file.bytes))) {
-        showOkMessage(owner, fromWide(path) + std::u16string(kExportFailedSuffix), kExportCaption);
+    const ExportOutcome outcome = exportFileSafely(parts.directory, parts.name, file.bytes);
+    if (!outcome.done()) {
+        std::u16string failed =
+            fromWide(path) +
+            std::u16string(outcome.written ? kExportNotCleanSuffix : kExportFailedSuffix);
+        if (!outcome.leftBehind.empty()) {
+            failed += kExportLeftBehindText;
+            for (const std::u16string& leftover : outcome.leftBehind) {
+                failed += u"\n" + fromWide(dataFilePath(parts.directory, toWide(leftover)));
+            }
+        }
+        showOkMessage(owner, failed, kExportCaption);
         return;
     }
     std::u16string done =

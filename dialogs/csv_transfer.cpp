@@ -6,6 +6,7 @@
 #include "store/ascii_case.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
+#include "store/utf16_text.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -47,13 +48,6 @@ bool oneOf(std::u16string_view name, const std::u16string_view (&names)[N]) {
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
-std::u16string_view field(const CsvRecord& record, int column) {
-    if (column < 0 || static_cast<std::size_t>(column) >= record.size()) {
-        return {};
-    }
-    return record[static_cast<std::size_t>(column)];
-}
-
 // A title or ID is one line in the list file: control characters become blanks.
 std::u16string oneLine(std::u16string_view text) {
     std::u16string line(text);
@@ -65,9 +59,15 @@ std::u16string oneLine(std::u16string_view text) {
     return line;
 }
 
-bool isBlankRecord(const CsvRecord& record) {
-    return std::all_of(record.begin(), record.end(),
-                       [](const std::u16string& cell) { return cell.empty(); });
+// A title or file name in the preview: one short line, so a huge field never makes a huge box.
+constexpr std::size_t kPreviewTextUnits = 40;
+constexpr std::u16string_view kCutMark = u"…";
+
+std::u16string previewLine(std::u16string_view text) {
+    if (text.size() <= kPreviewTextUnits) {
+        return oneLine(text);
+    }
+    return oneLine(cutToUnits(text, kPreviewTextUnits)) + std::u16string(kCutMark);
 }
 
 std::u16string_view reasonText(SkipReason reason) {
@@ -86,32 +86,43 @@ std::u16string_view reasonText(SkipReason reason) {
 
 } // namespace
 
-std::optional<CsvColumns> columnsOfHeader(const CsvRecord& header) {
-    CsvColumns columns;
-    const auto claim = [](int& column, int index) {
+namespace {
+
+void claimHeaderColumn(CsvColumns& columns, std::size_t index, std::u16string_view cell) {
+    const std::u16string name = headerName(cell);
+    const auto claim = [&](int& column) {
         if (column < 0) {
-            column = index;
+            column = static_cast<int>(index);
         }
     };
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::u16string name = headerName(header[i]);
-        const int index = static_cast<int>(i);
-        if (oneOf(name, kTitleNames)) {
-            claim(columns.title, index);
-        } else if (oneOf(name, kIdNames)) {
-            claim(columns.id, index);
-        } else if (oneOf(name, kPasswordNames)) {
-            claim(columns.password, index);
-        } else if (oneOf(name, kUrlNames)) {
-            claim(columns.url, index);
-        } else if (oneOf(name, kTypeNames)) {
-            claim(columns.type, index);
-        }
+    if (oneOf(name, kTitleNames)) {
+        claim(columns.title);
+    } else if (oneOf(name, kIdNames)) {
+        claim(columns.id);
+    } else if (oneOf(name, kPasswordNames)) {
+        claim(columns.password);
+    } else if (oneOf(name, kUrlNames)) {
+        claim(columns.url);
+    } else if (oneOf(name, kTypeNames)) {
+        claim(columns.type);
     }
+}
+
+std::optional<CsvColumns> checkedColumns(const CsvColumns& columns) {
     if (columns.password < 0 || (columns.title < 0 && columns.id < 0 && columns.url < 0)) {
         return std::nullopt;
     }
     return columns;
+}
+
+} // namespace
+
+std::optional<CsvColumns> columnsOfHeader(const CsvRecord& header) {
+    CsvColumns columns;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        claimHeaderColumn(columns, i, header[i]);
+    }
+    return checkedColumns(columns);
 }
 
 std::u16string hostOfUrl(std::u16string_view url) {
@@ -140,70 +151,142 @@ int ImportPlan::skippedTotal() const {
     return total;
 }
 
-ImportReading planImport(std::span<const std::uint8_t> bytes, int freeRows, const AnsiCodec& ansi) {
-    ImportReading reading;
-    const CsvDocument document = readCsvFile(bytes, ansi);
-    if (document.status == CsvStatus::NotText) {
-        reading.refusal = ImportRefusal::NotText;
-        return reading;
-    }
-    if (document.status == CsvStatus::UnclosedQuote) {
-        reading.refusal = ImportRefusal::UnclosedQuote;
-        reading.failedLine = document.failedLine;
-        return reading;
-    }
-    const std::optional<CsvColumns> columns =
-        document.records.empty() ? std::nullopt : columnsOfHeader(document.records[0].fields);
-    if (!columns) {
-        reading.refusal = ImportRefusal::NoHeader;
-        return reading;
-    }
-    ImportPlan& plan = reading.plan;
-    for (std::size_t i = 1; i < document.records.size(); ++i) {
-        const CsvLine& record = document.records[i];
-        ImportedEntry entry;
-        entry.title = oneLine(field(record.fields, columns->title));
-        if (entry.title.empty()) {
-            entry.title = hostOfUrl(field(record.fields, columns->url));
+namespace {
+
+// The plan, built record by record as the reader hands them over: only the fields the columns
+// name are kept, and only until their record ends.
+class ImportPlanner final : public CsvVisitor {
+  public:
+    ImportPlanner(int freeRows, const AnsiCodec& ansi) : freeRows_(freeRows), ansi_(ansi) {}
+
+    void field(std::size_t index, std::u16string_view text) override {
+        if (!headerRead_) {
+            claimHeaderColumn(header_, index, text);
+            return;
         }
-        entry.id = oneLine(field(record.fields, columns->id));
-        entry.password = std::u16string(field(record.fields, columns->password));
-        entry.typeIndex = typeIndexOfLetter(field(record.fields, columns->type));
+        blank_ = blank_ && text.empty();
+        if (!columns_) {
+            return;
+        }
+        // Each field is kept only as far as it can matter, so a huge one costs no copies: one unit
+        // past what the list file keeps still tells a text that is cut (or a password too long
+        // to store) from one that is not; a host lies near the start of any real URL.
+        const auto take = [&](int column, std::u16string& into, std::size_t units) {
+            if (column >= 0 && static_cast<std::size_t>(column) == index) {
+                into.assign(cutToUnits(text, units));
+            }
+        };
+        constexpr std::size_t kKeptUnits = kStoredTextUnits + 2;
+        constexpr std::size_t kUrlUnits = 4096;
+        take(columns_->title, title_, kKeptUnits);
+        take(columns_->id, id_, kKeptUnits);
+        take(columns_->password, password_, kKeptUnits);
+        take(columns_->url, url_, kUrlUnits);
+        take(columns_->type, type_, 2);
+    }
+
+    void endRecord(int line) override {
+        if (!headerRead_) {
+            headerRead_ = true;
+            columns_ = checkedColumns(header_);
+            return;
+        }
+        if (columns_) {
+            planRow(line);
+        }
+        for (std::u16string* text : {&title_, &id_, &password_, &url_, &type_}) {
+            text->clear();
+        }
+        blank_ = true;
+    }
+
+    const std::optional<CsvColumns>& columns() const { return columns_; }
+    ImportPlan& plan() { return plan_; }
+
+  private:
+    void skip(int line, std::u16string_view title, SkipReason reason) {
+        ++plan_.skipped[static_cast<std::size_t>(reason)];
+        if (plan_.firstSkipped.size() < kNamedSkippedRows) {
+            plan_.firstSkipped.push_back({line, previewLine(title), reason});
+        }
+    }
+
+    void planRow(int line) {
+        if (blank_) {
+            // Most rows of a huge file may be blank lines: they cost no entry.
+            skip(line, {}, SkipReason::EmptyRow);
+            return;
+        }
+        ImportedEntry entry;
+        entry.title = oneLine(title_);
+        if (entry.title.empty()) {
+            entry.title = hostOfUrl(url_);
+        }
+        entry.id = oneLine(id_);
+        entry.password = password_;
+        entry.typeIndex = typeIndexOfLetter(type_);
 
         std::optional<SkipReason> reason;
-        if (isBlankRecord(record.fields)) {
-            reason = SkipReason::EmptyRow;
-        } else if (entry.title.empty() || entry.id.empty() || entry.password.empty()) {
+        if (entry.title.empty() || entry.id.empty() || entry.password.empty()) {
             reason = SkipReason::Incomplete;
-        } else if (!isStorablePassword(entry.password, ansi)) {
+        } else if (!isStorablePassword(entry.password, ansi_)) {
             reason = SkipReason::UnstorablePassword;
-        } else if (static_cast<int>(plan.entries.size()) >= freeRows) {
+        } else if (static_cast<int>(plan_.entries.size()) >= freeRows_) {
             reason = SkipReason::TableFull;
         }
         if (reason) {
-            ++plan.skipped[static_cast<std::size_t>(*reason)];
-            if (plan.firstSkipped.size() < kNamedSkippedRows) {
-                plan.firstSkipped.push_back({record.line, entry.title, *reason});
-            }
-            continue;
+            skip(line, entry.title, *reason);
+            return;
         }
         if (entry.title.size() > kStoredTextUnits || entry.id.size() > kStoredTextUnits) {
-            ++plan.entriesCut;
+            ++plan_.entriesCut;
             entry.title = std::u16string(cutToUnits(entry.title, kStoredTextUnits));
             entry.id = std::u16string(cutToUnits(entry.id, kStoredTextUnits));
         }
-        plan.entries.push_back(std::move(entry));
+        plan_.entries.push_back(std::move(entry));
     }
+
+    const int freeRows_;
+    const AnsiCodec& ansi_;
+    bool headerRead_ = false;
+    CsvColumns header_;
+    std::optional<CsvColumns> columns_;
+    std::u16string title_, id_, password_, url_, type_;
+    bool blank_ = true;
+    ImportPlan plan_;
+};
+
+} // namespace
+
+ImportReading planImport(std::span<const std::uint8_t> bytes, int freeRows, const AnsiCodec& ansi) {
+    ImportReading reading;
+    const std::optional<std::u16string> text = decodeCsvText(bytes, ansi);
+    if (!text) {
+        reading.refusal = ImportRefusal::NotText;
+        return reading;
+    }
+    ImportPlanner planner(freeRows, ansi);
+    const CsvParse parse = visitCsvText(*text, planner);
+    if (parse.status == CsvStatus::UnclosedQuote) {
+        reading.refusal = ImportRefusal::UnclosedQuote;
+        reading.failedLine = parse.failedLine;
+        return reading;
+    }
+    if (!planner.columns()) {
+        reading.refusal = ImportRefusal::NoHeader;
+        return reading;
+    }
+    reading.plan = std::move(planner.plan());
     return reading;
 }
 
 std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fileName) {
+    const std::u16string name = previewLine(fileName);
     std::u16string text;
     if (plan.entries.empty()) {
-        text += u"「" + std::u16string(fileName) + u"」" + std::u16string(kImportNothingText);
+        text += u"「" + name + u"」" + std::u16string(kImportNothingText);
     } else {
-        text += u"「" + std::u16string(fileName) + u"」から " +
-                formatInt(static_cast<int>(plan.entries.size())) +
+        text += u"「" + name + u"」から " + formatInt(static_cast<int>(plan.entries.size())) +
                 std::u16string(kImportAddCountText);
     }
     if (plan.skippedTotal() > 0) {
@@ -219,7 +302,7 @@ std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fil
         for (const SkippedRow& row : plan.firstSkipped) {
             text += u"\n・" + formatInt(row.line) + u"行目 " +
                     (row.title.empty() ? std::u16string(kImportNoTitleText)
-                                       : u"「" + row.title + u"」");
+                                       : u"「" + previewLine(row.title) + u"」");
         }
     }
     if (plan.entriesCut > 0) {
@@ -232,7 +315,7 @@ std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fil
 }
 
 std::u16string importRefusalText(const ImportReading& reading, std::u16string_view fileName) {
-    std::u16string text = u"「" + std::u16string(fileName) + u"」";
+    std::u16string text = u"「" + previewLine(fileName) + u"」";
     switch (reading.refusal) {
     case ImportRefusal::None:
         break;
@@ -262,14 +345,15 @@ void addImportedEntries(EntryTable& table, std::span<const ImportedEntry> entrie
 }
 
 CsvExport exportCsv(const RowView& rows, const PasswordSlots& slots) {
-    constexpr int kCellCapacity = static_cast<int>(kStoredTextUnits) + 1;
+    // One unit more than the list file keeps, so the cut sees a pair it would split.
+    constexpr int kCellCapacity = static_cast<int>(kStoredTextUnits) + 2;
     std::vector<CsvRecord> records{CsvRecord(std::begin(kExportHeader), std::end(kExportHeader))};
     CsvExport result;
     const int count = std::min(rows.rowCount(), kSlotCount);
     for (int row = 0; row < count; ++row) {
-        records.push_back({rows.cellText(row, kCellTitle, kCellCapacity),
-                           rows.cellText(row, kCellType, kCellCapacity),
-                           rows.cellText(row, kCellId, kCellCapacity), slots.at(row)});
+        records.push_back({storedText(rows.cellText(row, kCellTitle, kCellCapacity)),
+                           storedText(rows.cellText(row, kCellType, kCellCapacity)),
+                           storedText(rows.cellText(row, kCellId, kCellCapacity)), slots.at(row)});
         if (slots.isUnreadable(row)) {
             ++result.unreadablePasswords;
         }

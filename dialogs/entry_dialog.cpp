@@ -2,6 +2,7 @@
 
 #include "resources/texts.h"
 #include "store/password_file.h"
+#include "store/utf16_text.h"
 
 namespace kavo {
 
@@ -18,14 +19,6 @@ bool isSlotRow(int row) {
 }
 
 } // namespace
-
-std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits) {
-    if (text.size() <= maxUnits) {
-        return text;
-    }
-    const bool splitsPair = maxUnits > 0 && isHighSurrogate(text[maxUnits - 1]);
-    return text.substr(0, splitsPair ? maxUnits - 1 : maxUnits);
-}
 
 EntryDialog::EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios,
                          EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec)

@@ -45,9 +45,6 @@ class EntryForm {
     virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0;
 };
 
-// The text a field of this capacity keeps: at most maxUnits units, never half a surrogate pair.
-std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits);
-
 // The dialog works on the row selected when it opens (insert: the place before it), whatever
 // the selection does while it is open: a sequence that ends can clear it meanwhile.
 class EntryDialog {

@@ -234,5 +234,13 @@ inline constexpr std::u16string_view kExportUnreadableAfter = u" 件は、空欄
 inline constexpr std::u16string_view kExportFailedSuffix = u"\nに書き出せませんでした。";
 inline constexpr std::u16string_view kCsvOpenFailedSuffix = u"\nを開けません。";
 inline constexpr std::u16string_view kCsvTooLargeSuffix = u"\nは大き過ぎるので読み込みません。";
+inline constexpr std::u16string_view kExportOntoDataFileSuffix =
+    u"\nは KAVO "
+    u"のデータファイルなので、上書きしません。\n別の名前か、別のフォルダーを選んでください。";
+inline constexpr std::u16string_view kExportNotCleanSuffix =
+    u"\nに書き出しましたが、後片付けができませんでした。";
+inline constexpr std::u16string_view kExportLeftBehindText =
+    u"\n\n書き出しの作業用ファイルを消せませんでした。平文のパスワードが入っているので、"
+    u"手で削除してください:";
 
 } // namespace kavo

@@ -8,6 +8,7 @@ namespace kavo {
 namespace {
 
 constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> prefix) {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -99,6 +100,9 @@ void appendUtf8(Bytes& out, std::u16string_view text) {
         char32_t point = text[i];
         if (isHigh(point) && i + 1 < text.size() && isLow(text[i + 1])) {
             point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        } else if (isHigh(point) || isLow(point)) {
+            // Half a pair has no UTF-8 form; a reader would refuse the whole file for it.
+            point = kReplacementCharacter;
         }
         if (point < 0x80) {
             out.push_back(static_cast<std::uint8_t>(point));
@@ -121,10 +125,6 @@ void appendUtf8(Bytes& out, std::u16string_view text) {
 bool needsQuotes(std::u16string_view field) {
     return field.find_first_of(u",\"\r\n") != std::u16string_view::npos ||
            (!field.empty() && (field.front() == u' ' || field.back() == u' '));
-}
-
-bool isLineBreak(char16_t unit) {
-    return unit == u'\r' || unit == u'\n';
 }
 
 } // namespace
@@ -153,10 +153,11 @@ std::optional<std::u16string> decodeCsvText(std::span<const std::uint8_t> bytes,
     return text;
 }
 
-CsvDocument parseCsvText(std::u16string_view text) {
-    CsvDocument document;
+CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
     int line = 1;
     std::size_t pos = 0;
+    // A quoted field's text, kept between fields so a long file does not allocate for each.
+    std::u16string quoted;
     // A line break ends the line; CR LF counts once.
     const auto takeLineBreak = [&] {
         if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
@@ -165,42 +166,41 @@ CsvDocument parseCsvText(std::u16string_view text) {
         ++pos;
         ++line;
     };
+    const auto restOfField = [&] {
+        const std::size_t from = pos;
+        pos = std::min(text.find_first_of(u",\r\n", pos), text.size());
+        return text.substr(from, pos - from);
+    };
     while (pos < text.size()) {
-        CsvLine record{line, {}};
-        for (;;) {
-            std::u16string field;
+        const int recordLine = line;
+        for (std::size_t index = 0;; ++index) {
             if (pos < text.size() && text[pos] == u'"') {
                 const int quoteLine = line;
+                quoted.clear();
                 ++pos;
                 for (;;) {
-                    if (pos >= text.size()) {
-                        document.status = CsvStatus::UnclosedQuote;
-                        document.failedLine = quoteLine;
-                        document.records.clear();
-                        return document;
+                    const std::size_t stop = text.find_first_of(u"\"\r\n", pos);
+                    if (stop == std::u16string_view::npos) {
+                        return {CsvStatus::UnclosedQuote, quoteLine};
                     }
-                    if (text[pos] == u'"') {
-                        if (pos + 1 < text.size() && text[pos + 1] == u'"') {
-                            field.push_back(u'"');
-                            pos += 2;
-                            continue;
-                        }
+                    quoted.append(text.substr(pos, stop - pos));
+                    pos = stop;
+                    if (text[pos] != u'"') {
+                        takeLineBreak();
+                        quoted.append(text.substr(stop, pos - stop));
+                    } else if (pos + 1 < text.size() && text[pos + 1] == u'"') {
+                        quoted.push_back(u'"');
+                        pos += 2;
+                    } else {
                         ++pos;
                         break;
                     }
-                    if (isLineBreak(text[pos])) {
-                        const std::size_t from = pos;
-                        takeLineBreak();
-                        field.append(text.substr(from, pos - from));
-                        continue;
-                    }
-                    field.push_back(text[pos++]);
                 }
+                quoted.append(restOfField());
+                visitor.field(index, quoted);
+            } else {
+                visitor.field(index, restOfField());
             }
-            while (pos < text.size() && text[pos] != u',' && !isLineBreak(text[pos])) {
-                field.push_back(text[pos++]);
-            }
-            record.fields.push_back(std::move(field));
             if (pos < text.size() && text[pos] == u',') {
                 ++pos;
                 continue;
@@ -210,7 +210,30 @@ CsvDocument parseCsvText(std::u16string_view text) {
         if (pos < text.size()) {
             takeLineBreak();
         }
-        document.records.push_back(std::move(record));
+        visitor.endRecord(recordLine);
+    }
+    return {};
+}
+
+CsvDocument parseCsvText(std::u16string_view text) {
+    class Collector final : public CsvVisitor {
+      public:
+        void field(std::size_t, std::u16string_view text) override { fields_.emplace_back(text); }
+        void endRecord(int line) override {
+            records.push_back({line, std::move(fields_)});
+            fields_.clear();
+        }
+        std::vector<CsvLine> records;
+
+      private:
+        CsvRecord fields_;
+    } collector;
+    CsvDocument document;
+    const CsvParse parse = visitCsvText(text, collector);
+    document.status = parse.status;
+    document.failedLine = parse.failedLine;
+    if (parse.status == CsvStatus::Ok) {
+        document.records = std::move(collector.records);
     }
     return document;
 }

@@ -40,10 +40,30 @@ struct CsvDocument {
 std::optional<std::u16string> decodeCsvText(std::span<const std::uint8_t> bytes,
                                             const AnsiCodec& ansi);
 
-// Every record of the text. A line break right at the end makes no empty record; a blank line
-// elsewhere is a record of one empty field. Quotes are read leniently where the format is
-// broken (a quote inside an unquoted field is kept, text after a closing quote is appended),
-// but a quote that never closes fails the whole file rather than swallow its rest.
+// What a reader of the records is handed, one field at a time, so that no file needs all its
+// records in memory at once (16 MB of line breaks are 16 million records).
+class CsvVisitor {
+  public:
+    virtual ~CsvVisitor() = default;
+    // The field at this index (from 0) of the record being read; the text lasts for the call.
+    virtual void field(std::size_t index, std::u16string_view text) = 0;
+    // The record that started on this file line (from 1) has ended.
+    virtual void endRecord(int line) = 0;
+};
+
+struct CsvParse {
+    CsvStatus status = CsvStatus::Ok;
+    int failedLine = 0; // with UnclosedQuote: the line of the quote that never closes
+};
+
+// Hands every record of the text to the visitor as it ends. A line break right at the end makes
+// no empty record; a blank line elsewhere is a record of one empty field. Quotes are read
+// leniently where the format is broken (a quote inside an unquoted field is kept, text after a
+// closing quote is appended), but a quote that never closes fails the whole file rather than
+// swallow its rest: the visitor has then seen the records before it, which count for nothing.
+CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor);
+
+// Every record of the text, as visitCsvText reads them; none when a quote never closes.
 CsvDocument parseCsvText(std::u16string_view text);
 
 // decodeCsvText, then parseCsvText.

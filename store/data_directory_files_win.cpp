@@ -12,7 +12,7 @@ constexpr DWORD kChunkBytes = 64 * 1024;
 // What SetFileAttributesW can set again on a file.
 constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
 
 bool isRegularFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -82,9 +82,23 @@ bool DataDirectoryFiles::canReplace(std::u16string_view name) const {
 
 bool DataDirectoryFiles::writeNewFile(std::u16string_view name,
                                       std::span<const std::uint8_t> content) {
+    return createFile(name, content, FILE_ATTRIBUTE_NORMAL);
+}
+
+bool DataDirectoryFiles::writeHiddenFile(std::u16string_view name,
+                                         std::span<const std::uint8_t> content) {
+    return createFile(name, content, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY);
+}
+
+bool DataDirectoryFiles::unhideFile(std::u16string_view name) {
+    return SetFileAttributesW(path(name).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+bool DataDirectoryFiles::createFile(std::u16string_view name, std::span<const std::uint8_t> content,
+                                    DWORD attributes) {
     const std::wstring file = path(name);
     OwnedFile handle = openRetryingWhileHeld(file.c_str(), GENERIC_WRITE, 0, CREATE_NEW,
-                                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+                                             attributes | FILE_FLAG_SEQUENTIAL_SCAN);
     if (!handle) {
         return false;
     }

@@ -24,9 +24,13 @@ class DataDirectoryFiles final : public FileSystem {
     bool removeFile(std::u16string_view name) override;
     std::optional<Bytes> readFile(std::u16string_view name, std::size_t maxBytes) const override;
     bool copyFile(std::u16string_view from, std::u16string_view to) override;
+    bool writeHiddenFile(std::u16string_view name, std::span<const std::uint8_t> content) override;
+    bool unhideFile(std::u16string_view name) override;
 
   private:
     std::wstring path(std::u16string_view name) const;
+    bool createFile(std::u16string_view name, std::span<const std::uint8_t> content,
+                    DWORD attributes);
 
     std::wstring directory_;
 };

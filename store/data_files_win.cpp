@@ -148,10 +148,10 @@ bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<cons
     return outcome.saved;
 }
 
-bool saveFileSafely(const std::wstring& directory, std::wstring_view fileName, Bytes content) {
+ExportOutcome exportFileSafely(const std::wstring& directory, std::wstring_view fileName,
+                               std::span<const std::uint8_t> content) {
     DataDirectoryFiles files(directory);
-    const FileToSave file[] = {{fromWide(fileName), std::move(content)}};
-    return saveFileSet(files, file, newSaveId()).saved;
+    return exportFile(files, fromWide(fileName), content, newSaveId());
 }
 
 RecoveryOutcome recoverDataFiles(const std::wstring& dataDirectory,

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "store/export_file.h"
 #include "store/file_set.h"
 #include "store/kept_pair.h"
 #include "store/text_lines.h"
@@ -53,9 +54,9 @@ std::optional<std::vector<std::u16string>> readTextFile(const std::wstring& data
 bool saveDataFiles(HWND owner, const std::wstring& dataDirectory, std::span<const FileToSave> files,
                    FileMessages messages);
 
-// Creates or replaces one file in any folder through the same all-or-nothing steps as the data
-// files, without making that folder current. True when the file holds the new content.
-bool saveFileSafely(const std::wstring& directory, std::wstring_view fileName, Bytes content);
+// Creates or replaces one file in any folder (exportFile), without making that folder current.
+ExportOutcome exportFileSafely(const std::wstring& directory, std::wstring_view fileName,
+                               std::span<const std::uint8_t> content);
 
 // Undoes a save of these files that a crash cut short, and clears what earlier saves left behind
 // (recoverFileSet). Silent: the caller says what an inconsistent outcome means.

@@ -41,6 +41,13 @@ class FileSystem {
     // Copies an existing file to a name that does not exist yet, flushed to the disk. On failure
     // nothing of the copy is left behind.
     virtual bool copyFile(std::u16string_view from, std::u16string_view to) = 0;
+    // writeNewFile for a file in the making that nobody should open, back up or sync: hidden
+    // and marked temporary.
+    virtual bool writeHiddenFile(std::u16string_view name, std::span<const std::uint8_t> content) {
+        return writeNewFile(name, content);
+    }
+    // Makes a file that writeHiddenFile wrote an ordinary one.
+    virtual bool unhideFile(std::u16string_view) { return true; }
 };
 
 struct FileToSave {

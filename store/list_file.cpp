@@ -1,6 +1,7 @@
 #include "store/list_file.h"
 
 #include "store/entry_table.h"
+#include "store/utf16_text.h"
 
 #include <algorithm>
 
@@ -13,14 +14,19 @@ constexpr std::u16string_view kTypePrefix = u"type=";
 constexpr std::u16string_view kIdPrefix = u"id=";
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
-// Read-back buffer sizes in units, terminator included: a type cell keeps one letter.
-constexpr int kStoredTextCapacity = static_cast<int>(kStoredTextUnits) + 1;
+// Read-back buffer sizes in units, terminator included: a type cell keeps one letter. A title or
+// ID is read one unit longer than the file keeps, so the cut can see a pair it would split.
+constexpr int kStoredTextCapacity = static_cast<int>(kStoredTextUnits) + 2;
 constexpr int kTypeCapacity = 2;
 
 void appendLine(std::u16string& out, std::u16string_view prefix, std::u16string_view value) {
     out.append(prefix);
     out.append(value);
     out.append(kLineEnd);
+}
+
+std::u16string storedCell(const RowView& rows, int row, int cell) {
+    return storedText(rows.cellText(row, cell, kStoredTextCapacity));
 }
 
 } // namespace
@@ -30,7 +36,7 @@ std::u16string_view ListParser::keptText(std::u16string_view line, std::u16strin
     if (text.size() > kStoredTextUnits) {
         ++losses_.textsCut;
     }
-    return text.substr(0, kStoredTextUnits);
+    return cutToUnits(text, kStoredTextUnits);
 }
 
 void ListParser::parseListLine(RowView& rows, std::u16string_view line, int lineIndex) {
@@ -84,13 +90,18 @@ bool ListParser::parseListFile(RowView& rows, std::span<const std::uint8_t> byte
         LineEnds::Any);
 }
 
+std::u16string storedText(std::u16string_view text) {
+    return wholeCharacters(cutToUnits(text, kStoredTextUnits));
+}
+
 std::u16string listFileText(const RowView& rows) {
     std::u16string text;
     const int count = std::min(rows.rowCount(), kMaxRows);
     for (int row = 0; row < count; ++row) {
-        appendLine(text, kTitlePrefix, rows.cellText(row, kCellTitle, kStoredTextCapacity));
-        appendLine(text, kTypePrefix, rows.cellText(row, kCellType, kTypeCapacity));
-        appendLine(text, kIdPrefix, rows.cellText(row, kCellId, kStoredTextCapacity));
+        appendLine(text, kTitlePrefix, storedCell(rows, row, kCellTitle));
+        appendLine(text, kTypePrefix,
+                   wholeCharacters(rows.cellText(row, kCellType, kTypeCapacity)));
+        appendLine(text, kIdPrefix, storedCell(rows, row, kCellId));
     }
     return text;
 }

@@ -48,6 +48,9 @@ class ListParser {
     ListLoadLosses losses_;
 };
 
+// A title or ID as the file keeps it: at most kStoredTextUnits units, whole characters only.
+std::u16string storedText(std::u16string_view text);
+
 // The file text for the first 1000 rows, cells cut as the file keeps them.
 std::u16string listFileText(const RowView& rows);
 

@@ -36,10 +36,7 @@ std::string fittingAnsi(std::u16string_view text, const AnsiCodec& codec) {
     if (ansi && ansi->size() <= kRecordTextBytes) {
         return *ansi;
     }
-    const auto prefix = [&](std::size_t units) {
-        // A cut after a high surrogate would split its pair: leave the pair out.
-        return text.substr(0, units > 0 && isHighSurrogate(text[units - 1]) ? units - 1 : units);
-    };
+    const auto prefix = [&](std::size_t units) { return cutToUnits(text, units); };
     std::size_t fits = 0;
     std::size_t tooLong = text.size();
     while (tooLong - fits > 1) {

@@ -6,25 +6,9 @@
 
 namespace kavo {
 
-namespace {
-
-constexpr char16_t kFirstHighSurrogate = 0xD800;
-constexpr char16_t kLastHighSurrogate = 0xDBFF;
-
-} // namespace
-
-bool isHighSurrogate(char16_t unit) {
-    return unit >= kFirstHighSurrogate && unit <= kLastHighSurrogate;
-}
-
 std::u16string_view slotText(std::u16string_view text) {
     // The slot is a C string: whatever follows a 0 unit would never be seen again.
-    text = text.substr(0, text.find(u'\0'));
-    if (text.size() > kSlotTextUnits) {
-        const bool splitsPair = isHighSurrogate(text[kSlotTextUnits - 1]);
-        text = text.substr(0, splitsPair ? kSlotTextUnits - 1 : kSlotTextUnits);
-    }
-    return text;
+    return cutToUnits(text.substr(0, text.find(u'\0')), kSlotTextUnits);
 }
 
 const std::u16string& PasswordSlots::at(int i) const {

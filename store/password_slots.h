@@ -2,6 +2,7 @@
 #pragma once
 
 #include "store/password_record.h"
+#include "store/utf16_text.h"
 
 #include <array>
 #include <cstddef>
@@ -20,8 +21,6 @@ constexpr std::size_t kSlotTextUnits = kSlotUnits - 1;
 // The part of a text a slot keeps: up to its first 0 unit, at most kSlotTextUnits units, and no
 // high surrogate left without its partner by the cut.
 std::u16string_view slotText(std::u16string_view text);
-// The first half of a UTF-16 surrogate pair.
-bool isHighSurrogate(char16_t unit);
 
 // Every operation ignores indices outside 0..kSlotCount-1, so no caller can write past the end.
 // A slot filled from the password file also keeps the record it was read from, and moves with

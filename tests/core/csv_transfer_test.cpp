@@ -142,6 +142,18 @@ TEST(CsvImport, KeepsTitlesAndIdsOnOneLineAndWithinWhatTheListFileKeeps) {
     EXPECT_EQ(plan.entriesCut, 1);
 }
 
+TEST(CsvImport, ThePreviewNamesEveryTextOnOneShortLine) {
+    const Latin1Codec codec;
+    const std::string hugeTitle(1 << 20, 't');
+    const ImportReading reading =
+        planImport(utf8("title,id,password\n" + hugeTitle + ",id,\n"), 5, codec);
+    const std::u16string preview =
+        importPreviewText(reading.plan, std::u16string(300, u'f') + u".csv");
+    EXPECT_LT(preview.size(), 400u);
+    EXPECT_NE(preview.find(u"2行目 「" + std::u16string(40, u't') + u"…」"), std::u16string::npos);
+    EXPECT_NE(preview.find(u"「" + std::u16string(40, u'f') + u"…」"), std::u16string::npos);
+}
+
 class Table : public TableHost {
   public:
     void showMessage(std::u16string_view, std::u16string_view) override {}
@@ -178,6 +190,27 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
         EXPECT_EQ(again.entries[i].id, entries[i].id);
         EXPECT_EQ(again.entries[i].password, entries[i].password);
     }
+}
+
+TEST(CsvExport, ATitleCutAtAPairStillImportsBack) {
+    const Latin1Codec codec;
+    MemoryRowView rows;
+    StoreContents contents;
+    Table host;
+    EntryTable table(rows, contents, host);
+    const std::u16string a126(kStoredTextUnits - 1, u'a');
+    // As the edit dialog leaves it: longer than the file keeps, a pair across the cut.
+    table.buildRow(0, a126 + u"\U00020BB7", u"B", u"id\xD800");
+    contents.slots.set(0, u"pw");
+
+    const CsvExport file = exportCsv(rows, contents.slots);
+    const ImportReading back = planImport(file.bytes, kMaxRows, codec);
+    ASSERT_EQ(back.refusal, ImportRefusal::None);
+    EXPECT_EQ(rowsOf(back.plan), (std::vector<Row>{{a126, u"id\uFFFD", u"pw"}}));
+
+    // Whatever the records hold, half a pair is written as U+FFFD.
+    const Bytes lone = csvFileBytes(std::vector<CsvRecord>{{u"\xDBFF"}});
+    EXPECT_EQ(lone, (Bytes{0xEF, 0xBB, 0xBF, 0xEF, 0xBF, 0xBD, '\r', '\n'}));
 }
 
 } // namespace

@@ -153,6 +153,13 @@ TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFull
     EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
     EXPECT_EQ(cell(1, kCellTitle), u"still editable");
 
+    // A row past the thousandth has no password slot: it is never edited.
+    rows.insertRow(kMaxRows, u"beyond", kMaxRows);
+    rows.setRowMarks(kEveryRow, 0, kAllMarks);
+    rows.select({kMaxRows});
+    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
+    EXPECT_EQ(cell(kMaxRows, kCellTitle), u"beyond");
+
     // One type for all marks the change unsaved, even on an empty table.
     MemoryRowView emptyRows;
     EntryTable emptyTable{emptyRows, contents, form};

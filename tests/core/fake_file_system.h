@@ -56,6 +56,7 @@ class FakeFileSystem : public FileSystem {
         }
         files[key(backup)] = take(target);
         files[key(target)] = take(replacement);
+        hidden.erase(key(replacement)); // the target keeps the old file's attributes
         return true;
     }
     bool moveFile(std::u16string_view from, std::u16string_view to) override {
@@ -63,6 +64,10 @@ class FakeFileSystem : public FileSystem {
             return false;
         }
         files[key(to)] = take(from);
+
+        if (hidden.erase(key(from)) != 0) {
+            hidden.insert(key(to));
+        }
         return true;
     }
     bool removeFile(std::u16string_view name) override {
@@ -84,6 +89,22 @@ class FakeFileSystem : public FileSystem {
             return false;
         }
         files[key(to)] = files[key(from)];
+        return true;
+    }
+    // Files written hidden and not made ordinary since.
+    std::set<std::u16string> hidden;
+    bool writeHiddenFile(std::u16string_view name, std::span<const std::uint8_t> content) override {
+        if (!writeNewFile(name, content)) {
+            return false;
+        }
+        hidden.insert(key(name));
+        return true;
+    }
+    bool unhideFile(std::u16string_view name) override {
+        if (!step() || !isFile(name)) {
+            return false;
+        }
+        hidden.erase(key(name));
         return true;
     }
 

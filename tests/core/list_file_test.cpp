@@ -94,6 +94,11 @@ TEST(ListParser, StopsAfterTheThousandthEntry) {
     ASSERT_EQ(rows.rowCount(), kMaxRows);
     EXPECT_EQ(cellsOf(rows, kMaxRows - 1), (Cells{u"e999", u"B", u"999", u"*******"}));
     EXPECT_EQ(parser.losses().entriesDropped, 5);
+
+    // Nothing past the thousandth entry is read, not even a type letter for the next file.
+    parseFile(parser, rows, text + u"type=V\r\n");
+    parseFile(parser, rows, u"title=next\r\nid=1\r\n");
+    EXPECT_EQ(rows.cellText(0, kCellType, 128), u"B");
 }
 
 TEST(ListParser, LoneCrAndLfEndLinesAsCrLfDoesAndLossesAreCounted) {
@@ -160,6 +165,29 @@ TEST(ListFileText, WritesThreeLinesPerRowCutToWhatTheFileKeeps) {
     EXPECT_EQ(listFileText(rows), u"title=" + longTitle.substr(0, 127) +
                                       u"\r\ntype=W\r\nid=id\r\n"
                                       u"title=\u65e5\u672c\r\ntype=\r\nid=\r\n");
+}
+
+// U+10FFFF: the highest high surrogate (0xDBFF) and the highest low one.
+constexpr std::u16string_view kLastPair = u"\U0010FFFF";
+
+TEST(ListFileText, CutsNeverSplitAPairAndNoHalfPairIsWritten) {
+    const std::u16string a126(kStoredTextUnits - 1, u'a');
+    MemoryRowView rows;
+    rows.insertRow(0, a126 + u"\U00020BB7", 0);
+    rows.setCellText(0, kCellId, a126 + std::u16string(kLastPair));
+    rows.insertRow(1, u"lone \xD800 and \xDC00", 1);
+    rows.setCellText(1, kCellId,
+                     a126 + u"\xDC00"
+                            u"b");
+    EXPECT_EQ(listFileText(rows), u"title=" + a126 + u"\r\ntype=\r\nid=" + a126 +
+                                      u"\r\ntitle=lone \uFFFD and \uFFFD\r\ntype=\r\nid=" + a126 +
+                                      u"\uFFFD\r\n");
+
+    // Read back, a pair at the cut goes whole, and the cut is still counted.
+    ListParser parser;
+    parseFile(parser, rows, u"title=" + a126 + std::u16string(kLastPair) + u"\r\nid=x\r\n");
+    EXPECT_EQ(rows.cellText(0, kCellTitle, 512), a126);
+    EXPECT_EQ(parser.losses().textsCut, 1);
 }
 
 TEST(ListFileText, EmptyTableGivesJustTheMark) {

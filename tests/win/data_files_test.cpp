@@ -115,6 +115,22 @@ TEST(DataFiles, AFailedReplaceLeavesTheOldFileWholeAndNothingBesideIt) {
     EXPECT_FALSE(saveOne(dir.file(L"missing"), u"pw_set3.dat", old));
 }
 
+TEST(DataFiles, AnExportLeavesTheUsersFilesAndAVisibleFileOnly) {
+    TempDirectory dir;
+    const Bytes old{'o', 'l', 'd'};
+    dir.write(L"passwords.csv.new", old);
+    dir.write(L"passwords.csv", old);
+    for (const Bytes& content : {Bytes{'1'}, Bytes{'2'}}) {
+        EXPECT_TRUE(exportFileSafely(dir.path(), L"passwords.csv", content).done());
+        EXPECT_EQ(dir.read(L"passwords.csv"), content);
+        EXPECT_EQ(dir.names(), (std::vector<std::wstring>{L"passwords.csv", L"passwords.csv.new"}));
+        const DWORD attributes = GetFileAttributesW(dir.file(L"passwords.csv").c_str());
+        EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY), 0u);
+        DeleteFileW(dir.file(L"passwords.csv").c_str()); // the second one is a new file
+    }
+    EXPECT_EQ(dir.read(L"passwords.csv.new"), old);
+}
+
 TEST(DataFiles, SettingsNumbersSkipTheSameBlanksAsWtoi) {
     // A unit skipped as a blank lets the sign after it count; other scripts' digits, which only
     // _wtoi reads, end the number there instead, so they do not get in the way.
