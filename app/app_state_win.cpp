@@ -17,7 +17,7 @@ void App::attachWindow(HWND window, HWND list) {
     rows = std::make_unique<ListViewRows>(list);
     tableHost = std::make_unique<MainWindowTableHost>(window, settings);
     table = std::make_unique<EntryTable>(*rows, store, *tableHost);
-    findBox = std::make_unique<FindBox>(*rows, list);
+    findBox = std::make_unique<FindBox>(*table);
     sequenceEntries = std::make_unique<TableEntrySource>(*table);
     sequenceHost = std::make_unique<MainWindowSequenceHost>(
         window, settings, stateIcons, [this] { refreshTrayIcon(*this); },

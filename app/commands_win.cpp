@@ -116,26 +116,18 @@ void onCommand(App& app, int commandId) {
     case IDC_CMD_BULK_TYPE:
         openBulkTypeDialog(app.mainWindow, app.instance, *app.table, editingAllowedOf(app));
         break;
-    case IDC_CMD_DELETE: {
-        const ListRedrawPause pause(app.listView);
+    case IDC_CMD_DELETE:
         app.table->deleteSelectedRows();
         break;
-    }
-    case IDC_CMD_REVEAL: {
-        const ListRedrawPause pause(app.listView);
+    case IDC_CMD_REVEAL:
         app.table->toggleReveal();
         break;
-    }
-    case IDC_CMD_MOVE_DOWN: {
-        const ListRedrawPause pause(app.listView);
+    case IDC_CMD_MOVE_DOWN:
         app.table->moveSelectedRows(MoveDirection::Down);
         break;
-    }
-    case IDC_CMD_MOVE_UP: {
-        const ListRedrawPause pause(app.listView);
+    case IDC_CMD_MOVE_UP:
         app.table->moveSelectedRows(MoveDirection::Up);
         break;
-    }
     case IDC_CMD_FIND:
         app.findBox->open(app.instance, app.mainWindow);
         break;

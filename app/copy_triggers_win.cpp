@@ -63,7 +63,7 @@ void onListRightClick(App& app, int clickedRow) {
     if (app.rows == nullptr) {
         return;
     }
-    switch (prepareRightClick(*app.rows, app.settings.copyMethod, clickedRow)) {
+    switch (prepareRightClick(*app.table, app.settings.copyMethod, clickedRow)) {
     case RightClickAction::CopyWindow:
         runModalDialog<App, handleCopyWindow>(app.instance, IDD_COPY_WINDOW, app.mainWindow, app);
         break;

@@ -8,7 +8,7 @@
 #include "app/app_state_win.h"
 #include "app/data_folder_check.h"
 #include "app/store_files_win.h"
-#include "dialogs/csv_transfer.h"
+#include "store/csv_import.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "store/decimal_text.h"
@@ -109,10 +109,10 @@ bool isRunningDataFile(const std::wstring& dataDirectory, const std::wstring& pa
 
 void addToTable(App& app, const ImportPlan& plan) {
     EntryTable& table = *app.table;
-    const int firstNew = table.rows().rowCount();
+    const int firstNew = table.rowCount();
     addImportedEntries(table, plan.entries);
     // The first new entry is shown, so the user sees where they went.
-    ListView_EnsureVisible(GetDlgItem(app.mainWindow, IDC_LIST_VIEW), firstNew, FALSE);
+    table.scrollTo(firstNew);
 }
 
 } // namespace
@@ -138,8 +138,7 @@ void importCsv(App& app) {
         return;
     }
     const ThreadAnsiCodec codec;
-    const ImportReading reading =
-        planImport(read.bytes, kMaxRows - app.table->rows().rowCount(), codec);
+    const ImportReading reading = planImport(read.bytes, app.table->freeRows(), codec);
     if (reading.refusal != ImportRefusal::None) {
         showOkMessage(owner, importRefusalText(reading, fileName), kImportCaption);
         return;
@@ -184,7 +183,7 @@ void exportCsv(App& app) {
                       kExportCaption);
         return;
     }
-    const CsvExport file = kavo::exportCsv(*app.rows, app.store.slots);
+    const CsvExport file = kavo::exportCsv(*app.table);
     const PathParts parts = splitPath(path);
     const ExportOutcome outcome = exportFileSafely(parts.directory, parts.name, file.bytes);
     if (!outcome.done()) {

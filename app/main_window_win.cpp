@@ -152,11 +152,14 @@ LRESULT onListCustomDraw(const App& app, LPARAM lParam) {
 LRESULT onListNotify(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
-    case LVN_COLUMNCLICK: {
-        const ListRedrawPause pause(app.listView);
+    case LVN_GETDISPINFOW:
+        app.rows->answerCellRequest(*app.table, *reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return 0;
+    case LVN_ODFINDITEMW:
+        return app.rows->findTitle(*app.table, *reinterpret_cast<const NMLVFINDITEMW*>(lParam));
+    case LVN_COLUMNCLICK:
         app.table->sortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         return 0;
-    }
     case NM_CLICK:
         app.table->highlightSelection();
         return 0;
@@ -198,12 +201,10 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
     case kSessionWatchTimerId:
         onSessionWatchTimer(app);
         break;
-    case kRevealTimerId: {
-        const ListRedrawPause pause(app.listView);
+    case kRevealTimerId:
         app.table->maskPasswords();
         KillTimer(window, kRevealTimerId);
         break;
-    }
     default:
         break;
     }

@@ -15,7 +15,6 @@ void hideRevealedPasswordsIfLocked(App& app) {
         return;
     }
     KillTimer(app.mainWindow, kRevealTimerId);
-    const ListRedrawPause pause(app.listView);
     app.table->maskPasswords();
 }
 

@@ -53,11 +53,12 @@ void readStoreFiles(App& app, HWND owner) {
         isDataFile(app.dataDirectory, kPasswordFileName), passwordsRead, passwords.losses);
 
     // Emptied before the list is opened, so a failed read leaves an empty table.
-    const ListRedrawPause pause(app.listView);
-    app.rows->deleteAllRows();
+    app.table->loadRows({});
     const auto listBytes =
         readDataFile(app.dataDirectory, kListFileName, kMaxListFileBytes, FileMessages::On, owner);
-    const bool listRead = listBytes && app.listParser.parseListFile(*app.rows, *listBytes);
+    std::vector<Entry> rows;
+    const bool listRead = listBytes && app.listParser.parseListFile(rows, *listBytes);
+    app.table->loadRows(std::move(rows));
     if (listBytes && !listRead) {
         showMarkFailure(owner, kListFileName);
     }
@@ -107,7 +108,7 @@ bool keepFoundPairAside(App& app, HWND owner) {
 std::array<FileToSave, 2> storeFiles(const App& app, const FileNames& names) {
     const ThreadAnsiCodec codec;
     return {
-        FileToSave{names[0], encodeTextFile(listFileText(*app.rows))},
+        FileToSave{names[0], encodeTextFile(listFileText(*app.table))},
         FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
 }
 
@@ -134,9 +135,9 @@ bool takeRecoveryPair(App& app) {
     if (readPasswordFile(*passwordBytes, codec, master, slots).status != PasswordFileStatus::Ok) {
         return false;
     }
-    const ListRedrawPause pause(app.listView);
-    app.rows->deleteAllRows();
-    app.listParser.parseListFile(*app.rows, *listBytes);
+    std::vector<Entry> rows;
+    app.listParser.parseListFile(rows, *listBytes);
+    app.table->loadRows(std::move(rows));
     app.store.masterPassword = std::move(master);
     app.store.slots = slots;
     app.store.dirty = true;
@@ -181,7 +182,7 @@ void loadStore(App& app, HWND owner) {
         // wrong passwords, and saving would make that permanent.
         app.storeLoad.recoveryBlocked = true;
         app.store.masterPassword.unknown = true;
-        app.rows->deleteAllRows();
+        app.table->loadRows({});
         showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
         return;
     }

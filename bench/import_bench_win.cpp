@@ -6,7 +6,7 @@
 //   kavo_import_bench [RUNS]     (default 5; each time is the median, in milliseconds)
 
 #include "bench/clock_win.h"
-#include "dialogs/csv_transfer.h"
+#include "store/csv_import.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "tests/support/temp_directory.h"

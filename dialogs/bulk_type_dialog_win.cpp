@@ -5,7 +5,6 @@
 #include "lock/lock_state.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
-#include "store/list_view_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 
@@ -21,7 +20,6 @@ constexpr int kCancelButton = IDC_BUTTON_2;
 
 // What one opening of the dialog works on.
 struct BulkTypeSession {
-    HWND owner;
     EntryTable& table;
     const std::function<bool()>& editingAllowed;
 };
@@ -33,7 +31,6 @@ void onOk(BulkTypeSession& session, HWND dialog) {
         return;
     }
     const DialogTypeRadios radios(dialog);
-    const ListRedrawPause pause(GetDlgItem(session.owner, IDC_LIST_VIEW));
     applyBulkType(radios, session.table);
 }
 
@@ -67,7 +64,7 @@ INT_PTR handleBulkTypeDialog(BulkTypeSession& session, HWND dialog, UINT message
 
 void openBulkTypeDialog(HWND owner, HINSTANCE instance, EntryTable& table,
                         const std::function<bool()>& editingAllowed) {
-    BulkTypeSession session{owner, table, editingAllowed};
+    BulkTypeSession session{table, editingAllowed};
     runModalDialog<BulkTypeSession, handleBulkTypeDialog>(instance, IDD_BULK_TYPE, owner, session);
 }
 

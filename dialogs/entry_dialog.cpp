@@ -8,11 +8,6 @@ namespace kavo {
 
 namespace {
 
-// Read-back sizes of the row's cells when it is edited, in units including the terminator.
-constexpr int kTitleCellCapacity = 256;
-constexpr int kTypeCellCapacity = 2;
-constexpr int kIdCellCapacity = 128;
-
 // A row that insert and edit can work on: one that has a password slot.
 bool isSlotRow(int row) {
     return row >= 0 && row < kMaxRows;
@@ -22,7 +17,7 @@ bool isSlotRow(int row) {
 
 EntryDialog::EntryDialog(EntryDialogMode mode, EntryForm& form, TypeRadios& radios,
                          EntryTable& table, ScratchEntry& scratch, const AnsiCodec& codec)
-    : mode_(mode), row_(table.rows().selectedRow()), form_(form), radios_(radios), table_(table),
+    : mode_(mode), row_(table.selectedRow()), form_(form), radios_(radios), table_(table),
       scratch_(scratch), codec_(codec) {}
 
 EntryFields EntryDialog::readFields() const {
@@ -81,11 +76,15 @@ bool EntryDialog::initEntryDialog() {
         form_.setText(EntryField::Password, u"");
         return true;
     }
-    const RowView& rows = table_.rows();
-    form_.setText(EntryField::Title, rows.cellText(selected, kCellTitle, kTitleCellCapacity));
-    form_.setText(EntryField::Id, rows.cellText(selected, kCellId, kIdCellCapacity));
-    form_.setText(EntryField::Password, table_.slots().at(selected));
-    radios_.check(typeIndexOfLetter(rows.cellText(selected, kCellType, kTypeCellCapacity)));
+    const std::optional<Entry> entry = table_.entryAt(selected);
+    if (!entry) {
+        form_.showMessage(kSelectEntryToEditText, kEditCaption);
+        return false;
+    }
+    form_.setText(EntryField::Title, entry->title);
+    form_.setText(EntryField::Id, entry->id);
+    form_.setText(EntryField::Password, entry->password);
+    radios_.check(radioOfType(entry->type));
     return true;
 }
 
@@ -98,7 +97,7 @@ bool EntryDialog::applyEntryDialog() {
     // The row the dialog was opened for; the table cannot shrink while the dialog is open, but
     // a row that is gone is said, never skipped silently.
     const int row = row_;
-    const int rowCount = table_.rows().rowCount();
+    const int rowCount = table_.rowCount();
     const bool rowThere = mode_ == EntryDialogMode::InsertEntry ? row <= rowCount : row < rowCount;
     if (mode_ != EntryDialogMode::AddEntry && (!isSlotRow(row) || !rowThere)) {
         form_.showMessage(kSelectEntryToEditText, kEditCaption);
@@ -107,31 +106,23 @@ bool EntryDialog::applyEntryDialog() {
     // A row edited without touching its password keeps the slot as it is, so a password loaded
     // from the file stays byte for byte what it was.
     const bool passwordKept =
-        mode_ == EntryDialogMode::EditEntry && fields.password == table_.slots().at(row);
+        mode_ == EntryDialogMode::EditEntry && fields.password == table_.passwords().at(row);
     if ((!passwordKept && refusedPassword(fields.password)) || refusedAsFull()) {
         return false;
     }
 
-    const int selected = table_.rows().selectedRow();
+    const int selected = table_.selectedRow();
     table_.clearRowMarks(selected < 0 ? kEveryRow : selected);
-    const std::u16string_view letter = typeLetter(fields.typeIndex);
-    PasswordSlots& slots = table_.slots();
+    const Entry entry{fields.title, typeOfRadio(fields.typeIndex), fields.id, fields.password};
     switch (mode_) {
     case EntryDialogMode::AddEntry:
-        table_.buildRow(rowCount, fields.title, letter, fields.id);
-        slots.set(rowCount, fields.password);
+        table_.insertEntry(rowCount, entry);
         break;
     case EntryDialogMode::InsertEntry:
-        table_.buildRow(row, fields.title, letter, fields.id);
-        slots.insertAt(row);
-        slots.set(row, fields.password);
+        table_.insertEntry(row, entry);
         break;
     case EntryDialogMode::EditEntry:
-        table_.rows().deleteRow(row);
-        table_.buildRow(row, fields.title, letter, fields.id);
-        if (!passwordKept) {
-            slots.set(row, fields.password);
-        }
+        table_.replaceEntry(row, entry);
         break;
     }
     return true;
@@ -149,7 +140,7 @@ bool EntryDialog::ok(bool editingAllowed) {
 }
 
 void EntryDialog::cancel() {
-    const int selected = table_.rows().selectedRow();
+    const int selected = table_.selectedRow();
     table_.clearRowMarks(selected < 0 ? kEveryRow : selected);
 }
 

@@ -3,7 +3,6 @@
 #include "dialogs/type_radios_win.h"
 #include "resources/resource.h"
 #include "store/ansi_codec_win.h"
-#include "store/list_view_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
@@ -79,7 +78,6 @@ struct EntryDialogSession {
     EntryDialogMode mode;
     EntryTable& table;
     ScratchEntry& scratch;
-    HWND listView;
     const std::function<bool()>& editingAllowed;
     HWND dialog = nullptr;
     std::optional<OpenEntryDialog> open;
@@ -102,17 +100,11 @@ INT_PTR onCommand(EntryDialogSession& session, int controlId) {
     }
     EntryDialog& entry = session.open->entry;
     switch (controlId) {
-    case kOkButton: {
-        bool done = false;
-        {
-            const ListRedrawPause pause(session.listView);
-            done = entry.ok(session.editingAllowed());
-        }
-        if (done) {
+    case kOkButton:
+        if (entry.ok(session.editingAllowed())) {
             EndDialog(session.dialog, kDialogClosed);
         }
         return TRUE;
-    }
     case kCancelButton:
         entry.cancel();
         EndDialog(session.dialog, kDialogClosed);
@@ -148,9 +140,7 @@ INT_PTR handleEntryDialog(EntryDialogSession& session, HWND dialog, UINT message
 
 void openEntryDialog(HWND owner, HINSTANCE instance, EntryDialogMode mode, EntryTable& table,
                      ScratchEntry& scratch, const std::function<bool()>& editingAllowed) {
-    EntryDialogSession session{
-        mode,           table,   scratch,     GetDlgItem(owner, IDC_LIST_VIEW),
-        editingAllowed, nullptr, std::nullopt};
+    EntryDialogSession session{mode, table, scratch, editingAllowed, nullptr, std::nullopt};
     runModalDialog<EntryDialogSession, handleEntryDialog>(instance, IDD_ENTRY_EDIT, owner, session);
 }
 

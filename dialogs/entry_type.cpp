@@ -7,7 +7,8 @@ namespace kavo {
 
 namespace {
 
-constexpr std::array<std::u16string_view, kTypeCount> kTypeLetters{u"B", u"T", u"V", u"W"};
+constexpr std::array<char16_t, kTypeCount> kTypeLetters{EntryType::kButton, EntryType::kTime,
+                                                        EntryType::kPaste, EntryType::kPasteOrTime};
 
 } // namespace
 
@@ -20,14 +21,14 @@ int typeIndexFromRadios(const TypeRadios& radios) {
     return kTypeButton;
 }
 
-std::u16string_view typeLetter(int typeIndex) {
+EntryType typeOfRadio(int typeIndex) {
     const bool known = typeIndex >= 0 && typeIndex < kTypeCount;
-    return kTypeLetters[static_cast<std::size_t>(known ? typeIndex : kTypeButton)];
+    return EntryType(kTypeLetters[static_cast<std::size_t>(known ? typeIndex : kTypeButton)]);
 }
 
-int typeIndexOfLetter(std::u16string_view letter) {
+int radioOfType(EntryType type) {
     for (const int typeIndex : {kTypeTime, kTypeCtrlV, kTypeCtrlVTime}) {
-        if (letter == kTypeLetters[static_cast<std::size_t>(typeIndex)]) {
+        if (type.letter() == kTypeLetters[static_cast<std::size_t>(typeIndex)]) {
             return typeIndex;
         }
     }

@@ -2,7 +2,7 @@
 // "Button", "Time", "Ctrl_V" and "Ctrl_V+Time" for the letters "B", "T", "V" and "W".
 #pragma once
 
-#include <string_view>
+#include "store/entry.h"
 
 namespace kavo {
 
@@ -22,8 +22,8 @@ class TypeRadios {
 // checked the entry is a "B" entry as well.
 int typeIndexFromRadios(const TypeRadios& radios);
 // "B", "T", "V" or "W"; "B" for an index outside 0..3.
-std::u16string_view typeLetter(int typeIndex);
-// The radio for a row's type cell: "T", "V" and "W" have their own, any other text is "Button".
-int typeIndexOfLetter(std::u16string_view letter);
+EntryType typeOfRadio(int typeIndex);
+// The radio for a row's type: "T", "V" and "W" have their own, any other letter is "Button".
+int radioOfType(EntryType type);
 
 } // namespace kavo

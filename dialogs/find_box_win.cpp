@@ -112,7 +112,7 @@ INT_PTR FindBox::handle(HWND box, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_DESTROY:
         box_ = nullptr;
-        InvalidateRect(listView_, nullptr, FALSE);
+        table_.repaint();
         return FALSE;
     default:
         return FALSE;
@@ -122,7 +122,7 @@ INT_PTR FindBox::handle(HWND box, UINT message, WPARAM wParam, LPARAM) {
 void FindBox::onInit(HWND box) {
     box_ = box;
     // The list draws the row found as selected from now on (see the main window).
-    InvalidateRect(listView_, nullptr, FALSE);
+    table_.repaint();
     filling_ = true;
     SetDlgItemTextW(box, IDC_FIND_TEXT, wide(text_));
     filling_ = false;
@@ -163,14 +163,14 @@ void FindBox::onTextChanged() {
         SetDlgItemTextW(box_, IDC_FIND_STATUS, L"");
         return;
     }
-    show(findFirst(rows_, text_), FindDirection::Next);
+    show(findFirst(table_, text_), FindDirection::Next);
 }
 
 void FindBox::step(FindDirection direction) {
     if (text_.empty()) {
         return;
     }
-    show(findFrom(rows_, text_, rows_.selectedRow(), direction), direction);
+    show(findFrom(table_, text_, table_.selectedRow(), direction), direction);
 }
 
 void FindBox::show(const FindResult& result, FindDirection direction) {
@@ -178,9 +178,7 @@ void FindBox::show(const FindResult& result, FindDirection direction) {
         return;
     }
     if (result.row >= 0) {
-        selectOnlyRow(rows_, result.row);
-        ListView_SetSelectionMark(listView_, result.row);
-        ListView_EnsureVisible(listView_, result.row, FALSE);
+        table_.showFoundRow(result.row);
     }
     if (box_ != nullptr) {
         SetDlgItemTextW(box_, IDC_FIND_STATUS, toWide(findStatusText(result, direction)).c_str());
@@ -194,7 +192,7 @@ void FindBox::closeToList() {
     close();
     // The user goes on where the found row is: in the list, with its focus on that row.
     if (ownerTakesClicks()) {
-        SetFocus(listView_);
+        table_.giveListTheKeyboard();
     }
 }
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "dialogs/find_rule.h"
-#include "store/row_view.h"
+#include "store/entry_table.h"
 
 #include <string>
 
@@ -14,8 +14,8 @@ namespace kavo {
 
 class FindBox {
   public:
-    // The rows searched, and the list view that shows them.
-    FindBox(RowView& rows, HWND listView) : rows_(rows), listView_(listView) {}
+    // The entries searched; the list that shows them follows the table.
+    explicit FindBox(EntryTable& table) : table_(table) {}
     ~FindBox();
     FindBox(const FindBox&) = delete;
     FindBox& operator=(const FindBox&) = delete;
@@ -46,8 +46,7 @@ class FindBox {
     // A click on a row could reach it now: no modal box of the owner is open, and it is shown.
     bool ownerTakesClicks() const;
 
-    RowView& rows_;
-    HWND listView_;
+    EntryTable& table_;
     HWND owner_ = nullptr;
     HWND box_ = nullptr;
     std::u16string text_;

@@ -8,9 +8,6 @@ namespace kavo {
 
 namespace {
 
-// Titles and IDs are read as the list keeps them: up to 127 units.
-constexpr int kCellCapacity = 128;
-
 constexpr char16_t kFullWidthFirst = 0xFF01; // ！
 constexpr char16_t kFullWidthLast = 0xFF5E;  // ～
 constexpr char16_t kFullToHalfWidth = 0xFEE0;
@@ -43,9 +40,9 @@ char16_t foldUnit(char16_t unit) {
     return unit;
 }
 
-bool rowMatches(const RowView& rows, int row, std::u16string_view foldedNeedle) {
-    return entryMatches(rows.cellText(row, kCellTitle, kCellCapacity),
-                        rows.cellText(row, kCellId, kCellCapacity), foldedNeedle);
+bool rowMatches(const EntryTable& table, int row, std::u16string_view foldedNeedle) {
+    return entryMatches(table.cellText(row, kCellTitle), table.cellText(row, kCellId),
+                        foldedNeedle);
 }
 
 } // namespace
@@ -65,14 +62,14 @@ bool entryMatches(std::u16string_view title, std::u16string_view id,
            foldForFind(id).find(foldedNeedle) != std::u16string::npos;
 }
 
-FindResult findFirst(const RowView& rows, std::u16string_view text) {
-    return findFrom(rows, text, -1, FindDirection::Next);
+FindResult findFirst(const EntryTable& table, std::u16string_view text) {
+    return findFrom(table, text, -1, FindDirection::Next);
 }
 
-FindResult findFrom(const RowView& rows, std::u16string_view text, int from,
+FindResult findFrom(const EntryTable& table, std::u16string_view text, int from,
                     FindDirection direction) {
     const std::u16string needle = foldForFind(text);
-    const int count = rows.rowCount();
+    const int count = table.rowCount();
     if (count == 0 || needle.empty()) {
         return {};
     }
@@ -84,7 +81,7 @@ FindResult findFrom(const RowView& rows, std::u16string_view text, int from,
     for (int step = 1; step <= count; ++step) {
         const int beyond = start + sign * step;
         const int row = (beyond % count + count) % count;
-        if (rowMatches(rows, row, needle)) {
+        if (rowMatches(table, row, needle)) {
             return {row, beyond < 0 || beyond >= count};
         }
     }

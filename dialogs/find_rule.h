@@ -3,7 +3,7 @@
 #pragma once
 
 #include "settings/window_reach.h"
-#include "store/row_view.h"
+#include "store/entry_table.h"
 
 #include <string>
 #include <string_view>
@@ -28,12 +28,12 @@ struct FindResult {
 };
 
 // The first matching row from the top, as typing finds it.
-FindResult findFirst(const RowView& rows, std::u16string_view text);
+FindResult findFirst(const EntryTable& table, std::u16string_view text);
 
 // The next or previous matching row after the row given, around the end of the table. From -1
 // (nothing selected) the next is the first match and the previous the last. When only the row
 // given matches, it is found again, wrapped.
-FindResult findFrom(const RowView& rows, std::u16string_view text, int from,
+FindResult findFrom(const EntryTable& table, std::u16string_view text, int from,
                     FindDirection direction);
 
 // What the find box says under the text: nothing after a plain hit.

@@ -2,15 +2,15 @@
 
 namespace kavo {
 
-RightClickAction prepareRightClick(RowView& rows, CopyMethod copyMethod, int clickedRow) {
+RightClickAction prepareRightClick(EntryTable& table, CopyMethod copyMethod, int clickedRow) {
     const RightClickAction action = rightClickAction(copyMethod);
     if (action == RightClickAction::Nothing) {
         return action;
     }
-    if (clickedRow >= 0 && clickedRow < rows.rowCount()) {
-        selectOnlyRow(rows, clickedRow);
+    if (clickedRow >= 0 && clickedRow < table.rowCount()) {
+        table.selectOnly(clickedRow);
     }
-    return rows.selectedCount() == 0 ? RightClickAction::Nothing : action;
+    return table.selectedCount() == 0 ? RightClickAction::Nothing : action;
 }
 
 } // namespace kavo

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "sequencer/copy_method.h"
-#include "store/row_view.h"
+#include "store/entry_table.h"
 
 #include <cstdint>
 
@@ -12,6 +12,6 @@ namespace kavo {
 // the copy method starts something and the click hit a row, that row becomes the only selected
 // one, highlighted as a left click would leave it. A click on no row leaves the selection alone
 // and acts on it as before; nothing is selected then: nothing happens.
-RightClickAction prepareRightClick(RowView& rows, CopyMethod copyMethod, int clickedRow);
+RightClickAction prepareRightClick(EntryTable& table, CopyMethod copyMethod, int clickedRow);
 
 } // namespace kavo

@@ -8,17 +8,6 @@ namespace kavo {
 
 namespace {
 
-// The type letters that make an entry advance by timer and by paste; any other letter (the
-// button type "B" included) waits for a button.
-constexpr char16_t kTypeTime = u'T';
-constexpr char16_t kTypePaste = u'V';
-constexpr char16_t kTypePasteOrTime = u'W';
-
-// Only the first unit counts: the list cell is read through a buffer with room for one.
-char16_t letterOf(const SelectedEntry& entry) {
-    return entry.typeLetter.empty() ? u'\0' : entry.typeLetter.front();
-}
-
 std::u16string_view describe(ClipboardContent content) {
     switch (content) {
     case ClipboardContent::Id:
@@ -270,9 +259,8 @@ void ClipboardSequence::completeToIdle() {
 }
 
 void ClipboardSequence::takePacingOf(const SelectedEntry& entry) {
-    const char16_t letter = letterOf(entry);
-    timed_ = letter == kTypeTime || letter == kTypePasteOrTime;
-    settings_.pasteArmed = (letter == kTypePaste || letter == kTypePasteOrTime) ? 1 : 0;
+    timed_ = entry.type.advancesByTimer();
+    settings_.pasteArmed = entry.type.advancesByPaste() ? 1 : 0;
 }
 
 // A timer started for an earlier entry must not step the new sequence.

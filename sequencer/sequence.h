@@ -8,6 +8,8 @@
 // really deliver, and the write is retried on a timer until it lands or a newer one replaces it.
 #pragma once
 
+#include "store/entry.h"
+
 #include "resources/resource.h"
 #include "settings/settings_record.h"
 
@@ -55,15 +57,14 @@ enum class ClipboardWrite { Written, Held, NotOurs };
 // The selected entry as the sequence sees it.
 struct SelectedEntry {
     std::u16string id;
-    std::u16string typeLetter;
+    EntryType type;
     std::u16string password;
 };
 
 class EntrySource {
   public:
     virtual ~EntrySource() = default;
-    // The first selected row; its ID read through a 128-unit buffer, its type letter through a
-    // 2-unit one. nullopt when no row is selected.
+    // The first selected row, nullopt when no row is selected.
     virtual std::optional<SelectedEntry> selectedEntry() const = 0;
     // Clears the selected, focused and drop-highlighted marks of the selected row, or of every
     // row when none is selected.

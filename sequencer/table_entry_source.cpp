@@ -2,26 +2,16 @@
 
 namespace kavo {
 
-namespace {
-
-// The buffers the cells are read through: one unit of type letter, 127 of ID.
-constexpr int kTypeCapacity = 2;
-constexpr int kIdCapacity = 128;
-
-} // namespace
-
 std::optional<SelectedEntry> TableEntrySource::selectedEntry() const {
-    RowView& rows = table_.rows();
-    const int row = rows.selectedRow();
-    if (row < 0) {
+    const std::optional<Entry> entry = table_.selectedEntry();
+    if (!entry) {
         return std::nullopt;
     }
-    return SelectedEntry{rows.cellText(row, kCellId, kIdCapacity),
-                         rows.cellText(row, kCellType, kTypeCapacity), table_.slots().at(row)};
+    return SelectedEntry{entry->id, entry->type, entry->password};
 }
 
 void TableEntrySource::clearRowMarksOfSelection() {
-    table_.clearRowMarks(table_.rows().selectedRow());
+    table_.clearRowMarks(table_.selectedRow());
 }
 
 } // namespace kavo

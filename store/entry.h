@@ -20,6 +20,16 @@ class EntryType {
         return EntryType(text.empty() ? u'\0' : text.front());
     }
 
+    // "T", "V" and "W" as themselves; any other text is a "B" entry.
+    static EntryType knownOrButton(std::u16string_view text) {
+        for (const char16_t letter : {kTime, kPaste, kPasteOrTime}) {
+            if (text.size() == 1 && text.front() == letter) {
+                return EntryType(letter);
+            }
+        }
+        return EntryType(kButton);
+    }
+
     // "" or one unit, as the list shows and the file stores it.
     std::u16string_view text() const { return {&letter_, letter_ == u'\0' ? 0u : 1u}; }
     char16_t letter() const { return letter_; }

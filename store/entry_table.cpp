@@ -1,24 +1,16 @@
 #include "store/entry_table.h"
 
-#include "store/ascii_case.h"
-
 #include "resources/texts.h"
+#include "store/ascii_case.h"
 #include "store/decimal_text.h"
+#include "store/utf16_text.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <numeric>
 
 namespace kavo {
 
 namespace {
-
-// Read-back buffer sizes, in units including the terminator. Titles may be up to 255 units long
-// while they are only in the table; IDs and type letters never exceed 127.
-constexpr int kTitleCapacity = 256;
-constexpr int kShortCellCapacity = 128;
-constexpr int kSortCellCapacity = 256;
-constexpr int kToggleCapacity = 256;
 
 constexpr int kAscending = 1;
 constexpr int kDescending = 2;
@@ -50,65 +42,151 @@ bool isColumn(int column) {
     return column >= 0 && column < kCellCount;
 }
 
-// Everything a row carries, so rows can be rewritten in a new order without identifying them.
-struct RowSnapshot {
-    std::array<std::u16string, kCellCount> cells;
-    std::int32_t itemData = 0;
-    unsigned marks = 0;
-};
+std::u16string storedUnits(std::u16string_view text) {
+    return std::u16string(cutToUnits(text, kStoredTextUnits));
+}
 
 } // namespace
 
-EntryTable::EntryTable(RowView& rows, StoreContents& contents, TableHost& host)
-    : rows_(rows), contents_(contents), host_(host) {}
+EntryTable::EntryTable(RowView& view, StoreContents& contents, TableHost& host)
+    : view_(view), contents_(contents), host_(host) {}
 
-void EntryTable::buildRow(int at, std::u16string_view title, std::u16string_view type,
-                          std::u16string_view id) {
+EntryTable::Row EntryTable::rowOf(const Entry& entry) {
+    return Row{storedUnits(entry.title), entry.type, storedUnits(entry.id), false};
+}
+
+std::u16string_view EntryTable::cellText(int row, int cell) const {
+    if (row < 0 || row >= rowCount()) {
+        return {};
+    }
+    const Row& shown = rows_[static_cast<std::size_t>(row)];
+    switch (cell) {
+    case kCellTitle:
+        return shown.title;
+    case kCellType:
+        return shown.type.text();
+    case kCellId:
+        return shown.id;
+    case kCellPw:
+        if (!shown.revealed) {
+            return kMaskText;
+        }
+        return passwordUnreadable(row) ? kUnreadablePasswordText
+                                       : std::u16string_view(contents_.slots.at(row));
+    default:
+        return {};
+    }
+}
+
+std::optional<Entry> EntryTable::entryAt(int row) const {
+    if (row < 0 || row >= rowCount()) {
+        return std::nullopt;
+    }
+    const Row& stored = rows_[static_cast<std::size_t>(row)];
+    return Entry{stored.title, stored.type, stored.id, contents_.slots.at(row)};
+}
+
+void EntryTable::loadRows(std::vector<Entry> rows) {
+    rows_.clear();
+    for (const Entry& entry : rows) {
+        if (isFull()) {
+            break;
+        }
+        rows_.push_back(rowOf(entry));
+    }
+    view_.setRowMarks(kEveryRow, 0, kAllMarks);
+    view_.showRowCount(rowCount());
+}
+
+void EntryTable::insertEntry(int at, const Entry& entry) {
     if (isFull()) {
         return;
     }
-    // The cells are set on the row that was really inserted, even when `at` lay past the end.
-    const int row = std::clamp(at, 0, rows_.rowCount());
-    rows_.insertRow(row, title, row);
-    rows_.setCellText(row, kCellType, type);
-    rows_.setCellText(row, kCellId, id);
-    rows_.setCellText(row, kCellPw, kMaskText);
+    const int oldCount = rowCount();
+    const int row = std::clamp(at, 0, oldCount);
+    rows_.insert(rows_.begin() + row, rowOf(entry));
+    contents_.slots.insertAt(row);
+    contents_.slots.set(row, entry.password);
+    std::vector<int> oldIndex(static_cast<std::size_t>(rowCount()));
+    std::iota(oldIndex.begin(), oldIndex.end(), -1);
+    std::iota(oldIndex.begin(), oldIndex.begin() + row, 0);
+    oldIndex[static_cast<std::size_t>(row)] = -1;
+    followMarks(oldIndex, oldCount);
 }
 
-bool EntryTable::isFull() const {
-    return rows_.rowCount() >= kMaxRows;
+void EntryTable::replaceEntry(int row, const Entry& entry) {
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    // Rewritten, the row is built anew: no marks, and the mask until the next reveal.
+    rows_[static_cast<std::size_t>(row)] = rowOf(entry);
+    clearRowMarks(row);
+    if (entry.password != contents_.slots.at(row)) {
+        contents_.slots.set(row, entry.password);
+    }
+    view_.repaintRows();
 }
 
-int EntryTable::slotBackedRowCount() const {
-    return std::min(rows_.rowCount(), kMaxRows);
+int EntryTable::appendEntries(std::span<const Entry> entries) {
+    int added = 0;
+    for (const Entry& entry : entries) {
+        if (isFull()) {
+            break;
+        }
+        contents_.slots.set(rowCount(), entry.password);
+        rows_.push_back(rowOf(entry));
+        ++added;
+    }
+    view_.showRowCount(rowCount());
+    return added;
+}
+
+void EntryTable::setEveryType(EntryType type) {
+    for (Row& row : rows_) {
+        row.type = type;
+    }
+    view_.repaintRows();
+}
+
+void EntryTable::followMarks(std::span<const int> oldIndex, int oldCount) {
+    std::vector<unsigned> marks(static_cast<std::size_t>(oldCount));
+    for (int row = 0; row < oldCount; ++row) {
+        marks[static_cast<std::size_t>(row)] = view_.rowMarks(row, kAllMarks);
+    }
+    view_.setRowMarks(kEveryRow, 0, kAllMarks);
+    view_.showRowCount(rowCount());
+    for (std::size_t row = 0; row < oldIndex.size(); ++row) {
+        const int from = oldIndex[row];
+        if (from >= 0 && from < oldCount && marks[static_cast<std::size_t>(from)] != 0) {
+            view_.setRowMarks(static_cast<int>(row), marks[static_cast<std::size_t>(from)],
+                              kAllMarks);
+        }
+    }
 }
 
 std::vector<int> EntryTable::collectSelectedRows() {
     std::vector<int> gathered;
-    const int count = rows_.rowCount();
+    const int count = rowCount();
     while (static_cast<int>(gathered.size()) < count) {
-        const int row = rows_.selectedRow();
-        if (row < 0) {
+        const int row = view_.selectedRow();
+        if (row < 0 || row >= count) {
             break;
         }
         gathered.push_back(row);
         clearRowMarks(row);
     }
+    std::sort(gathered.begin(), gathered.end());
     return gathered;
 }
 
 void EntryTable::deleteSelectedRows() {
-    const int count = slotBackedRowCount();
-    std::vector<int> gathered = collectSelectedRows();
-    std::erase_if(gathered, [count](int row) { return row >= count; });
+    const int count = rowCount();
+    const std::vector<int> gathered = collectSelectedRows();
     if (gathered.empty()) {
         host_.showMessage(kSelectEntryText, kMoveCaption);
         return;
     }
-    for (auto it = gathered.rbegin(); it != gathered.rend(); ++it) {
-        rows_.deleteRow(*it);
-    }
-    // Close the gaps in one pass: the kept slots move down in their old order.
+    // Close the gaps in one pass: the kept rows and slots move down in their old order.
     std::vector<int> kept;
     kept.reserve(static_cast<std::size_t>(count));
     std::size_t next = 0;
@@ -119,32 +197,38 @@ void EntryTable::deleteSelectedRows() {
             kept.push_back(row);
         }
     }
+    std::vector<Row> keptRows;
+    keptRows.reserve(kept.size());
+    for (const int row : kept) {
+        keptRows.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+    }
+    rows_ = std::move(keptRows);
     contents_.slots.permute(kept);
     // The slots freed at the end belong to no entry; emptied, they cannot reach the file.
     for (int slot = static_cast<int>(kept.size()); slot < count; ++slot) {
         contents_.slots.set(slot, u"");
     }
+    followMarks(kept, count);
     markChanged();
     revealPasswords(true);
 }
 
-void EntryTable::moveRow(int from, int to) {
-    const std::u16string title = rows_.cellText(from, kCellTitle, kTitleCapacity);
-    const std::u16string type = rows_.cellText(from, kCellType, kShortCellCapacity);
-    const std::u16string id = rows_.cellText(from, kCellId, kShortCellCapacity);
-    rows_.deleteRow(from);
-    buildRow(to, title, type, id);
-    contents_.slots.swap(from, to);
-}
-
 void EntryTable::moveSelectedRows(MoveDirection direction) {
-    const int count = slotBackedRowCount();
-    std::vector<int> gathered = collectSelectedRows();
-    std::erase_if(gathered, [count](int row) { return row >= count; });
+    const int count = rowCount();
+    const std::vector<int> gathered = collectSelectedRows();
     if (gathered.empty()) {
         host_.showMessage(kSelectEntryText, kMoveCaption);
         return;
     }
+    std::vector<int> oldIndex(static_cast<std::size_t>(count));
+    std::iota(oldIndex.begin(), oldIndex.end(), 0);
+    // A moved row is built anew at its place, masked until the reveal below.
+    const auto moveRow = [&](int from, int to) {
+        std::swap(rows_[static_cast<std::size_t>(from)], rows_[static_cast<std::size_t>(to)]);
+        std::swap(oldIndex[static_cast<std::size_t>(from)], oldIndex[static_cast<std::size_t>(to)]);
+        rows_[static_cast<std::size_t>(to)].revealed = false;
+        contents_.slots.swap(from, to);
+    };
     // A selected row stays put when the edge, or a selected row that stayed put, is in its way;
     // otherwise it would jump over its block mates and scramble the block at the edge.
     if (direction == MoveDirection::Up) {
@@ -167,6 +251,7 @@ void EntryTable::moveSelectedRows(MoveDirection direction) {
             }
         }
     }
+    followMarks(oldIndex, count);
     markChanged();
     revealPasswords(true);
 }
@@ -181,14 +266,6 @@ int EntryTable::compareTexts(std::u16string_view a, std::u16string_view b, int c
     return sortDirection(column) == kAscending ? order : -order;
 }
 
-int EntryTable::compareRows(int rowA, int rowB, int column) const {
-    if (!isColumn(column)) {
-        return 0;
-    }
-    return compareTexts(rows_.cellText(rowA, column, kSortCellCapacity),
-                        rows_.cellText(rowB, column, kSortCellCapacity), column);
-}
-
 void EntryTable::sortByColumn(int column) {
     if (!isColumn(column)) {
         return;
@@ -196,64 +273,43 @@ void EntryTable::sortByColumn(int column) {
     int& direction = sortDirection_[static_cast<std::size_t>(column)];
     direction = direction == kAscending ? kDescending : kAscending;
 
-    const int count = slotBackedRowCount();
-    std::vector<RowSnapshot> snapshots(static_cast<std::size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        RowSnapshot& snapshot = snapshots[static_cast<std::size_t>(row)];
-        for (int cell = 0; cell < kCellCount; ++cell) {
-            snapshot.cells[static_cast<std::size_t>(cell)] =
-                rows_.cellText(row, cell, kSortCellCapacity);
-        }
-        snapshot.itemData = rows_.itemData(row);
-        snapshot.marks = rows_.rowMarks(row, kAllMarks);
-    }
-
+    const int count = rowCount();
     // newOrder[k] is the old index of the row that ends up at k; stable, so equal rows keep
     // their relative order.
     std::vector<int> newOrder(static_cast<std::size_t>(count));
     std::iota(newOrder.begin(), newOrder.end(), 0);
-    const auto key = static_cast<std::size_t>(column);
     std::stable_sort(newOrder.begin(), newOrder.end(), [&](int a, int b) {
-        return compareTexts(snapshots[static_cast<std::size_t>(a)].cells[key],
-                            snapshots[static_cast<std::size_t>(b)].cells[key], column) < 0;
+        return compareTexts(cellText(a, column), cellText(b, column), column) < 0;
     });
-
-    for (int row = 0; row < count; ++row) {
-        const int from = newOrder[static_cast<std::size_t>(row)];
-        if (from == row) {
-            continue;
-        }
-        const RowSnapshot& snapshot = snapshots[static_cast<std::size_t>(from)];
-        for (int cell = 0; cell < kCellCount; ++cell) {
-            rows_.setCellText(row, cell, snapshot.cells[static_cast<std::size_t>(cell)]);
-        }
-        rows_.setItemData(row, snapshot.itemData);
-        rows_.setRowMarks(row, snapshot.marks, kAllMarks);
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const int from : newOrder) {
+        sorted.push_back(rows_[static_cast<std::size_t>(from)]);
     }
+    rows_ = std::move(sorted);
     contents_.slots.permute(newOrder);
+    followMarks(newOrder, count);
 }
 
 void EntryTable::revealPasswords(bool startTimer) {
-    const int count = slotBackedRowCount();
-    for (int row = 0; row < count; ++row) {
-        rows_.setCellText(row, kCellPw,
-                          contents_.slots.isUnreadable(row) ? kUnreadablePasswordText
-                                                            : contents_.slots.at(row));
+    for (Row& row : rows_) {
+        row.revealed = true;
     }
+    view_.repaintRows();
     if (startTimer) {
         host_.startRevealTimer();
     }
 }
 
 void EntryTable::maskPasswords() {
-    const int count = slotBackedRowCount();
-    for (int row = 0; row < count; ++row) {
-        rows_.setCellText(row, kCellPw, kMaskText);
+    for (Row& row : rows_) {
+        row.revealed = false;
     }
+    view_.repaintRows();
 }
 
 void EntryTable::toggleReveal() {
-    if (rows_.cellText(0, kCellPw, kToggleCapacity).starts_with(kMaskText)) {
+    if (cellText(0, kCellPw).starts_with(kMaskText)) {
         revealPasswords(false);
     } else {
         maskPasswords();
@@ -261,15 +317,24 @@ void EntryTable::toggleReveal() {
 }
 
 void EntryTable::highlightSelection() {
-    const int count = rows_.rowCount();
+    const int count = rowCount();
     for (int row = 0; row < count; ++row) {
-        const bool picked = rows_.rowMarks(row, kMarkFocused | kMarkSelected) != 0;
-        rows_.setRowMarks(row, picked ? kAllMarks : 0, kAllMarks);
+        const bool picked = view_.rowMarks(row, kMarkFocused | kMarkSelected) != 0;
+        view_.setRowMarks(row, picked ? kAllMarks : 0, kAllMarks);
     }
 }
 
 void EntryTable::clearRowMarks(int row) {
-    rows_.setRowMarks(row, 0, kAllMarks);
+    view_.setRowMarks(row, 0, kAllMarks);
+}
+
+void EntryTable::selectOnly(int row) {
+    selectOnlyRow(view_, row);
+}
+
+void EntryTable::showFoundRow(int row) {
+    selectOnly(row);
+    view_.bringRowIntoView(row, true);
 }
 
 } // namespace kavo

@@ -14,19 +14,10 @@ constexpr std::u16string_view kTypePrefix = u"type=";
 constexpr std::u16string_view kIdPrefix = u"id=";
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
-// Read-back buffer sizes in units, terminator included: a type cell keeps one letter. A title or
-// ID is read one unit longer than the file keeps, so the cut can see a pair it would split.
-constexpr int kStoredTextCapacity = static_cast<int>(kStoredTextUnits) + 2;
-constexpr int kTypeCapacity = 2;
-
 void appendLine(std::u16string& out, std::u16string_view prefix, std::u16string_view value) {
     out.append(prefix);
     out.append(value);
     out.append(kLineEnd);
-}
-
-std::u16string storedCell(const RowView& rows, int row, int cell) {
-    return storedText(rows.cellText(row, cell, kStoredTextCapacity));
 }
 
 } // namespace
@@ -39,7 +30,7 @@ std::u16string_view ListParser::keptText(std::u16string_view line, std::u16strin
     return cutToUnits(text, kStoredTextUnits);
 }
 
-void ListParser::parseListLine(RowView& rows, std::u16string_view line, int lineIndex) {
+void ListParser::parseListLine(std::vector<Entry>& rows, std::u16string_view line, int lineIndex) {
     if (lineIndex == 0) {
         nextRow_ = 0;
         losses_ = ListLoadLosses{};
@@ -54,36 +45,35 @@ void ListParser::parseListLine(RowView& rows, std::u16string_view line, int line
         // Title lines without an id line pile up rows from the one being built on. In a full
         // table the newest of those lone titles gives way to this one, so the entry this title
         // starts can still be completed: a whole entry matters more than a lone title.
-        if (rows.rowCount() < kMaxRows) {
-            rows.insertRow(nextRow_, keptText(line, kTitlePrefix), nextRow_);
+        const std::u16string title(keptText(line, kTitlePrefix));
+        if (rows.size() < static_cast<std::size_t>(kMaxRows)) {
+            rows.insert(rows.begin() + nextRow_, Entry{title, {}, {}, {}});
         } else {
-            rows.setCellText(nextRow_, kCellTitle, keptText(line, kTitlePrefix));
+            rows[static_cast<std::size_t>(nextRow_)].title = title;
         }
     } else if (line.starts_with(kTypePrefix)) {
         lastTypeLetter_ = line.size() > kTypePrefix.size() ? line[kTypePrefix.size()] : u'\0';
     } else if (line.starts_with(kIdPrefix)) {
-        if (nextRow_ >= rows.rowCount()) {
+        if (nextRow_ >= static_cast<int>(rows.size())) {
             // No title started this entry: taking a row for it would pair every later ID with
             // the title before it.
             ++losses_.entriesDropped;
             return;
         }
-        const std::u16string type =
-            lastTypeLetter_ == u'\0' ? std::u16string() : std::u16string(1, lastTypeLetter_);
-        rows.setCellText(nextRow_, kCellType, type);
-        rows.setCellText(nextRow_, kCellId, keptText(line, kIdPrefix));
-        rows.setCellText(nextRow_, kCellPw, kMaskText);
+        Entry& entry = rows[static_cast<std::size_t>(nextRow_)];
+        entry.type = EntryType(lastTypeLetter_);
+        entry.id = keptText(line, kIdPrefix);
         ++nextRow_;
     }
 }
 
-void ListParser::parseListLines(RowView& rows, std::span<const std::u16string> lines) {
+void ListParser::parseListLines(std::vector<Entry>& rows, std::span<const std::u16string> lines) {
     for (std::size_t index = 0; index < lines.size(); ++index) {
         parseListLine(rows, lines[index], static_cast<int>(index));
     }
 }
 
-bool ListParser::parseListFile(RowView& rows, std::span<const std::uint8_t> bytes) {
+bool ListParser::parseListFile(std::vector<Entry>& rows, std::span<const std::uint8_t> bytes) {
     int index = 0;
     return forEachTextLine(
         bytes, [&](std::u16string_view line) { parseListLine(rows, line, index++); },
@@ -94,14 +84,13 @@ std::u16string storedText(std::u16string_view text) {
     return wholeCharacters(cutToUnits(text, kStoredTextUnits));
 }
 
-std::u16string listFileText(const RowView& rows) {
+std::u16string listFileText(const EntryTable& table) {
     std::u16string text;
-    const int count = std::min(rows.rowCount(), kMaxRows);
+    const int count = std::min(table.rowCount(), kMaxRows);
     for (int row = 0; row < count; ++row) {
-        appendLine(text, kTitlePrefix, storedCell(rows, row, kCellTitle));
-        appendLine(text, kTypePrefix,
-                   wholeCharacters(rows.cellText(row, kCellType, kTypeCapacity)));
-        appendLine(text, kIdPrefix, storedCell(rows, row, kCellId));
+        appendLine(text, kTitlePrefix, storedText(table.cellText(row, kCellTitle)));
+        appendLine(text, kTypePrefix, wholeCharacters(table.cellText(row, kCellType)));
+        appendLine(text, kIdPrefix, storedText(table.cellText(row, kCellId)));
     }
     return text;
 }

@@ -1,8 +1,9 @@
 // The entry list file pw_set1.dat: three lines per entry, "title=", "type=" and "id=".
 #pragma once
 
+#include "store/entry.h"
+#include "store/entry_table.h"
 #include "store/password_slots.h"
-#include "store/row_view.h"
 #include "store/text_lines.h"
 
 #include <cstddef>
@@ -12,8 +13,6 @@
 
 namespace kavo {
 
-// Titles and IDs are stored with at most this many units, what a 128-unit buffer holds.
-constexpr std::size_t kStoredTextUnits = 127;
 // The most a list file can need: 1000 entries of three lines of the longest length, CR LF
 // included. Anything larger is not a list file and is not read.
 constexpr std::size_t kMaxListFileBytes = 2 + 3 * std::size_t{kSlotCount} * (kMaxLineUnits + 2) * 2;
@@ -31,12 +30,13 @@ struct ListLoadLosses {
 // letter read last; keep one parser for the whole run.
 class ListParser {
   public:
-    void parseListLine(RowView& rows, std::u16string_view line, int lineIndex);
+    // The rows built so far, in table order; their passwords come from the password file.
+    void parseListLine(std::vector<Entry>& rows, std::u16string_view line, int lineIndex);
     // Every line of one file, in order.
-    void parseListLines(RowView& rows, std::span<const std::u16string> lines);
+    void parseListLines(std::vector<Entry>& rows, std::span<const std::u16string> lines);
     // Every line of a list file's bytes, where a lone CR or LF also ends a line (no title or ID
     // typed in the program can hold one); false when the mark is missing.
-    bool parseListFile(RowView& rows, std::span<const std::uint8_t> bytes);
+    bool parseListFile(std::vector<Entry>& rows, std::span<const std::uint8_t> bytes);
     // What the lines since the first line of the last file lost.
     const ListLoadLosses& losses() const { return losses_; }
 
@@ -52,6 +52,6 @@ class ListParser {
 std::u16string storedText(std::u16string_view text);
 
 // The file text for the first 1000 rows, cells cut as the file keeps them.
-std::u16string listFileText(const RowView& rows);
+std::u16string listFileText(const EntryTable& table);
 
 } // namespace kavo

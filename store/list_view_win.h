@@ -1,61 +1,56 @@
-// The "SysListView32" control that holds the entry table, and the RowView adapter over it.
+// The "SysListView32" control that shows the entry table: a virtual list (LVS_OWNERDATA) that
+// asks the table for each cell it paints and keeps only the marks of its rows.
 #pragma once
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "store/entry_table.h"
 #include "store/row_view.h"
 
 #include <array>
+#include <vector>
 
 namespace kavo {
 
 // Name, VT, ID and PW, in pixels.
 using ColumnWidths = std::array<int, kCellCount>;
 
-// Creates the report-style list (control id 300) with its four columns at these widths.
+// Creates the report-style virtual list (control id 300) with its four columns at these widths.
 HWND createListView(HWND parent, HINSTANCE instance, const ColumnWidths& widths);
 
-// Every list operation the table needs, as LVM_ messages to the control.
+// The list's side of the table: its row count and marks as LVM_ messages, and the answers to
+// what the control asks of its owner.
 class ListViewRows final : public RowView {
   public:
     explicit ListViewRows(HWND listView) : listView_(listView) {}
 
-    int rowCount() const override;
     int selectedRow() const override;
     int selectedCount() const override;
-    std::u16string cellText(int row, int cell, int capacity) const override;
-    void insertRow(int row, std::u16string_view title, std::int32_t itemData) override;
-    void setCellText(int row, int cell, std::u16string_view text) override;
-    void deleteRow(int row) override;
-    void deleteAllRows() override;
-    std::int32_t itemData(int row) const override;
-    void setItemData(int row, std::int32_t data) override;
     unsigned rowMarks(int row, unsigned mask) const override;
     void setRowMarks(int row, unsigned state, unsigned mask) override;
+    void showRowCount(int count) override;
+    void repaintRows() override;
+    void bringRowIntoView(int row, bool startRange) override;
+    void takeKeyboard() override;
+
+    // LVN_GETDISPINFOW: the cell texts and the drop highlight of a row, from the table.
+    void answerCellRequest(const EntryTable& table, NMLVDISPINFOW& request) const;
+    // LVN_ODFINDITEMW, as typing in the list asks it: the first row from the start whose title
+    // begins with (or is) the typed text, ignoring case; -1 for none.
+    int findTitle(const EntryTable& table, const NMLVFINDITEMW& request) const;
 
     // The current width of column 0 to 3 in pixels.
     int columnWidth(int column) const;
 
   private:
-    // The text handed to the control, zero-terminated; kept so its room is reused.
-    const wchar_t* terminated(std::u16string_view text);
+    bool isDropHilited(int row) const;
 
     HWND listView_;
-    std::wstring scratch_;
-};
-
-// Holds the list's painting while many rows change at once, then repaints it once. Without it
-// every inserted or changed row repaints and rescrolls the control, which makes loading,
-// sorting or moving a thousand rows take seconds.
-class ListRedrawPause {
-  public:
-    explicit ListRedrawPause(HWND listView);
-    ~ListRedrawPause();
-    ListRedrawPause(const ListRedrawPause&) = delete;
-    ListRedrawPause& operator=(const ListRedrawPause&) = delete;
-
-  private:
-    HWND listView_;
+    // The control keeps selection and focus of a virtual list itself; the drop highlight, which
+    // it asks for (LVM_SETCALLBACKMASK), is kept here.
+    std::vector<bool> dropHilited_;
 };
 
 } // namespace kavo

@@ -1,10 +1,7 @@
-// The list-view operations the entry table relies on. The Win32 shell implements them with LVM_
-// messages; the tests use an in-memory stand-in.
+// The list that shows the entry table. It holds no text of its own: it asks the table for the
+// cells it paints (a virtual list) and keeps only the number of rows and each row's marks. The
+// Win32 shell implements it with LVM_ messages; the tests use an in-memory stand-in.
 #pragma once
-
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace kavo {
 
@@ -22,22 +19,22 @@ constexpr int kEveryRow = -1;
 class RowView {
   public:
     virtual ~RowView() = default;
-    virtual int rowCount() const = 0;
     virtual int selectedRow() const = 0; // lowest selected index, or -1
     virtual int selectedCount() const = 0;
-    // At most capacity-1 units; a missing row gives empty text.
-    virtual std::u16string cellText(int row, int cell, int capacity) const = 0;
-    // A row past the end is appended.
-    virtual void insertRow(int row, std::u16string_view title, std::int32_t itemData) = 0;
-    virtual void setCellText(int row, int cell,
-                             std::u16string_view text) = 0; // missing row: nothing
-    virtual void deleteRow(int row) = 0;
-    virtual void deleteAllRows() = 0;
-    virtual std::int32_t itemData(int row) const = 0;
-    virtual void setItemData(int row, std::int32_t data) = 0;
+    // A row past the end has no marks.
     virtual unsigned rowMarks(int row, unsigned mask) const = 0;
     // Row kEveryRow: every row. Focus is exclusive: setting it on a row takes it from the others.
     virtual void setRowMarks(int row, unsigned state, unsigned mask) = 0;
+    // The list has this many rows now, and paints every row it shows again. Marks of rows that
+    // are gone go with them; the others stay on their index.
+    virtual void showRowCount(int count) = 0;
+    // The cells of the rows changed: paint what shows again.
+    virtual void repaintRows() = 0;
+    // Scrolls the row into view; with startRange, a Shift-click range starts there too, as after
+    // a click on it.
+    virtual void bringRowIntoView(int row, bool startRange) = 0;
+    // Gives the list the keyboard.
+    virtual void takeKeyboard() = 0;
 };
 
 // Makes the row the only selected and focused one, with the full highlight a click leaves.

@@ -1,6 +1,7 @@
 #include "dialogs/bulk_type.h"
 #include "dialogs/entry_dialog.h"
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
+#include "tests/support/test_entries.h"
 #include "tests/core/test_codecs.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,9 @@ class EntryDialogTest : public ::testing::Test {
     EntryDialog dialog(EntryDialogMode mode, const AnsiCodec& codec) {
         return EntryDialog(mode, form, form, table, scratch, codec);
     }
-    std::u16string cell(int row, int cell) const { return rows.cellText(row, cell, 512); }
+    std::u16string cell(int row, int cell) const {
+        return std::u16string(table.cellText(row, cell));
+    }
 
     const Latin1Codec latin1;
     FakeForm form;
@@ -59,30 +62,32 @@ TEST_F(EntryDialogTest, RadiosDecideTheLetterAndFieldsKeepTheirCapacities) {
     };
     for (const auto& [checked, letter] : radioCases) {
         form.checked = checked;
-        EXPECT_EQ(typeLetter(typeIndexFromRadios(form)), letter);
+        EXPECT_EQ(typeOfRadio(typeIndexFromRadios(form)).text(), letter);
     }
 
-    // Editing a row of an unknown type checks "Button"; a surrogate pair across the title's
-    // limit is dropped whole.
-    table.buildRow(0, u"r", u"x", u"i");
+    // Editing a row of an unknown type checks "Button"; the fields keep what the dialog reads, the
+    // table what the file keeps, and a surrogate pair across a limit is dropped whole.
+    table.insertEntry(0, testEntry(u"r", u"x", u"i"));
     rows.select({0});
     ASSERT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).initEntryDialog());
     EXPECT_EQ(form.checked, (std::map<int, bool>{{kTypeButton, true}}));
     const std::u16string title = std::u16string(254, u't') + u"\U0001F511";
     form.fill(title, std::u16string(200, u'i'), std::u16string(200, u'p'));
     ASSERT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).applyEntryDialog());
-    EXPECT_EQ(cell(0, kCellTitle), title.substr(0, 254));
+    dialog(EntryDialogMode::EditEntry, latin1).copyToScratch();
+    EXPECT_EQ(scratch.title, title.substr(0, 254));
+    EXPECT_EQ(cell(0, kCellTitle), title.substr(0, 127));
     EXPECT_EQ(cell(0, kCellType), u"B");
     EXPECT_EQ(cell(0, kCellId), std::u16string(127, u'i'));
     EXPECT_EQ(slots.at(0), std::u16string(127, u'p'));
     form.fill(std::u16string(300, u't'), u"i", u"p");
     ASSERT_TRUE(dialog(EntryDialogMode::AddEntry, latin1).applyEntryDialog());
-    EXPECT_EQ(cell(1, kCellTitle), std::u16string(255, u't'));
+    EXPECT_EQ(cell(1, kCellTitle), std::u16string(127, u't'));
 }
 
 TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
     // Editing only the title keeps the password, even one this dialog would not take.
-    table.buildRow(0, u"r", u"B", u"i");
+    table.insertEntry(0, testEntry(u"r", u"B", u"i"));
     slots.set(0, u"caf\u00E9");
     rows.select({0});
     form.fill(u"renamed", u"i", u"caf\u00E9");
@@ -94,7 +99,7 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
 
     // No row without a slot, and no slot shifted past the last one, even when OK comes late.
     for (int row = 1; row < kMaxRows; ++row) {
-        table.buildRow(row, u"r", u"B", u"i");
+        table.insertEntry(row, testEntry(u"r", u"B", u"i"));
     }
     slots.set(kMaxRows - 1, u"last");
     rows.select({0});
@@ -104,8 +109,8 @@ TEST_F(EntryDialogTest, AKeptPasswordIsNotRecheckedAndAFullTableShiftsNoSlot) {
 }
 
 TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
-    table.buildRow(0, u"r", u"B", u"i");
-    table.buildRow(1, u"r", u"B", u"i");
+    table.insertEntry(0, testEntry(u"r", u"B", u"i"));
+    table.insertEntry(1, testEntry(u"r", u"B", u"i"));
     rows.select({1});
     EntryDialog edit = dialog(EntryDialogMode::EditEntry, latin1);
     EntryDialog insert = dialog(EntryDialogMode::InsertEntry, latin1);
@@ -122,8 +127,8 @@ TEST_F(EntryDialogTest, OkActsOnTheRowOpenedForUnlessTheLockClosedMeanwhile) {
 }
 
 TEST_F(EntryDialogTest, CancelClearsTheSelectedRowsMarksOrEveryRowsWhenNoneIsSelected) {
-    table.buildRow(0, u"a", u"B", u"i");
-    table.buildRow(1, u"b", u"B", u"i");
+    table.insertEntry(0, testEntry(u"a", u"B", u"i"));
+    table.insertEntry(1, testEntry(u"b", u"B", u"i"));
     rows.setRowMarks(0, kMarkSelected, kAllMarks);
     rows.setRowMarks(1, kMarkFocused | kMarkDropHilited, kAllMarks);
     dialog(EntryDialogMode::EditEntry, latin1).cancel();
@@ -134,7 +139,7 @@ TEST_F(EntryDialogTest, CancelClearsTheSelectedRowsMarksOrEveryRowsWhenNoneIsSel
 }
 
 TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFullTableStillEdits) {
-    table.buildRow(0, u"a", u"B", u"i");
+    table.insertEntry(0, testEntry(u"a", u"B", u"i"));
     slots.set(0, u"pa");
     rows.select({0});
     form.fill(u"new", u"i", u"");
@@ -146,19 +151,16 @@ TEST_F(EntryDialogTest, InsertShiftsThePasswordsAnEmptyPasswordIsRefusedAndAFull
     EXPECT_EQ(slots.at(1), u"pa") << "the old row's password moves down with it";
 
     for (int row = 2; row < kMaxRows; ++row) {
-        table.buildRow(row, u"r", u"B", u"i");
+        table.insertEntry(row, testEntry(u"r", u"B", u"i"));
     }
     rows.select({1});
     form.fill(u"still editable", u"i", u"pa");
     EXPECT_TRUE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
     EXPECT_EQ(cell(1, kCellTitle), u"still editable");
 
-    // A row past the thousandth has no password slot: it is never edited.
-    rows.insertRow(kMaxRows, u"beyond", kMaxRows);
-    rows.setRowMarks(kEveryRow, 0, kAllMarks);
-    rows.select({kMaxRows});
-    EXPECT_FALSE(dialog(EntryDialogMode::EditEntry, latin1).ok(true));
-    EXPECT_EQ(cell(kMaxRows, kCellTitle), u"beyond");
+    // The table takes no row past the thousandth.
+    table.insertEntry(kMaxRows, testEntry(u"beyond", u"B", u"i", u"p"));
+    EXPECT_EQ(table.rowCount(), kMaxRows);
 
     // One type for all marks the change unsaved, even on an empty table.
     MemoryRowView emptyRows;

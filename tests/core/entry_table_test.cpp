@@ -1,6 +1,7 @@
 #include "store/decimal_text.h"
 #include "store/entry_table.h"
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
+#include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ class EntryTableTest : public ::testing::Test {
     void addEntries(std::initializer_list<std::u16string_view> titles) {
         for (std::u16string_view title : titles) {
             const int row = rows.rowCount();
-            table.buildRow(row, title, u"B", u"id-" + std::u16string(title));
+            table.insertEntry(row, testEntry(title, u"B", u"id-" + std::u16string(title)));
             slots.set(row, u"pw-" + std::u16string(title));
         }
     }
@@ -37,7 +38,7 @@ class EntryTableTest : public ::testing::Test {
     std::vector<std::u16string> titles() const {
         std::vector<std::u16string> out;
         for (int row = 0; row < rows.rowCount(); ++row) {
-            out.push_back(rows.cellText(row, kCellTitle, 256));
+            out.push_back(std::u16string(table.cellText(row, kCellTitle)));
         }
         return out;
     }
@@ -45,10 +46,11 @@ class EntryTableTest : public ::testing::Test {
     // Every row still sits beside its own password and ID.
     void expectPaired() const {
         for (int row = 0; row < rows.rowCount(); ++row) {
-            const std::u16string title = rows.cellText(row, kCellTitle, 256);
+            const std::u16string title = std::u16string(table.cellText(row, kCellTitle));
             EXPECT_EQ(slots.at(row), u"pw-" + title) << "row " << row;
-            EXPECT_EQ(rows.cellText(row, kCellId, 256), u"id-" + title) << "row " << row;
-            const std::u16string pw = rows.cellText(row, kCellPw, 256);
+            EXPECT_EQ(std::u16string(table.cellText(row, kCellId)), u"id-" + title)
+                << "row " << row;
+            const std::u16string pw = std::u16string(table.cellText(row, kCellPw));
             EXPECT_TRUE(pw == kMaskText || pw == slots.at(row)) << "row " << row;
         }
     }
@@ -75,26 +77,25 @@ std::u16string formatTitle(int n) {
 
 TEST_F(EntryTableTest, BuiltRowIsMaskedAndCarriesItsIndex) {
     addEntries({u"a", u"b"});
-    table.buildRow(1, u"mid", u"W", u"me");
-    table.buildRow(50, u"end", u"T", u"you"); // past the end: appended, cells on the real row
+    table.insertEntry(1, testEntry(u"mid", u"W", u"me"));
+    table.insertEntry(
+        50, testEntry(u"end", u"T", u"you")); // past the end: appended, cells on the real row
     EXPECT_EQ(titles(), (Titles{u"a", u"mid", u"b", u"end"}));
-    EXPECT_EQ(rows.itemData(1), 1);
-    EXPECT_EQ(rows.itemData(3), 3);
-    EXPECT_EQ(rows.cellText(3, kCellType, 128), u"T");
-    EXPECT_EQ(rows.cellText(3, kCellId, 128), u"you");
-    EXPECT_EQ(rows.cellText(3, kCellPw, 128), kMaskText);
+    EXPECT_EQ(std::u16string(table.cellText(3, kCellType)), u"T");
+    EXPECT_EQ(std::u16string(table.cellText(3, kCellId)), u"you");
+    EXPECT_EQ(std::u16string(table.cellText(3, kCellPw)), kMaskText);
 }
 
 TEST_F(EntryTableTest, FullTableTakesNoMoreRows) {
     for (int row = 0; row < kMaxRows - 1; ++row) {
-        table.buildRow(row, u"t", u"B", u"i");
+        table.insertEntry(row, testEntry(u"t", u"B", u"i"));
     }
     EXPECT_FALSE(table.isFull());
-    table.buildRow(0, u"last", u"B", u"i");
+    table.insertEntry(0, testEntry(u"last", u"B", u"i"));
     EXPECT_TRUE(table.isFull());
-    table.buildRow(0, u"overflow", u"B", u"i");
+    table.insertEntry(0, testEntry(u"overflow", u"B", u"i"));
     EXPECT_EQ(rows.rowCount(), kMaxRows);
-    EXPECT_EQ(rows.cellText(0, kCellTitle, 128), u"last");
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellTitle)), u"last");
 }
 
 TEST_F(EntryTableTest, CollectSelectedRowsIsAscendingAndClearsEveryMark) {
@@ -121,7 +122,7 @@ TEST_F(EntryTableTest, DeleteKeepsTheRemainingRowsWithTheirPasswords) {
     EXPECT_EQ(slots.at(10), u"orphan");
     EXPECT_TRUE(dirty);
     EXPECT_EQ(host.timerStarts, 1);
-    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-r2"); // revealed
+    EXPECT_EQ(std::u16string(table.cellText(1, kCellPw)), u"pw-r2"); // revealed
 }
 
 TEST_F(EntryTableTest, DeleteOrMoveWithoutSelectionOnlyTellsTheUser) {
@@ -139,7 +140,7 @@ TEST_F(EntryTableTest, DeleteOrMoveWithoutSelectionOnlyTellsTheUser) {
     EXPECT_EQ(titles(), (Titles{u"a", u"b"}));
     EXPECT_FALSE(dirty);
     EXPECT_EQ(host.timerStarts, 0);
-    EXPECT_EQ(rows.cellText(0, kCellPw, 128), kMaskText);
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellPw)), kMaskText);
 }
 
 TEST_F(EntryTableTest, BlockMovesUpAndDownKeepingItsOrder) {
@@ -181,7 +182,7 @@ TEST_F(EntryTableTest, RowsAtTheEdgeStayButTheMoveStillCounts) {
     expectNoMarks();
     EXPECT_TRUE(dirty);
     EXPECT_EQ(host.timerStarts, 2);
-    EXPECT_EQ(rows.cellText(3, kCellPw, 128), u"pw-d");
+    EXPECT_EQ(std::u16string(table.cellText(3, kCellPw)), u"pw-d");
 
     // A block against the edge stays whole instead of its rows passing each other.
     rows.select({0, 1, 3});
@@ -193,20 +194,19 @@ TEST_F(EntryTableTest, RowsAtTheEdgeStayButTheMoveStillCounts) {
     expectPaired();
 }
 
-TEST_F(EntryTableTest, MovedRowKeepsItsCellsWhole) {
+TEST_F(EntryTableTest, MovedRowKeepsItsCellsWholeAsTheFileKeepsThem) {
     const std::u16string longTitle(255, u'T');
-    table.buildRow(0, u"first", u"V", u"id-first");
-    table.buildRow(1, longTitle, u"W", u"id-" + longTitle.substr(0, 124));
+    table.insertEntry(0, testEntry(u"first", u"V", u"id-first"));
+    table.insertEntry(1, testEntry(longTitle, u"W", u"id-" + longTitle.substr(0, 124)));
     slots.set(0, u"pw-first");
     slots.set(1, u"pw-long");
     rows.select({1});
     table.moveSelectedRows(MoveDirection::Up);
-    EXPECT_EQ(rows.cellText(0, kCellTitle, 256), longTitle);
-    EXPECT_EQ(rows.cellText(0, kCellType, 128), u"W");
-    EXPECT_EQ(rows.cellText(0, kCellId, 128), u"id-" + longTitle.substr(0, 124));
-    EXPECT_EQ(rows.itemData(0), 0);
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellTitle)), longTitle.substr(0, 127));
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellType)), u"W");
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellId)), u"id-" + longTitle.substr(0, 124));
     EXPECT_EQ(slots.at(0), u"pw-long");
-    EXPECT_EQ(rows.cellText(1, kCellType, 128), u"V");
+    EXPECT_EQ(std::u16string(table.cellText(1, kCellType)), u"V");
     EXPECT_EQ(slots.at(1), u"pw-first");
 }
 
@@ -239,16 +239,13 @@ TEST_F(EntryTableTest, SortIgnoresAsciiCaseOnlyAndComparesUnitsUnsigned) {
     expectPaired();
 }
 
-TEST_F(EntryTableTest, SortFollowsRowsEvenWhenItemDataRepeats) {
-    // Every row inserted at the top carries item data 0.
+TEST_F(EntryTableTest, InsertAtTheTopShiftsThePasswordsAndTheSortFollowsTheRows) {
     for (std::u16string_view title : {u"d", u"b", u"e", u"a", u"c"}) {
-        table.buildRow(0, title, u"B", u"id-" + std::u16string(title));
-        slots.insertAt(0);
-        slots.set(0, u"pw-" + std::u16string(title));
+        table.insertEntry(0, testEntry(title, u"B", u"id-" + std::u16string(title),
+                                       u"pw-" + std::u16string(title)));
     }
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        ASSERT_EQ(rows.itemData(row), 0);
-    }
+    EXPECT_EQ(titles(), (Titles{u"c", u"a", u"e", u"b", u"d"}));
+    expectPaired();
     table.sortByColumn(kCellTitle);
     table.sortByColumn(kCellTitle);
     EXPECT_EQ(titles(), (Titles{u"a", u"b", u"c", u"d", u"e"}));
@@ -257,16 +254,14 @@ TEST_F(EntryTableTest, SortFollowsRowsEvenWhenItemDataRepeats) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(EntryTableTest, SortCarriesTypeItemDataAndMarksWithTheRow) {
-    table.buildRow(0, u"z", u"W", u"id-z");
-    table.buildRow(1, u"y", u"T", u"id-y");
-    table.buildRow(2, u"x", u"V", u"id-x");
-    rows.setItemData(0, 77);
+TEST_F(EntryTableTest, SortCarriesTypeAndMarksWithTheRow) {
+    table.insertEntry(0, testEntry(u"z", u"W", u"id-z"));
+    table.insertEntry(1, testEntry(u"y", u"T", u"id-y"));
+    table.insertEntry(2, testEntry(u"x", u"V", u"id-x"));
     rows.setRowMarks(0, kAllMarks, kAllMarks);
     rows.select({1});
     table.sortByColumn(kCellType); // T, V, W
     EXPECT_EQ(titles(), (Titles{u"y", u"x", u"z"}));
-    EXPECT_EQ(rows.itemData(2), 77);
     EXPECT_EQ(rows.rowMarks(2, kAllMarks), kAllMarks);
     EXPECT_EQ(rows.rowMarks(0, kAllMarks), kMarkSelected);
     EXPECT_EQ(rows.rowMarks(1, kAllMarks), 0u);
@@ -287,48 +282,40 @@ TEST_F(EntryTableTest, PwSortUsesLeadingNumbersOnlyWhileRevealed) {
     table.sortByColumn(kCellPw);
     EXPECT_EQ(titles(), (Titles{u"b", u"d", u"a", u"c"}));
     EXPECT_EQ(slots.at(0), u"-4");
-    EXPECT_EQ(rows.cellText(3, kCellPw, 128), u"200");
-}
-
-TEST_F(EntryTableTest, CompareRowsReadsCellsByIndexUnderTheColumnsDirection) {
-    addEntries({u"Apple", u"apple", u"banana"});
-    EXPECT_EQ(table.compareRows(0, 1, kCellTitle), 0);
-    EXPECT_LT(table.compareRows(0, 2, kCellTitle), 0);
-    EXPECT_GT(table.compareRows(2, 0, kCellTitle), 0);
-    EXPECT_GT(table.compareRows(0, 2, kCellId), 0);    // direction 0 counts as descending
-    EXPECT_LT(table.compareRows(5, 0, kCellTitle), 0); // a missing row reads as empty
+    EXPECT_EQ(std::u16string(table.cellText(3, kCellPw)), u"200");
 }
 
 TEST_F(EntryTableTest, SortOfAFullTableKeepsEveryPair) {
     for (int row = 0; row < kMaxRows; ++row) {
         // Many duplicates, in an order unrelated to the index.
         const std::u16string title = formatTitle((row * 7919) % 97);
-        table.buildRow(row, title, u"B", u"id-" + title);
+        table.insertEntry(row, testEntry(title, u"B", u"id-" + title));
         slots.set(row, u"pw-" + title);
     }
     table.sortByColumn(kCellTitle);
     expectPaired();
     for (int row = 1; row < kMaxRows; ++row) {
-        ASSERT_LE(table.compareRows(row - 1, row, kCellTitle), 0) << "row " << row;
+        ASSERT_GE(table.cellText(row - 1, kCellTitle), table.cellText(row, kCellTitle))
+            << "row " << row; // descending at the first click
     }
-    EXPECT_EQ(rows.cellText(0, kCellTitle, 128), u"t96");
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellTitle)), u"t96");
 }
 
 TEST_F(EntryTableTest, ToggleJudgesByRowZero) {
     addEntries({u"a", u"b"});
     table.toggleReveal();
-    EXPECT_EQ(rows.cellText(0, kCellPw, 128), u"pw-a");
-    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-b");
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellPw)), u"pw-a");
+    EXPECT_EQ(std::u16string(table.cellText(1, kCellPw)), u"pw-b");
     table.toggleReveal();
-    EXPECT_EQ(rows.cellText(1, kCellPw, 128), kMaskText);
+    EXPECT_EQ(std::u16string(table.cellText(1, kCellPw)), kMaskText);
     EXPECT_EQ(host.timerStarts, 0);
 
     // A password starting with the mask text looks masked, so the toggle keeps revealing.
     slots.set(0, u"*******9");
     table.toggleReveal();
     table.toggleReveal();
-    EXPECT_EQ(rows.cellText(0, kCellPw, 128), u"*******9");
-    EXPECT_EQ(rows.cellText(1, kCellPw, 128), u"pw-b");
+    EXPECT_EQ(std::u16string(table.cellText(0, kCellPw)), u"*******9");
+    EXPECT_EQ(std::u16string(table.cellText(1, kCellPw)), u"pw-b");
 }
 
 TEST_F(EntryTableTest, EmptyTableStillStartsTheRevealTimer) {

@@ -1,6 +1,7 @@
 #include "dialogs/find_rule.h"
 #include "resources/texts.h"
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
+#include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -41,19 +42,25 @@ class FindRowsTest : public ::testing::Test {
                                                 {u"shop", u"s"},          {u"bank B", u"t2"},
                                                 {u"wifi", u"BANK-admin"}, {u"news", u"n"}};
         for (const auto& [title, id] : cells) {
-            const int row = rows.rowCount();
-            rows.insertRow(row, title, row);
-            rows.setCellText(row, kCellId, id);
+            table.insertEntry(table.rowCount(), testEntry(title, u"B", id, u"pw"));
         }
     }
-    FindResult next(int from) { return findFrom(rows, u"BANK", from, FindDirection::Next); }
-    FindResult previous(int from) { return findFrom(rows, u"BANK", from, FindDirection::Previous); }
+    FindResult next(int from) { return findFrom(table, u"BANK", from, FindDirection::Next); }
+    FindResult previous(int from) {
+        return findFrom(table, u"BANK", from, FindDirection::Previous);
+    }
 
+    struct : TableHost {
+        void showMessage(std::u16string_view, std::u16string_view) override {}
+        void startRevealTimer() override {}
+    } host;
     MemoryRowView rows;
+    StoreContents contents;
+    EntryTable table{rows, contents, host};
 };
 
 TEST_F(FindRowsTest, NextAndPreviousGoAroundTheEndOrFindNothing) {
-    EXPECT_EQ(findFirst(rows, u"bank").row, 1);
+    EXPECT_EQ(findFirst(table, u"bank").row, 1);
     struct Step {
         FindResult result;
         int row;
@@ -74,22 +81,24 @@ TEST_F(FindRowsTest, NextAndPreviousGoAroundTheEndOrFindNothing) {
     EXPECT_EQ(findStatusText(next(1), FindDirection::Next), u"");
 
     // Only the row itself, or no row, matches.
-    const FindResult self = findFrom(rows, u"shop", 2, FindDirection::Next);
+    const FindResult self = findFrom(table, u"shop", 2, FindDirection::Next);
     EXPECT_TRUE(self.row == 2 && self.wrapped);
-    EXPECT_TRUE(findFrom(rows, u"mail", 5, FindDirection::Next).wrapped); // just past the end
-    const FindResult none = findFrom(rows, u"osaka", 2, FindDirection::Previous);
+    EXPECT_TRUE(findFrom(table, u"mail", 5, FindDirection::Next).wrapped); // just past the end
+    const FindResult none = findFrom(table, u"osaka", 2, FindDirection::Previous);
     EXPECT_EQ(none.row, -1);
     EXPECT_EQ(findStatusText(none, FindDirection::Previous), kFindNoMatchText);
-    EXPECT_EQ(findFirst(MemoryRowView(), u"bank").row, -1);
+    MemoryRowView noRows;
+    EXPECT_EQ(findFirst(EntryTable(noRows, contents, host), u"bank").row, -1);
 }
 
 TEST_F(FindRowsTest, TheRowFoundIsTheOnlyMarkedOneAsAfterAClick) {
     rows.select({0, 2});
     rows.setRowMarks(2, kAllMarks, kAllMarks);
-    selectOnlyRow(rows, 3);
+    table.showFoundRow(3);
     for (int row = 0; row < rows.rowCount(); ++row) {
-        EXPECT_EQ(rows.row(row).marks, row == 3 ? kAllMarks : 0u) << "row " << row;
+        EXPECT_EQ(rows.rowMarks(row, kAllMarks), row == 3 ? kAllMarks : 0u) << "row " << row;
     }
+    EXPECT_EQ(rows.shownRow, 3);
 }
 
 TEST(FindBoxPlace, BelowTheWindowElseAboveElseWhereItWas) {

@@ -1,6 +1,7 @@
 #include "sequencer/right_click.h"
 
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
+#include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +10,27 @@ namespace {
 
 TEST(RightClick, TheClickedRowBecomesTheOnlySelectionWhenTheClickStartsSomething) {
     MemoryRowView rows;
+    StoreContents contents;
+    struct : TableHost {
+        void showMessage(std::u16string_view, std::u16string_view) override {}
+        void startRevealTimer() override {}
+    } host;
+    EntryTable table(rows, contents, host);
     for (int row = 0; row < 4; ++row) {
-        rows.insertRow(row, u"entry", row);
+        table.insertEntry(row, testEntry(u"entry", u"V", u"id", u"pw"));
     }
     rows.select({0, 3});
     // A click on no row, or with the toolbar alone, leaves the selection as it was.
-    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ListClick, -1), RightClickAction::StartIdPhase);
-    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ToolbarOnly, 3), RightClickAction::Nothing);
+    EXPECT_EQ(prepareRightClick(table, CopyMethod::ListClick, -1), RightClickAction::StartIdPhase);
+    EXPECT_EQ(prepareRightClick(table, CopyMethod::ToolbarOnly, 3), RightClickAction::Nothing);
     EXPECT_EQ(rows.selectedCount(), 2);
 
-    EXPECT_EQ(prepareRightClick(rows, CopyMethod::SmallWindow, 3), RightClickAction::CopyWindow);
+    EXPECT_EQ(prepareRightClick(table, CopyMethod::SmallWindow, 3), RightClickAction::CopyWindow);
     EXPECT_EQ(rows.selectedCount(), 1);
     EXPECT_EQ(rows.rowMarks(3, kAllMarks), kAllMarks); // highlighted as a click leaves it
 
     rows.setRowMarks(kEveryRow, 0, kAllMarks);
-    EXPECT_EQ(prepareRightClick(rows, CopyMethod::ListClick, -1), RightClickAction::Nothing);
+    EXPECT_EQ(prepareRightClick(table, CopyMethod::ListClick, -1), RightClickAction::Nothing);
 }
 
 } // namespace

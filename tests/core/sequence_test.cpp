@@ -120,7 +120,7 @@ class ClipboardSequenceTest : public testing::Test {
     void select(std::u16string_view type, std::u16string_view id = u"alice",
                 std::u16string_view password = u"s3cret") {
         entries.selected =
-            SelectedEntry{std::u16string(id), std::u16string(type), std::u16string(password)};
+            SelectedEntry{std::u16string(id), EntryType::fromText(type), std::u16string(password)};
     }
 
     // Fires the running sequence timer after checking that it was set for that duration.

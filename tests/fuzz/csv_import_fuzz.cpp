@@ -1,8 +1,8 @@
 // The CSV import on any bytes: it never plans more entries than the table has room for, the
 // writer gives back every record the reader took, and every entry the import would add comes
 // back unchanged through an export and a second import.
-#include "dialogs/csv_transfer.h"
-#include "tests/core/memory_row_view.h"
+#include "store/csv_import.h"
+#include "tests/support/memory_row_view.h"
 #include "tests/core/test_codecs.h"
 
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // keeps the cells within what the file can hold, loses no entry without counting it, and what it
 // reads is written back stably.
 #include "store/list_file.h"
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
 
 #include <cstdlib>
 

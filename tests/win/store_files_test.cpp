@@ -24,11 +24,10 @@ using testing::MessageBoxAnswerer;
 using testing::TempDirectory;
 
 constexpr std::size_t kExpectedPasswordFileSize = 128'130;
-constexpr int kReadCapacity = 256;
 constexpr wchar_t kOpenFailureText[] = L"ﾌｧｲﾙが開けません";
 constexpr wchar_t kOpenFailureCaption[] = L"ﾌｧｲﾙｴﾗｰ";
 
-struct Entry {
+struct SavedEntry {
     std::u16string title;
     std::u16string type;
     std::u16string id;
@@ -43,14 +42,14 @@ class StoreApp {
         app.dataDirectory = dataDirectory;
     }
 
-    void add(const Entry& entry) {
-        const int row = app.rows->rowCount();
-        app.table->buildRow(row, entry.title, entry.type, entry.id);
-        app.store.slots.set(row, entry.password);
+    void add(const SavedEntry& entry) {
+        app.table->insertEntry(
+            app.table->rowCount(),
+            Entry{entry.title, EntryType::fromText(entry.type), entry.id, entry.password});
     }
 
     std::u16string cell(int row, int cell) const {
-        return app.rows->cellText(row, cell, kReadCapacity);
+        return std::u16string(app.table->cellText(row, cell));
     }
 
     bool save() { return saveStore(app, window.window()); }
@@ -64,12 +63,12 @@ class StoreApp {
 // Japanese titles and IDs; passwords of printable ASCII, or of katakana whose code page 932
 // bytes all lie in the password file's storable range. Some titles are longer than the file
 // keeps and some entries have no type letter.
-std::vector<Entry> thousandEntries() {
-    std::vector<Entry> entries;
+std::vector<SavedEntry> thousandEntries() {
+    std::vector<SavedEntry> entries;
     const std::u16string types = u"BTVW";
     for (int i = 0; i < kMaxRows; ++i) {
         const std::u16string n = formatInt(i);
-        Entry entry;
+        SavedEntry entry;
         entry.title = u"口座 " + n + (i % 100 == 0 ? std::u16string(200, u'長') : u"");
         entry.type = i % 250 == 7 ? u"" : std::u16string(1, types[static_cast<std::size_t>(i % 4)]);
         entry.id = u"ユーザー" + n + u"@例.jp";
@@ -83,9 +82,9 @@ std::u16string storedText(const std::u16string& text) {
     return text.substr(0, kStoredTextUnits);
 }
 
-std::u16string listFileLines(const std::vector<Entry>& entries) {
+std::u16string listFileLines(const std::vector<SavedEntry>& entries) {
     std::u16string text;
-    for (const Entry& entry : entries) {
+    for (const SavedEntry& entry : entries) {
         text += u"title=" + storedText(entry.title) + u"\r\n";
         text += u"type=" + entry.type + u"\r\n";
         text += u"id=" + entry.id + u"\r\n";
@@ -107,7 +106,7 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
     const ThreadAnsiCodec codec;
     ASSERT_EQ(codec.toAnsi(u"パ").value_or(""), "\x83\x70")
         << "the tests run with LANG=ja_JP.UTF-8 (cp 932)";
-    const std::vector<Entry> entries = thousandEntries();
+    const std::vector<SavedEntry> entries = thousandEntries();
     const std::u16string master = u"マスターPW";
     ASSERT_TRUE(isStorablePassword(master, codec));
     for (std::size_t row = 0; row < entries.size(); ++row) {
@@ -116,12 +115,12 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
 
     TempDirectory dir;
     StoreApp saved(dir.path());
-    for (const Entry& entry : entries) {
+    for (const SavedEntry& entry : entries) {
         saved.add(entry);
     }
     ASSERT_TRUE(saved.app.table->isFull());
-    // A row beyond the slots, put straight into the control, is never written.
-    saved.app.rows->insertRow(kMaxRows, u"1001番目", kMaxRows);
+    // The table takes no row beyond the slots.
+    saved.app.table->insertEntry(kMaxRows, Entry{u"1001番目", {}, u"i", u"p"});
     saved.app.store.masterPassword.text = master;
     saved.app.store.dirty = true;
 
@@ -136,14 +135,13 @@ TEST(StoreFiles, AThousandEntriesSurviveSaveAndLoadInTheThreadCodePage) {
     StoreApp loaded(dir.path());
     loaded.load();
     EXPECT_EQ(loaded.app.store.masterPassword.text, master);
-    ASSERT_EQ(loaded.app.rows->rowCount(), kMaxRows);
+    ASSERT_EQ(loaded.app.table->rowCount(), kMaxRows);
     for (int row = 0; row < kMaxRows; ++row) {
-        const Entry& entry = entries[static_cast<std::size_t>(row)];
+        const SavedEntry& entry = entries[static_cast<std::size_t>(row)];
         ASSERT_EQ(loaded.cell(row, kCellTitle), storedText(entry.title)) << "row " << row;
         ASSERT_EQ(loaded.cell(row, kCellType), entry.type) << "row " << row;
         ASSERT_EQ(loaded.cell(row, kCellId), entry.id) << "row " << row;
         ASSERT_EQ(loaded.cell(row, kCellPw), kMaskText) << "row " << row;
-        ASSERT_EQ(loaded.app.rows->itemData(row), row);
         ASSERT_EQ(loaded.app.store.slots.at(row), entry.password) << "row " << row;
     }
     EXPECT_FALSE(loaded.app.store.dirty);
@@ -167,7 +165,7 @@ TEST(StoreFiles, AnEmptyTableSavesTheMarkAloneAndLoadsBackEmpty) {
     loaded.app.store.slots.set(kMaxRows - 1, u"last");
     loaded.app.store.masterPassword.text = u"old-master";
     loaded.load();
-    EXPECT_EQ(loaded.app.rows->rowCount(), 0);
+    EXPECT_EQ(loaded.app.table->rowCount(), 0);
     EXPECT_EQ(loaded.app.store.masterPassword.text, u"");
     EXPECT_EQ(loaded.app.store.slots.at(0), u"");
     EXPECT_EQ(loaded.app.store.slots.at(kMaxRows - 1), u"");
@@ -216,9 +214,9 @@ void expectAFailedSaveToKeepTheOldPair(const std::wstring& writeDir, const std::
 
     StoreApp store(saveDir);
     store.load();
-    ASSERT_EQ(store.app.rows->rowCount(), 2);
-    store.app.rows->deleteRow(0);
-    store.app.store.slots.removeAt(0);
+    ASSERT_EQ(store.app.table->rowCount(), 2);
+    store.app.table->selectOnly(0);
+    store.app.table->deleteSelectedRows();
     store.app.store.dirty = true;
     breakIt();
     std::vector<MessageBoxAnswerer::Box> boxes;
@@ -322,7 +320,7 @@ TEST(StoreFiles, ASaveCutShortBetweenTheTwoFilesIsUndoneAtTheNextStart) {
 
     StoreApp loaded(dir.path());
     loaded.load();
-    ASSERT_EQ(loaded.app.rows->rowCount(), 2);
+    ASSERT_EQ(loaded.app.table->rowCount(), 2);
     EXPECT_EQ(loaded.cell(1, kCellTitle), u"メール");
     EXPECT_EQ(loaded.app.store.slots.at(1), u"pw-mail");
     EXPECT_EQ(dir.read(L"pw_set1.dat"), list);
@@ -397,7 +395,7 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
         boxes = answerer.boxes();
     }
     expectOpenFailures(boxes, 2, store.window.window());
-    EXPECT_EQ(store.app.rows->rowCount(), 0);
+    EXPECT_EQ(store.app.table->rowCount(), 0);
     EXPECT_EQ(store.app.store.masterPassword.text, u"");
     EXPECT_FALSE(store.app.store.masterPassword.unknown) << "no file: none set";
     EXPECT_EQ(store.app.store.slots.at(0), u"");
@@ -415,7 +413,7 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
         boxes = answerer.boxes();
     }
     expectOpenFailures(boxes, 1, store.window.window());
-    EXPECT_EQ(store.app.rows->rowCount(), 0);
+    EXPECT_EQ(store.app.table->rowCount(), 0);
     EXPECT_EQ(store.app.store.masterPassword.text, u"master");
     EXPECT_EQ(store.app.store.slots.at(0), u"secret");
 
@@ -430,7 +428,7 @@ TEST(StoreFiles, LoadReportsEachFileItCannotUseAndKeepsWhatItCouldRead) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, L"ErrorFileRead");
     EXPECT_EQ(boxes[0].text, L"pw_set2.datがWide文字で有りません!。");
-    EXPECT_EQ(store.app.rows->rowCount(), 1);
+    EXPECT_EQ(store.app.table->rowCount(), 1);
     EXPECT_EQ(store.cell(0, kCellType), u"T");
     EXPECT_EQ(store.app.store.masterPassword.text, u"");
     EXPECT_TRUE(store.app.store.masterPassword.unknown);

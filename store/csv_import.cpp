@@ -1,7 +1,5 @@
-#include "dialogs/csv_transfer.h"
+#include "store/csv_import.h"
 
-#include "dialogs/entry_dialog.h"
-#include "dialogs/entry_type.h"
 #include "resources/texts.h"
 #include "store/ascii_case.h"
 #include "store/decimal_text.h"
@@ -224,7 +222,7 @@ class ImportPlanner final : public CsvVisitor {
         }
         entry.id = oneLine(id_);
         entry.password = password_;
-        entry.typeIndex = typeIndexOfLetter(type_);
+        entry.type = EntryType::knownOrButton(type_);
 
         std::optional<SkipReason> reason;
         if (entry.title.empty() || entry.id.empty() || entry.password.empty()) {
@@ -333,28 +331,19 @@ std::u16string importRefusalText(const ImportReading& reading, std::u16string_vi
 }
 
 void addImportedEntries(EntryTable& table, std::span<const ImportedEntry> entries) {
-    for (const ImportedEntry& entry : entries) {
-        if (table.isFull()) {
-            break;
-        }
-        const int row = table.rows().rowCount();
-        table.buildRow(row, entry.title, typeLetter(entry.typeIndex), entry.id);
-        table.slots().set(row, entry.password);
-    }
+    table.appendEntries(entries);
     table.markChanged();
 }
 
-CsvExport exportCsv(const RowView& rows, const PasswordSlots& slots) {
-    // One unit more than the list file keeps, so the cut sees a pair it would split.
-    constexpr int kCellCapacity = static_cast<int>(kStoredTextUnits) + 2;
+CsvExport exportCsv(const EntryTable& table) {
     std::vector<CsvRecord> records{CsvRecord(std::begin(kExportHeader), std::end(kExportHeader))};
     CsvExport result;
-    const int count = std::min(rows.rowCount(), kSlotCount);
+    const int count = std::min(table.rowCount(), kSlotCount);
     for (int row = 0; row < count; ++row) {
-        records.push_back({storedText(rows.cellText(row, kCellTitle, kCellCapacity)),
-                           storedText(rows.cellText(row, kCellType, kCellCapacity)),
-                           storedText(rows.cellText(row, kCellId, kCellCapacity)), slots.at(row)});
-        if (slots.isUnreadable(row)) {
+        records.push_back({storedText(table.cellText(row, kCellTitle)),
+                           storedText(table.cellText(row, kCellType)),
+                           storedText(table.cellText(row, kCellId)), table.passwords().at(row)});
+        if (table.passwordUnreadable(row)) {
             ++result.unreadablePasswords;
         }
     }

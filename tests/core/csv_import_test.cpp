@@ -1,7 +1,7 @@
-#include "dialogs/csv_transfer.h"
+#include "store/csv_import.h"
 #include "dialogs/entry_type.h"
 #include "store/list_file.h"
-#include "tests/core/memory_row_view.h"
+#include "tests/support/memory_row_view.h"
 #include "tests/core/test_codecs.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ TEST(CsvImport, ReadsTheColumnSetsOfTheCommonExports) {
         const ImportReading reading = planImport(utf8(c.file), kMaxRows, codec);
         ASSERT_EQ(reading.refusal, ImportRefusal::None);
         EXPECT_EQ(rowsOf(reading.plan), std::vector<Row>{c.expected});
-        EXPECT_EQ(reading.plan.entries[0].typeIndex, kTypeButton);
+        EXPECT_EQ(reading.plan.entries[0].type, EntryType(EntryType::kButton));
     }
 }
 
@@ -167,14 +167,14 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
     Table host;
     EntryTable table(rows, contents, host);
     const std::vector<ImportedEntry> entries{
-        {u"Quote \"and\", comma", kTypeCtrlVTime, u" spaced id ", u"p\"w,1"},
-        {u"日本語 𠀋", kTypeTime, u"id", u" pw "},
-        {u"Plain", kTypeButton, u"=1+2", u"x"},
+        {u"Quote \"and\", comma", EntryType(EntryType::kPasteOrTime), u" spaced id ", u"p\"w,1"},
+        {u"日本語 𠀋", EntryType(EntryType::kTime), u"id", u" pw "},
+        {u"Plain", EntryType(EntryType::kButton), u"=1+2", u"x"},
     };
     addImportedEntries(table, entries);
     EXPECT_TRUE(contents.dirty);
 
-    const CsvExport file = exportCsv(rows, contents.slots);
+    const CsvExport file = exportCsv(table);
     EXPECT_EQ(file.entries, 3);
     const std::string text(file.bytes.begin(), file.bytes.end());
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFtitle,type,id,password\r\n\"Quote"));
@@ -186,7 +186,7 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
     ASSERT_EQ(again.entries.size(), entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(again.entries[i].title, entries[i].title);
-        EXPECT_EQ(again.entries[i].typeIndex, entries[i].typeIndex);
+        EXPECT_EQ(again.entries[i].type, entries[i].type);
         EXPECT_EQ(again.entries[i].id, entries[i].id);
         EXPECT_EQ(again.entries[i].password, entries[i].password);
     }
@@ -199,11 +199,10 @@ TEST(CsvExport, ATitleCutAtAPairStillImportsBack) {
     Table host;
     EntryTable table(rows, contents, host);
     const std::u16string a126(kStoredTextUnits - 1, u'a');
-    // As the edit dialog leaves it: longer than the file keeps, a pair across the cut.
-    table.buildRow(0, a126 + u"\U00020BB7", u"B", u"id\xD800");
-    contents.slots.set(0, u"pw");
+    // Longer than the file keeps, a pair across the cut.
+    table.insertEntry(0, {a126 + u"\U00020BB7", EntryType(EntryType::kButton), u"id\xD800", u"pw"});
 
-    const CsvExport file = exportCsv(rows, contents.slots);
+    const CsvExport file = exportCsv(table);
     const ImportReading back = planImport(file.bytes, kMaxRows, codec);
     ASSERT_EQ(back.refusal, ImportRefusal::None);
     EXPECT_EQ(rowsOf(back.plan), (std::vector<Row>{{a126, u"id\uFFFD", u"pw"}}));

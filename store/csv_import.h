@@ -3,6 +3,7 @@
 #pragma once
 
 #include "store/csv_text.h"
+#include "store/entry.h"
 #include "store/entry_table.h"
 #include "store/password_file.h"
 
@@ -31,12 +32,8 @@ std::optional<CsvColumns> columnsOfHeader(const CsvRecord& header);
 // "www.example.com" of "https://user@www.example.com:8080/login"; empty when there is none.
 std::u16string hostOfUrl(std::u16string_view url);
 
-struct ImportedEntry {
-    std::u16string title;
-    int typeIndex = 0;
-    std::u16string id;
-    std::u16string password;
-};
+// An entry the import would add: its type is the file's "T", "V" or "W", else a "B" entry.
+using ImportedEntry = Entry;
 
 enum class SkipReason { TableFull, UnstorablePassword, Incomplete, EmptyRow };
 constexpr std::size_t kSkipReasonCount = 4;
@@ -88,6 +85,6 @@ struct CsvExport {
 };
 
 // Every row as title,type,id,password under a header row of those names.
-CsvExport exportCsv(const RowView& rows, const PasswordSlots& slots);
+CsvExport exportCsv(const EntryTable& table);
 
 } // namespace kavo
