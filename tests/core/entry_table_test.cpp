@@ -393,5 +393,34 @@ TEST(PasswordSlots, ShiftsSwapsAndPermutes) {
     EXPECT_EQ(slots.at(3), u"");
 }
 
+TEST_F(EntryTableTest, WholeEntriesGoInAndOutWithTheirPasswordsAndMarksFollowTheirRows) {
+    addEntries({u"a", u"b", u"c"});
+    rows.setRowMarks(1, kMarkFocused | kMarkDropHilited, kAllMarks);
+    table.insertEntry(0, testEntry(u"x", u"V", u"id-x", u"pw-x"));
+    EXPECT_EQ(titles(), (Titles{u"x", u"a", u"b", u"c"}));
+    EXPECT_EQ(rows.rowMarks(2, kAllMarks), kMarkFocused | kMarkDropHilited);
+    expectPaired();
+
+    // A replaced row keeps the bytes its password was loaded with while the password stays.
+    PasswordRecord stored{};
+    stored[0] = 0x41;
+    slots.setLoaded(2, u"pw-b", stored);
+    table.replaceEntry(2, testEntry(u"b", u"T", u"id-b", u"pw-b"));
+    EXPECT_TRUE(slots.loadedRecord(2).has_value());
+    EXPECT_EQ(rows.rowMarks(2, kAllMarks), 0u); // built anew, as the edit dialog leaves it
+    EXPECT_EQ(table.entryAt(2), testEntry(u"b", u"T", u"id-b", u"pw-b"));
+    table.replaceEntry(2, testEntry(u"b", u"T", u"id-b", u"new"));
+    EXPECT_FALSE(slots.loadedRecord(2).has_value());
+
+    // Appending stops where the table is full; one type for every row leaves the rest alone.
+    std::vector<Entry> many(kMaxRows, testEntry(u"m", u"B", u"i", u"p"));
+    EXPECT_EQ(table.appendEntries(many), kMaxRows - 4);
+    EXPECT_TRUE(table.isFull());
+    table.setEveryType(EntryType(EntryType::kPaste));
+    EXPECT_EQ(table.entryAt(0), testEntry(u"x", u"V", u"id-x", u"pw-x"));
+    EXPECT_EQ(table.entryAt(kMaxRows - 1), testEntry(u"m", u"V", u"i", u"p"));
+    EXPECT_FALSE(table.entryAt(kMaxRows).has_value());
+}
+
 } // namespace
 } // namespace kavo
