@@ -16,9 +16,8 @@
 #include "sequencer/table_entry_source.h"
 #include "settings/settings_record.h"
 #include "store/entry_table.h"
-#include "store/list_file.h"
 #include "store/list_view_win.h"
-#include "store/load_report.h"
+#include "store/data_store_win.h"
 #include "store/password_file.h"
 #include "store/store_contents.h"
 
@@ -53,13 +52,11 @@ struct App {
     SettingsRecord settings;
     int screenWidth = 0;
     int screenHeight = 0;
-    std::wstring dataDirectory;
+    // The data folder and its files.
+    DataStore dataStore;
 
-    // The entries: titles, types and IDs live in the list view's cells, passwords beside them.
+    // What the two data files hold beside the table's rows, and whether it changed since a save.
     StoreContents store;
-    ListParser listParser;
-    // How the last load went: what the saves must keep aside first, or must not do at all.
-    StoreLoadState storeLoad;
     bool unlocked = false;
     // From here to the sequence: what works on the main window, built once it exists.
     std::unique_ptr<ListViewRows> rows;

@@ -87,8 +87,8 @@ void onCommand(App& app, int commandId) {
     case IDC_CMD_UNLOCK:
         // Title, background and move items follow the lock state the dialog left.
         runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword,
-                        fromWide(dataFilePath(app.dataDirectory, kPasswordFileName)), app.unlocked,
-                        hideRevealedOf(app));
+                        fromWide(dataFilePath(app.dataStore.folder(), kPasswordFileName)),
+                        app.unlocked, hideRevealedOf(app));
         updateMoveItems(app);
         repaintMainWindow(app);
         break;
@@ -157,7 +157,7 @@ void onCommand(App& app, int commandId) {
         restoreFromTray(app);
         break;
     case IDC_CMD_HELP:
-        openManual(app.mainWindow, app.dataDirectory);
+        openManual(app.mainWindow, app.dataStore.folder());
         break;
     case IDC_CMD_VERSION:
         openAboutBox(app);

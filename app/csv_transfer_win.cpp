@@ -178,7 +178,7 @@ void exportCsv(App& app) {
         showOkMessage(owner, kExportLockedText, kExportCaption);
         return;
     }
-    if (isRunningDataFile(app.dataDirectory, path)) {
+    if (isRunningDataFile(app.dataStore.folder(), path)) {
         showOkMessage(owner, fromWide(path) + std::u16string(kExportOntoDataFileSuffix),
                       kExportCaption);
         return;

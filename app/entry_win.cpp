@@ -47,10 +47,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (!app.folderClaim) {
         return 0;
     }
-    kavo::loadSettings(app.settings, app.dataDirectory);
+    app.dataStore.captureFolder();
+    kavo::loadSettings(app.settings, app.dataStore.folder());
     // Before the load, so that the first start's missing-file boxes that follow in such a folder
     // read as the consequence this message announces.
-    kavo::warnAboutDataFolder(app.dataDirectory);
+    kavo::warnAboutDataFolder(app.dataStore.folder());
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;

@@ -230,7 +230,7 @@ LRESULT onDestroy(App& app) {
                                                          : noOwner);
     storeWindowRectangle(app);
     storeColumnWidths(app);
-    saveSettings(app.settings, app.dataDirectory, app.mainWindow);
+    saveSettings(app.settings, app.dataStore.folder(), app.mainWindow);
     unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);
     return 0;

@@ -1,5 +1,5 @@
-// Loading and saving the entry list (pw_set1.dat) and the password file (pw_set2.dat), and the
-// save-before-exit prompt.
+// The program's side of the data files: the load, the save and the recovery pair go to the data
+// store; the save-before-exit prompt is asked here.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +7,6 @@
 namespace kavo {
 
 struct App;
-
-inline constexpr wchar_t kListFileName[] = L"pw_set1.dat";
-inline constexpr wchar_t kPasswordFileName[] = L"pw_set2.dat";
 
 // Empties the master password and the slots, finishes or undoes a save that a crash cut short,
 // then reads the password file and the entry list, and offers back the unsaved changes of a

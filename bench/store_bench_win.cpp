@@ -140,7 +140,7 @@ int run(int runs) {
     }
     App app;
     app.attachWindow(window.window(), window.listView());
-    app.dataDirectory = dir.path();
+    app.dataStore.useFolder(dir.path());
     fillStore(app);
     if (!saveStore(app, app.mainWindow)) {
         std::fprintf(stderr, "kavo_store_bench: the store could not be saved\n");

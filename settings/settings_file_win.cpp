@@ -8,8 +8,7 @@
 
 namespace kavo {
 
-void loadSettings(SettingsRecord& settings, std::wstring& dataDirectory) {
-    dataDirectory = currentDirectory();
+void loadSettings(SettingsRecord& settings, const std::wstring& dataDirectory) {
     const std::array<std::u16string, 1> names{fromWide(kSettingsFileName)};
     recoverDataFiles(dataDirectory, names);
     const auto lines = readTextFile(dataDirectory, kSettingsFileName, kMaxSettingsFileBytes,

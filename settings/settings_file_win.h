@@ -5,20 +5,19 @@
 #include <windows.h>
 
 #include "settings/settings_record.h"
+#include "store/data_store_win.h"
 
 #include <string>
 
 namespace kavo {
-
-inline constexpr wchar_t kSettingsFileName[] = L"pw_set3.dat";
 
 struct ScreenSize {
     int width = 0;
     int height = 0;
 };
 
-// Captures the current directory as the data directory and reads the settings from it.
-void loadSettings(SettingsRecord& settings, std::wstring& dataDirectory);
+// Reads the settings from the data directory.
+void loadSettings(SettingsRecord& settings, const std::wstring& dataDirectory);
 
 // The primary screen in pixels, from the screen's device context.
 ScreenSize readScreenSize();

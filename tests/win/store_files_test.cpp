@@ -39,7 +39,7 @@ class StoreApp {
   public:
     explicit StoreApp(const std::wstring& dataDirectory) {
         app.attachWindow(window.window(), window.listView());
-        app.dataDirectory = dataDirectory;
+        app.dataStore.useFolder(dataDirectory);
     }
 
     void add(const SavedEntry& entry) {

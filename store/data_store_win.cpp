@@ -1,0 +1,271 @@
+#include "store/data_store_win.h"
+
+#include "resources/texts.h"
+#include "store/ansi_codec_win.h"
+#include "store/data_directory_files_win.h"
+#include "store/data_files_win.h"
+#include "store/file_messages_win.h"
+#include "store/kept_pair.h"
+#include "store/load_report.h"
+#include "store/password_file.h"
+#include "win/wide_text_win.h"
+
+#include <array>
+#include <new>
+
+namespace kavo {
+
+// What one operation on the files works with: the store's own state and the entries it fills.
+struct DataStore::Session {
+    const std::wstring& dataDirectory;
+    StoreLoadState& storeLoad;
+    ListParser& listParser;
+    EntryTable* table;
+    StoreContents& store;
+};
+
+namespace {
+
+using Session = DataStore::Session;
+using FileNames = std::array<std::u16string, 2>;
+
+// The two files are saved as one, list first; the order also tells an interrupted save apart.
+FileNames storeFileNames() {
+    return {fromWide(kListFileName), fromWide(kPasswordFileName)};
+}
+
+// The unsaved changes a session end writes before it asks, beside the files they belong to.
+FileNames recoveryFileNames() {
+    return {recoveryPairName(fromWide(kListFileName)),
+            recoveryPairName(fromWide(kPasswordFileName))};
+}
+
+void readStoreFiles(Session& app, HWND owner) {
+    const ThreadAnsiCodec codec;
+    const auto passwordBytes = readDataFile(app.dataDirectory, kPasswordFileName,
+                                            kMaxPasswordFileBytes, FileMessages::On, owner);
+    PasswordFileRead passwords;
+    if (passwordBytes) {
+        passwords =
+            readPasswordFile(*passwordBytes, codec, app.store.masterPassword, app.store.slots);
+        if (passwords.status == PasswordFileStatus::BadMark) {
+            showMarkFailure(owner, kPasswordFileName);
+        }
+    }
+    const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
+    // A file that is there but could not be opened or read whole says nothing about the master
+    // password: unknown, never none.
+    if (!passwordBytes && isDataFile(app.dataDirectory, kPasswordFileName)) {
+        app.store.masterPassword.unknown = true;
+    }
+    const bool keepPasswords = passwordsNeedKeeping(
+        isDataFile(app.dataDirectory, kPasswordFileName), passwordsRead, passwords.losses);
+
+    // Emptied before the list is opened, so a failed read leaves an empty table.
+    app.table->loadRows({});
+    const auto listBytes =
+        readDataFile(app.dataDirectory, kListFileName, kMaxListFileBytes, FileMessages::On, owner);
+    std::vector<Entry> rows;
+    const bool listRead = listBytes && app.listParser.parseListFile(rows, *listBytes);
+    app.table->loadRows(std::move(rows));
+    if (listBytes && !listRead) {
+        showMarkFailure(owner, kListFileName);
+    }
+    const ListLoadLosses listLosses = listRead ? app.listParser.losses() : ListLoadLosses{};
+    // Either file alone is half of what a copy must give back.
+    app.storeLoad.keepPairBeforeSave =
+        keepPasswords ||
+        listNeedsKeeping(isDataFile(app.dataDirectory, kListFileName), listRead, listLosses);
+
+    const std::u16string losses = loadLossMessage(
+        fromWide(kListFileName), listLosses, fromWide(kPasswordFileName),
+        passwordsRead ? passwords.losses : PasswordLoadLosses{}, app.storeLoad.keepPairBeforeSave);
+    if (!losses.empty()) {
+        showFileMessage(owner, losses);
+    }
+}
+
+std::wstring pathsOf(const Session& app, const std::vector<std::u16string>& copies) {
+    std::wstring paths;
+    for (const std::u16string& copy : copies) {
+        paths += dataFilePath(app.dataDirectory, toWide(copy)) + L"\n";
+    }
+    return paths;
+}
+
+// Keeps both files as they were found before the first save replaces either; false, reported, when
+// they cannot be kept. Done once a run: later saves replace only what this run wrote.
+bool keepFoundPairAside(Session& app, HWND owner) {
+    if (!app.storeLoad.keepPairBeforeSave) {
+        return true;
+    }
+    const FileNames names = storeFileNames();
+    const KeptPair kept =
+        keepDataFilesAside(app.dataDirectory, names, names, KeptPairKind::AsFound);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false;
+    }
+    app.storeLoad.keepPairBeforeSave = false;
+    if (!kept.copies.empty()) {
+        showFileMessage(owner,
+                        keptAsideMessage(fromWide(pathsOf(app, kept.copies)), kept.alreadyKept));
+    }
+    return true;
+}
+
+std::array<FileToSave, 2> storeFiles(const Session& app, const FileNames& names) {
+    const ThreadAnsiCodec codec;
+    return {
+        FileToSave{names[0], encodeTextFile(listFileText(*app.table))},
+        FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
+}
+
+bool recoveryPairPresent(const Session& app) {
+    const FileNames names = recoveryFileNames();
+    return isDataFile(app.dataDirectory, toWide(names[0])) &&
+           isDataFile(app.dataDirectory, toWide(names[1]));
+}
+
+// Takes the unsaved changes of the recovery pair in place of what the data files hold. Nothing of
+// the store changes unless both files of the pair read whole.
+bool takeRecoveryPair(Session& app) {
+    const FileNames names = recoveryFileNames();
+    const auto passwordBytes = readDataFile(app.dataDirectory, toWide(names[1]),
+                                            kMaxPasswordFileBytes, FileMessages::Off, nullptr);
+    const auto listBytes = readDataFile(app.dataDirectory, toWide(names[0]), kMaxListFileBytes,
+                                        FileMessages::Off, nullptr);
+    if (!passwordBytes || !listBytes || !hasTextMark(*listBytes)) {
+        return false;
+    }
+    const ThreadAnsiCodec codec;
+    MasterPassword master;
+    PasswordSlots slots;
+    if (readPasswordFile(*passwordBytes, codec, master, slots).status != PasswordFileStatus::Ok) {
+        return false;
+    }
+    std::vector<Entry> rows;
+    app.listParser.parseListFile(rows, *listBytes);
+    app.table->loadRows(std::move(rows));
+    app.store.masterPassword = std::move(master);
+    app.store.slots = slots;
+    app.store.dirty = true;
+    return true;
+}
+
+void removeRecoveryPair(const Session& app) {
+    DataDirectoryFiles directory(app.dataDirectory);
+    for (const std::u16string& name : recoveryFileNames()) {
+        if (directory.isFile(name)) {
+            directory.removeFile(name);
+        }
+    }
+}
+
+// Unsaved changes a session end kept because KAVO was ended before the user answered: offered
+// back, or kept aside as a pair under a name that says what they are.
+void offerRecoveryPair(Session& app, HWND owner) {
+    if (!recoveryPairPresent(app)) {
+        return;
+    }
+    if (MessageBoxW(owner, toWide(kUnsavedChangesFoundText).c_str(),
+                    toWide(kUnsavedChangesCaption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (!takeRecoveryPair(app)) {
+            showFileMessage(owner, std::u16string(kUnsavedChangesUnreadableText));
+        }
+        return; // the pair stays until the changes are saved or given up at exit
+    }
+    const KeptPair kept = keepDataFilesAside(app.dataDirectory, recoveryFileNames(),
+                                             storeFileNames(), KeptPairKind::UnsavedChanges);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return; // asked again at the next start
+    }
+    removeRecoveryPair(app);
+    std::u16string text(kUnsavedChangesKeptHeading);
+    text += fromWide(pathsOf(app, kept.copies));
+    showFileMessage(owner, text);
+}
+
+} // namespace
+
+DataStore::Session DataStore::session(EntryTable& table, StoreContents& store) {
+    return Session{folder_, load_, parser_, &table, store};
+}
+
+void DataStore::captureFolder() {
+    folder_ = currentDirectory();
+}
+
+void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
+    Session app = session(table, store);
+    app.store.masterPassword = MasterPassword{};
+    app.store.slots.clearAll();
+    app.storeLoad = StoreLoadState{};
+    const auto names = storeFileNames();
+    const RecoveryOutcome recovery = recoverDataFiles(app.dataDirectory, names);
+    if (!recovery.consistent) {
+        // The files on disk may not belong together: reading them could pair entries with the
+        // wrong passwords, and saving would make that permanent.
+        app.storeLoad.recoveryBlocked = true;
+        app.store.masterPassword.unknown = true;
+        app.table->loadRows({});
+        showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
+        return;
+    }
+    try {
+        readStoreFiles(app, owner);
+        // A recovery pair cut short while it was written is undone; one still in doubt waits.
+        if (recoverDataFiles(app.dataDirectory, recoveryFileNames()).consistent) {
+            offerRecoveryPair(app, owner);
+        }
+    } catch (const std::bad_alloc&) {
+        // Whatever was read stays; the rest of the program runs on.
+        MessageBoxW(owner, toWide(kNoMemoryForDataText).c_str(), toWide(kFileErrorCaption).c_str(),
+                    MB_OK | MB_ICONWARNING);
+    }
+}
+
+bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
+    Session app = session(table, store);
+    if (app.storeLoad.recoveryBlocked) {
+        showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
+        return false;
+    }
+    if (!canWritePasswordFile(app.store.masterPassword)) {
+        showFileMessage(owner, fromWide(kPasswordFileName) +
+                                   std::u16string(kSaveRefusedMasterUnknownText));
+        return false;
+    }
+    if (!keepFoundPairAside(app, owner)) {
+        return false;
+    }
+    const auto files = storeFiles(app, storeFileNames());
+    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+        return false;
+    }
+    app.store.dirty = false;
+    kavo::removeRecoveryPair(app);
+    return true;
+}
+
+bool DataStore::writeRecoveryPair(EntryTable& table, StoreContents& store) {
+    Session app = session(table, store);
+    // A master password that is not known would be written as none: taken back, it would open
+    // the lock for anything.
+    if (app.storeLoad.recoveryBlocked || !canWritePasswordFile(app.store.masterPassword)) {
+        return false;
+    }
+    try {
+        const auto files = storeFiles(app, recoveryFileNames());
+        return saveDataFiles(nullptr, app.dataDirectory, files, FileMessages::Off);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void DataStore::removeRecoveryPair(EntryTable& table, StoreContents& store) {
+    kavo::removeRecoveryPair(session(table, store));
+}
+
+} // namespace kavo

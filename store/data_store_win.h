@@ -1,0 +1,58 @@
+// The data folder and its three files, and everything a load decides about them: the one owner
+// of the entry list (pw_set1.dat) and the password file (pw_set2.dat) on disk. It finishes or
+// undoes a save a crash cut short, reads both files into the table, keeps what it could not read
+// aside as a pair before a save replaces it, saves both as one, and keeps the unsaved changes of
+// a session end in a recovery pair that the next start offers back.
+#pragma once
+
+#include <windows.h>
+
+#include "store/entry_table.h"
+#include "store/list_file.h"
+#include "store/load_report.h"
+#include "store/store_contents.h"
+
+#include <string>
+
+namespace kavo {
+
+inline constexpr wchar_t kListFileName[] = L"pw_set1.dat";
+inline constexpr wchar_t kPasswordFileName[] = L"pw_set2.dat";
+inline constexpr wchar_t kSettingsFileName[] = L"pw_set3.dat";
+
+class DataStore {
+  public:
+    // The folder current at start is the data folder for the whole run.
+    void captureFolder();
+    // A folder given by name, for a store kept somewhere else than where the program started.
+    void useFolder(std::wstring folder) { folder_ = std::move(folder); }
+    const std::wstring& folder() const { return folder_; }
+
+    // Empties the master password and the slots, finishes or undoes a save that a crash cut
+    // short, then reads the password file and the entry list, and offers back the unsaved changes
+    // of a session that ended KAVO before it was answered. Every failure is reported with the
+    // owner as parent; what could be read stays.
+    void load(EntryTable& table, StoreContents& store, HWND owner);
+    // Saves the entry list and the password file as one: both are replaced, or neither is and the
+    // failure is reported naming the file. Before the first save of a run replaces files that
+    // were not read whole, both are kept aside as a pair. True when both were saved.
+    bool save(EntryTable& table, StoreContents& store, HWND owner);
+    // Writes the unsaved changes, complete and flushed, to a recovery pair of their own beside the
+    // data files. Silent; true when both files were written.
+    bool writeRecoveryPair(EntryTable& table, StoreContents& store);
+    // Removes the recovery pair: the changes were saved or given up.
+    void removeRecoveryPair(EntryTable& table, StoreContents& store);
+
+    struct Session;
+
+  private:
+    Session session(EntryTable& table, StoreContents& store);
+
+    std::wstring folder_;
+    // How the last load went: what the saves must keep aside first, or must not do at all.
+    StoreLoadState load_;
+    // One parser for the run: an entry without a type line takes the letter read last.
+    ListParser parser_;
+};
+
+} // namespace kavo
