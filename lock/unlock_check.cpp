@@ -1,5 +1,7 @@
 #include "lock/unlock_check.h"
 
+#include "store/text_format.h"
+
 #include "resources/texts.h"
 
 namespace kavo {
@@ -7,8 +9,7 @@ namespace kavo {
 UnlockCheck checkMasterPassword(const MasterPassword& master, std::u16string_view typed,
                                 std::u16string_view passwordFilePath) {
     if (master.unknown) {
-        return {false, std::u16string(kMasterUnknownBefore) + std::u16string(passwordFilePath) +
-                           std::u16string(kMasterUnknownAfter)};
+        return {false, formatText(kMasterUnknownText, {passwordFilePath})};
     }
     if (master.text.empty()) {
         return {true, std::u16string(kNoMasterPasswordMessage)};

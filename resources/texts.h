@@ -91,8 +91,8 @@ inline constexpr std::u16string_view kChangedMessage =
     u"パスワード変更された。忘れないようにご注意！。";
 inline constexpr std::u16string_view kUnstorableMasterMessage =
     u"このパスワードは保存出来ません。使えない文字を含むか、長過ぎます。";
-inline constexpr std::u16string_view kMasterUnknownBefore = u"パスワードファイル\n";
-inline constexpr std::u16string_view kMasterUnknownAfter =
+inline constexpr std::u16string_view kMasterUnknownText =
+    u"パスワードファイル\n{0}"
     u"\nを読み込めなかったので、マスターパスワードが分かりません。ロックは解除できません。\n"
     u"KAVO を終了し、ほかのプログラムが使っていれば閉じるか、バックアップから戻してから、"
     u"起動し直してください。";
@@ -115,8 +115,7 @@ inline constexpr std::u16string_view kClipboardHeldText =
     u"クリップボードに書き込めません。\nほかのプログラムが使用中です。\n";
 inline constexpr std::u16string_view kClipboardUnchangedText =
     u"クリップボードの内容は前のままです。\n";
-inline constexpr std::u16string_view kStillOnClipboardBefore = u"まだ";
-inline constexpr std::u16string_view kStillOnClipboardAfter = u"が残っています。\n";
+inline constexpr std::u16string_view kStillOnClipboardText = u"まだ{0}が残っています。\n";
 inline constexpr std::u16string_view kKeepTryingText = u"書き込めるまで続けて試します。";
 inline constexpr std::u16string_view kClipboardNotClearedText =
     u"クリップボードを消せませんでした。\nほかのプログラムが使用中です。\n";
@@ -127,32 +126,27 @@ inline constexpr std::u16string_view kMayStayOnClipboardText =
 inline constexpr std::u16string_view kFileErrorCaption = u"ﾌｧｲﾙｴﾗｰ";
 inline constexpr std::u16string_view kOpenFailureText = u"ﾌｧｲﾙが開けません";
 inline constexpr std::u16string_view kMarkFailureCaption = u"ErrorFileRead";
-inline constexpr std::u16string_view kMarkFailureSuffix = u"がWide文字で有りません!。";
+inline constexpr std::u16string_view kMarkFailureText = u"{0}がWide文字で有りません!。";
 inline constexpr std::u16string_view kCloseFailureCaption = u"CloseHandle-errer";
-inline constexpr std::u16string_view kTooLargeSuffix = u"が大き過ぎるので読み込みません。";
-inline constexpr std::u16string_view kNotSavedSuffix = u"を保存できません。\n";
+inline constexpr std::u16string_view kTooLargeText = u"{0}が大き過ぎるので読み込みません。";
+inline constexpr std::u16string_view kNotSavedText = u"{0}を保存できません。\n";
 inline constexpr std::u16string_view kRestorePendingText =
     u"保存前のファイルに戻し切れませんでした。次の保存か起動の時に戻します。";
 inline constexpr std::u16string_view kUnchangedFilesText = u"ファイルは保存前のままです。";
 inline constexpr std::u16string_view kNoMemoryForDataText =
     u"メモリが足りないのでデータを読み込めません。";
 inline constexpr std::u16string_view kLossHeading = u"ファイルの一部を読み込めませんでした。\n";
-inline constexpr std::u16string_view kLossBullet = u"・";
-inline constexpr std::u16string_view kLossFileSeparator = u"：";
-inline constexpr std::u16string_view kEntriesDroppedBefore = u"項目 ";
-inline constexpr std::u16string_view kEntriesDroppedAfter =
-    u" 件（1000 件を超えた分か、タイトルの行がない分）を読み込んでいません。";
-inline constexpr std::u16string_view kTextsCutBefore = u"127 文字を超えたタイトルと ID ";
-inline constexpr std::u16string_view kTextsCutAfter = u" 個を、127 文字で切りました。";
-inline constexpr std::u16string_view kMissingRecordsBefore =
-    u"ファイルが途中で終わっていて、パスワード ";
-inline constexpr std::u16string_view kMissingRecordsAfter = u" 件分がありません。";
-inline constexpr std::u16string_view kDamagedRecordsBefore = u"壊れているパスワード ";
-inline constexpr std::u16string_view kDamagedRecordsAfter =
-    u" 件は、元と違っているかもしれません。";
-inline constexpr std::u16string_view kUnreadableRecordsBefore =
-    u"この PC の文字コードで読めないパスワード ";
-inline constexpr std::u16string_view kUnreadableRecordsAfter = u" 件は、空欄として扱います。";
+// One line each: {0} is the file's name, {1} the count.
+inline constexpr std::u16string_view kEntriesDroppedText =
+    u"・{0}：項目 {1} 件（1000 件を超えた分か、タイトルの行がない分）を読み込んでいません。\n";
+inline constexpr std::u16string_view kTextsCutText =
+    u"・{0}：127 文字を超えたタイトルと ID {1} 個を、127 文字で切りました。\n";
+inline constexpr std::u16string_view kMissingRecordsText =
+    u"・{0}：ファイルが途中で終わっていて、パスワード {1} 件分がありません。\n";
+inline constexpr std::u16string_view kDamagedRecordsText =
+    u"・{0}：壊れているパスワード {1} 件は、元と違っているかもしれません。\n";
+inline constexpr std::u16string_view kUnreadableRecordsText =
+    u"・{0}：この PC の文字コードで読めないパスワード {1} 件は、空欄として扱います。\n";
 inline constexpr std::u16string_view kMasterUnreadableText =
     u"マスターパスワードが読めないので、ロックは解除できません。\n";
 inline constexpr std::u16string_view kKeepAsideAheadText =
@@ -166,8 +160,8 @@ inline constexpr std::u16string_view kPutKeptPairBackText =
     u"\n元に戻す時は、KAVO を終了してから、同じ時刻の名前のファイルをすべて一緒に元の名前"
     u"（pw_set1.dat と pw_set2.dat）に戻して下さい。片方だけを戻すと、項目とパスワードの組み合わせ"
     u"が狂います。";
-inline constexpr std::u16string_view kKeepAsideFailedSuffix =
-    u"の元のファイルを別の名前で残せないので、保存しません。\nファイルは保存前のままです。";
+inline constexpr std::u16string_view kKeepAsideFailedText =
+    u"{0}の元のファイルを別の名前で残せないので、保存しません。\nファイルは保存前のままです。";
 inline constexpr std::u16string_view kUnsavedChangesCaption = u"保存されなかった変更";
 inline constexpr std::u16string_view kUnsavedChangesFoundText =
     u"前回、Windows の終了で KAVO が終わった時の、保存されていない変更が残っています。\n\n"
@@ -179,16 +173,15 @@ inline constexpr std::u16string_view kUnsavedChangesUnreadableText =
     u"変更のファイルはそのまま残し、次の起動の時にもう一度たずねます。";
 inline constexpr std::u16string_view kUnsavedChangesKeptHeading =
     u"保存されなかった変更を、組にして次の名前で残しました。\n";
-inline constexpr std::u16string_view kRecoveryBlockedHeading =
-    u"前回の保存が途中で止まったファイルを元に戻せません。\n";
-inline constexpr std::u16string_view kRecoveryBlockedAfterFile =
-    u" をほかのプログラムが使っています。\n"
+inline constexpr std::u16string_view kRecoveryBlockedText =
+    u"前回の保存が途中で止まったファイルを元に戻せません。\n"
+    u"{0} をほかのプログラムが使っています。\n"
     u"データは読み込まず、保存もしません。次の起動の時にもう一度戻します。";
 inline constexpr std::u16string_view kSaveRefusedAfterBlockedRecoveryText =
     u"前回の保存が途中で止まったファイルを元に戻せていないので、保存しません。\n"
     u"KAVO を終了して、起動し直してください。";
 inline constexpr std::u16string_view kSaveRefusedMasterUnknownText =
-    u"を読み込めなかったので、マスターパスワードが分かりません。"
+    u"{0}を読み込めなかったので、マスターパスワードが分かりません。"
     u"パスワードなしとして保存しないよう、保存しません。\n"
     u"ファイルを読めるようにして起動し直すか、パスモードの「パスワード変更」で新しいパスワードを"
     u"決めてから保存してください。";
@@ -199,9 +192,14 @@ inline constexpr std::u16string_view kExportCaption = u"CSVエクスポート";
 inline constexpr std::u16string_view kCsvFilter =
     u"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0";
 inline constexpr std::u16string_view kExportDefaultName = u"KAVO-export.csv";
-inline constexpr std::u16string_view kImportAddCountText = u" 件を、表の最後に追加します。";
-inline constexpr std::u16string_view kImportNothingText = u"には、追加できる行がありません。";
-inline constexpr std::u16string_view kImportSkippedHeading = u"追加しない行: ";
+// {0} is the file's name, cut to one short line.
+inline constexpr std::u16string_view kImportAddCountText =
+    u"「{0}」から {1} 件を、表の最後に追加します。";
+inline constexpr std::u16string_view kImportNothingText =
+    u"「{0}」には、追加できる行がありません。";
+inline constexpr std::u16string_view kImportSkippedHeading = u"\n\n追加しない行: {0} 件";
+// {0}: why, {1}: how many rows.
+inline constexpr std::u16string_view kImportSkippedReasonText = u"\n・{0}: {1} 件";
 inline constexpr std::u16string_view kImportSkippedFullText = u"登録できる 1000 件を超える行";
 inline constexpr std::u16string_view kImportSkippedPasswordText =
     u"保存できない文字を含むか、長すぎるパスワード";
@@ -209,19 +207,22 @@ inline constexpr std::u16string_view kImportSkippedIncompleteText =
     u"タイトル・ID・パスワードのどれかが空の行";
 inline constexpr std::u16string_view kImportSkippedEmptyText = u"空の行";
 inline constexpr std::u16string_view kImportSkippedRowsHeading =
-    u"追加しない行（初めの 5 行まで）:";
-inline constexpr std::u16string_view kImportNoTitleText = u"（タイトルなし）";
+    u"\n\n追加しない行（初めの 5 行まで）:";
+// {0}: the line's number, {1}: its title.
+inline constexpr std::u16string_view kImportSkippedRowText = u"\n・{0}行目 「{1}」";
+inline constexpr std::u16string_view kImportSkippedUntitledRowText =
+    u"\n・{0}行目 （タイトルなし）";
 inline constexpr std::u16string_view kImportCutText =
-    u"タイトルか ID が 127 文字を超えるので、127 文字で切る項目: ";
+    u"\n\nタイトルか ID が 127 文字を超えるので、127 文字で切る項目: {0} 件";
 inline constexpr std::u16string_view kImportConfirmText =
-    u"ＯＫで追加します。追加した項目は「データ保存」か終了時の保存でファイルに書かれます。";
+    u"\n\nＯＫで追加します。追加した項目は「データ保存」か終了時の保存でファイルに書かれます。";
 inline constexpr std::u16string_view kImportNotTextText =
-    u"は CSV ファイルとして読めません。\n文字コードが UTF-8 か UTF-16 "
+    u"「{0}」は CSV ファイルとして読めません。\n文字コードが UTF-8 か UTF-16 "
     u"のテキストファイルを選んで下さい。";
 inline constexpr std::u16string_view kImportUnclosedQuoteText =
-    u" 行目で始まる \" が閉じていません。\nファイルが壊れているので読み込みません。";
+    u"「{0}」の {1} 行目で始まる \" が閉じていません。\nファイルが壊れているので読み込みません。";
 inline constexpr std::u16string_view kImportNoHeaderText =
-    u"の 1 行目に、パスワードの列と、タイトル・ID・URL のどれかの列の見出しがありません。\n"
+    u"「{0}」の 1 行目に、パスワードの列と、タイトル・ID・URL のどれかの列の見出しがありません。\n"
     u"見出し行のある CSV ファイルだけを読み込めます。";
 inline constexpr std::u16string_view kExportLockedText = u"ロックされたため、書き出しません。";
 inline constexpr std::u16string_view kExportWarningText =

@@ -1,5 +1,7 @@
 #include "sequencer/sequence.h"
 
+#include "store/text_format.h"
+
 #include "resources/texts.h"
 
 #include <utility>
@@ -28,9 +30,7 @@ std::u16string heldClipboardNotice(ClipboardContent onClipboard) {
     if (onClipboard == ClipboardContent::Nothing) {
         text += kClipboardUnchangedText;
     } else {
-        text += kStillOnClipboardBefore;
-        text += describe(onClipboard);
-        text += kStillOnClipboardAfter;
+        text += formatText(kStillOnClipboardText, {describe(onClipboard)});
     }
     text += kKeepTryingText;
     return text;

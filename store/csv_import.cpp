@@ -4,6 +4,7 @@
 #include "store/ascii_case.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
+#include "store/text_format.h"
 #include "store/utf16_text.h"
 
 #include <algorithm>
@@ -280,54 +281,49 @@ ImportReading planImport(std::span<const std::uint8_t> bytes, int freeRows, cons
 
 std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fileName) {
     const std::u16string name = previewLine(fileName);
-    std::u16string text;
-    if (plan.entries.empty()) {
-        text += u"「" + name + u"」" + std::u16string(kImportNothingText);
-    } else {
-        text += u"「" + name + u"」から " + formatInt(static_cast<int>(plan.entries.size())) +
-                std::u16string(kImportAddCountText);
-    }
+    std::u16string text =
+        plan.entries.empty() ? formatText(kImportNothingText, {name})
+                             : formatText(kImportAddCountText,
+                                          {name, formatInt(static_cast<int>(plan.entries.size()))});
     if (plan.skippedTotal() > 0) {
-        text += u"\n\n" + std::u16string(kImportSkippedHeading) + formatInt(plan.skippedTotal()) +
-                u" 件";
+        text += formatText(kImportSkippedHeading, {formatInt(plan.skippedTotal())});
         for (std::size_t i = 0; i < kSkipReasonCount; ++i) {
             if (plan.skipped[i] > 0) {
-                text += u"\n・" + std::u16string(reasonText(static_cast<SkipReason>(i))) + u": " +
-                        formatInt(plan.skipped[i]) + u" 件";
+                text +=
+                    formatText(kImportSkippedReasonText, {reasonText(static_cast<SkipReason>(i)),
+                                                          formatInt(plan.skipped[i])});
             }
         }
-        text += u"\n\n" + std::u16string(kImportSkippedRowsHeading);
+        text += kImportSkippedRowsHeading;
         for (const SkippedRow& row : plan.firstSkipped) {
-            text += u"\n・" + formatInt(row.line) + u"行目 " +
-                    (row.title.empty() ? std::u16string(kImportNoTitleText)
-                                       : u"「" + previewLine(row.title) + u"」");
+            text += row.title.empty()
+                        ? formatText(kImportSkippedUntitledRowText, {formatInt(row.line)})
+                        : formatText(kImportSkippedRowText,
+                                     {formatInt(row.line), previewLine(row.title)});
         }
     }
     if (plan.entriesCut > 0) {
-        text += u"\n\n" + std::u16string(kImportCutText) + formatInt(plan.entriesCut) + u" 件";
+        text += formatText(kImportCutText, {formatInt(plan.entriesCut)});
     }
     if (!plan.entries.empty()) {
-        text += u"\n\n" + std::u16string(kImportConfirmText);
+        text += kImportConfirmText;
     }
     return text;
 }
 
 std::u16string importRefusalText(const ImportReading& reading, std::u16string_view fileName) {
-    std::u16string text = u"「" + previewLine(fileName) + u"」";
+    const std::u16string name = previewLine(fileName);
     switch (reading.refusal) {
     case ImportRefusal::None:
         break;
     case ImportRefusal::NotText:
-        text += kImportNotTextText;
-        break;
+        return formatText(kImportNotTextText, {name});
     case ImportRefusal::UnclosedQuote:
-        text += u"の " + formatInt(reading.failedLine) + std::u16string(kImportUnclosedQuoteText);
-        break;
+        return formatText(kImportUnclosedQuoteText, {name, formatInt(reading.failedLine)});
     case ImportRefusal::NoHeader:
-        text += kImportNoHeaderText;
-        break;
+        return formatText(kImportNoHeaderText, {name});
     }
-    return text;
+    return u"「" + name + u"」";
 }
 
 void addImportedEntries(EntryTable& table, std::span<const ImportedEntry> entries) {

@@ -8,6 +8,7 @@
 #include "store/kept_pair.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
+#include "store/text_format.h"
 #include "win/wide_text_win.h"
 
 #include <array>
@@ -233,8 +234,8 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
         return false;
     }
     if (!canWritePasswordFile(app.store.masterPassword)) {
-        showFileMessage(owner, fromWide(kPasswordFileName) +
-                                   std::u16string(kSaveRefusedMasterUnknownText));
+        showFileMessage(owner,
+                        formatText(kSaveRefusedMasterUnknownText, {fromWide(kPasswordFileName)}));
         return false;
     }
     if (!keepFoundPairAside(app, owner)) {

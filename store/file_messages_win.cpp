@@ -1,5 +1,7 @@
 #include "store/file_messages_win.h"
 
+#include "store/text_format.h"
+
 #include "resources/texts.h"
 #include "win/wide_text_win.h"
 
@@ -12,7 +14,7 @@ void showOpenFailure(HWND owner) {
 }
 
 void showMarkFailure(HWND owner, std::wstring_view fileName) {
-    const std::wstring text = std::wstring(fileName) + toWide(kMarkFailureSuffix);
+    const std::wstring text = toWide(formatText(kMarkFailureText, {fromWide(fileName)}));
     MessageBoxW(owner, text.c_str(), toWide(kMarkFailureCaption).c_str(), MB_OK);
 }
 
@@ -22,11 +24,11 @@ void showCloseFailure(HWND owner, std::wstring_view fileName) {
 }
 
 void showTooLarge(HWND owner, std::wstring_view fileName) {
-    showFileMessage(owner, fromWide(fileName) + std::u16string(kTooLargeSuffix));
+    showFileMessage(owner, formatText(kTooLargeText, {fromWide(fileName)}));
 }
 
 void showSaveFailure(HWND owner, std::wstring_view fileName, bool restorePending) {
-    std::u16string text = fromWide(fileName) + std::u16string(kNotSavedSuffix);
+    std::u16string text = formatText(kNotSavedText, {fromWide(fileName)});
     text += restorePending ? kRestorePendingText : kUnchangedFilesText;
     showFileMessage(owner, text);
 }

@@ -1,29 +1,15 @@
 #include "store/load_report.h"
 
 #include "resources/texts.h"
+#include "store/decimal_text.h"
+#include "store/text_format.h"
 
 namespace kavo {
 
 namespace {
 
-std::u16string count(int n) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-        n /= 10;
-    } while (n > 0);
-    return digits;
-}
-
-void addLine(std::u16string& text, std::u16string_view file, std::u16string_view before, int n,
-             std::u16string_view after) {
-    text += kLossBullet;
-    text += file;
-    text += kLossFileSeparator;
-    text += before;
-    text += count(n);
-    text += after;
-    text += u"\n";
+void addLine(std::u16string& text, std::u16string_view line, std::u16string_view file, int n) {
+    text += formatText(line, {file, formatInt(n)});
 }
 
 } // namespace
@@ -44,22 +30,19 @@ std::u16string loadLossMessage(std::u16string_view listFile, const ListLoadLosse
     }
     std::u16string text(kLossHeading);
     if (list.entriesDropped > 0) {
-        addLine(text, listFile, kEntriesDroppedBefore, list.entriesDropped, kEntriesDroppedAfter);
+        addLine(text, kEntriesDroppedText, listFile, list.entriesDropped);
     }
     if (list.textsCut > 0) {
-        addLine(text, listFile, kTextsCutBefore, list.textsCut, kTextsCutAfter);
+        addLine(text, kTextsCutText, listFile, list.textsCut);
     }
     if (passwords.missingRecords > 0) {
-        addLine(text, passwordFile, kMissingRecordsBefore, passwords.missingRecords,
-                kMissingRecordsAfter);
+        addLine(text, kMissingRecordsText, passwordFile, passwords.missingRecords);
     }
     if (passwords.damagedRecords > 0) {
-        addLine(text, passwordFile, kDamagedRecordsBefore, passwords.damagedRecords,
-                kDamagedRecordsAfter);
+        addLine(text, kDamagedRecordsText, passwordFile, passwords.damagedRecords);
     }
     if (passwords.unreadableRecords > 0) {
-        addLine(text, passwordFile, kUnreadableRecordsBefore, passwords.unreadableRecords,
-                kUnreadableRecordsAfter);
+        addLine(text, kUnreadableRecordsText, passwordFile, passwords.unreadableRecords);
     }
     if (passwords.masterUnreadable) {
         text += kMasterUnreadableText;
@@ -78,16 +61,11 @@ std::u16string keptAsideMessage(std::u16string_view keptPaths, bool alreadyKept)
 }
 
 std::u16string keepAsideFailedMessage(std::u16string_view fileName) {
-    std::u16string text(fileName);
-    text += kKeepAsideFailedSuffix;
-    return text;
+    return formatText(kKeepAsideFailedText, {fileName});
 }
 
 std::u16string recoveryBlockedMessage(std::u16string_view heldFile) {
-    std::u16string text(kRecoveryBlockedHeading);
-    text += heldFile;
-    text += kRecoveryBlockedAfterFile;
-    return text;
+    return formatText(kRecoveryBlockedText, {heldFile});
 }
 
 std::u16string saveRefusedAfterBlockedRecoveryMessage() {
