@@ -12,7 +12,6 @@
 #include "store/decimal_text.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
-#include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
 
@@ -73,7 +72,6 @@ void addToTable(App& app, const ImportPlan& plan) {
 } // namespace
 
 void importCsv(App& app) {
-    const ModalDialogScope modal;
     const HWND owner = app.mainWindow;
     const std::wstring filter = toWide(kCsvFilter);
     std::wstring path;
@@ -116,7 +114,6 @@ void importCsv(App& app) {
 }
 
 void exportCsv(App& app) {
-    const ModalDialogScope modal;
     const HWND owner = app.mainWindow;
     if (askOkCancel(owner, std::u16string(kExportWarningText), kExportCaption,
                     MB_ICONWARNING | MB_DEFBUTTON2) != IDOK) {
