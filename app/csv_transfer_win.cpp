@@ -13,6 +13,7 @@
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
 #include "win/message_box_win.h"
+#include "win/system_library_win.h"
 #include "win/wide_text_win.h"
 
 #include <string>
@@ -53,6 +54,13 @@ OPENFILENAMEW fileDialog(HWND owner, std::wstring& path, const std::wstring& fil
     return dialog;
 }
 
+// The file dialogs live in comdlg32, loaded only when one is asked for. Without it the dialog
+// counts as cancelled.
+bool askForFile(OPENFILENAMEW& dialog, const char* function) {
+    auto* ask = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", function);
+    return ask != nullptr && ask(&dialog) != FALSE;
+}
+
 void takeDialogPath(std::wstring& path) {
     path.resize(wcslen(path.c_str()));
 }
@@ -77,7 +85,7 @@ void importCsv(App& app) {
     std::wstring path;
     OPENFILENAMEW dialog = fileDialog(owner, path, filter);
     dialog.Flags = kFileDialogFlags | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&dialog)) {
+    if (!askForFile(dialog, "GetOpenFileNameW")) {
         return;
     }
     takeDialogPath(path);
@@ -123,7 +131,7 @@ void exportCsv(App& app) {
     std::wstring path = toWide(kExportDefaultName);
     OPENFILENAMEW dialog = fileDialog(owner, path, filter);
     dialog.Flags = kFileDialogFlags | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameW(&dialog)) {
+    if (!askForFile(dialog, "GetSaveFileNameW")) {
         return;
     }
     takeDialogPath(path);
