@@ -1,6 +1,6 @@
 #include "app/app_state_win.h"
 
-#include "app/commands_win.h"
+#include "app/repaint_win.h"
 #include "app/tray_icon_win.h"
 #include "win/message_box_win.h"
 #include "win/timer_ids.h"

@@ -11,6 +11,7 @@
 #include "dialogs/entry_dialog.h"
 #include "dialogs/find_box_win.h"
 #include "lock/lock_state.h"
+#include "sequencer/keyboard_watch_win.h"
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
 #include "sequencer/table_entry_source.h"
@@ -72,6 +73,7 @@ struct App {
     std::unique_ptr<MainWindowSequenceHost> sequenceHost;
     std::unique_ptr<ClipboardSequence> sequence;
     PasteDetector pasteDetector;
+    KeyboardWatch keyboardWatch;
     // Solid backgrounds of the ID and PW phases; the idle ones are stock brushes.
     OwnedGdiObject idPhaseBrush;
     OwnedGdiObject pwPhaseBrush;

@@ -1,7 +1,6 @@
 #include "app/copy_triggers_win.h"
 
 #include "app/app_state_win.h"
-#include "app/commands_win.h"
 #include "resources/resource.h"
 #include "sequencer/right_click.h"
 #include "sequencer/window_message_sink_win.h"
@@ -24,7 +23,6 @@ INT_PTR onCopyWindowCommand(App& app, HWND dialog, int id) {
     default:
         return FALSE;
     }
-    repaintMainWindow(app);
     EndDialog(dialog, 1);
     return TRUE;
 }
@@ -50,13 +48,11 @@ INT_PTR handleCopyWindow(App& app, HWND dialog, UINT message, WPARAM wParam, LPA
 void onIdButton(App& app) {
     WindowMessageSink owner(app.mainWindow);
     app.sequence->startIdPhase(owner, false);
-    repaintMainWindow(app);
 }
 
 void onPwButton(App& app) {
     WindowMessageSink owner(app.mainWindow);
     app.sequence->startPwPhase(owner);
-    repaintMainWindow(app);
 }
 
 void onListRightClick(App& app, int clickedRow) {
@@ -70,7 +66,6 @@ void onListRightClick(App& app, int clickedRow) {
     case RightClickAction::StartIdPhase: {
         WindowMessageSink owner(app.mainWindow);
         app.sequence->startIdPhase(owner, true);
-        repaintMainWindow(app);
         break;
     }
     case RightClickAction::Nothing:

@@ -14,10 +14,10 @@
 #include "store/decimal_text.h"
 #include "store/ansi_codec_win.h"
 #include "store/data_files_win.h"
-#include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 #include "settings/settings_file_win.h"
 #include "win/owned_handles_win.h"
+#include "win/system_library_win.h"
 #include "win/wide_text_win.h"
 
 #include <string>
@@ -56,6 +56,13 @@ OPENFILENAMEW fileDialog(HWND owner, std::wstring& path, const std::wstring& fil
     dialog.nMaxFile = kPathUnits;
     dialog.lpstrDefExt = L"csv";
     return dialog;
+}
+
+// The file dialogs live in comdlg32, loaded only when one is asked for. Without it the dialog
+// counts as cancelled.
+bool askForFile(OPENFILENAMEW& dialog, const char* function) {
+    auto* ask = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", function);
+    return ask != nullptr && ask(&dialog) != FALSE;
 }
 
 void takeDialogPath(std::wstring& path) {
@@ -118,13 +125,12 @@ void addToTable(App& app, const ImportPlan& plan) {
 } // namespace
 
 void importCsv(App& app) {
-    const ModalDialogScope modal;
     const HWND owner = app.mainWindow;
     const std::wstring filter = toWide(kCsvFilter);
     std::wstring path;
     OPENFILENAMEW dialog = fileDialog(owner, path, filter);
     dialog.Flags = kFileDialogFlags | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&dialog)) {
+    if (!askForFile(dialog, "GetOpenFileNameW")) {
         return;
     }
     takeDialogPath(path);
@@ -160,7 +166,6 @@ void importCsv(App& app) {
 }
 
 void exportCsv(App& app) {
-    const ModalDialogScope modal;
     const HWND owner = app.mainWindow;
     if (askOkCancel(owner, std::u16string(kExportWarningText), kExportCaption,
                     MB_ICONWARNING | MB_DEFBUTTON2) != IDOK) {
@@ -170,7 +175,7 @@ void exportCsv(App& app) {
     std::wstring path = toWide(kExportDefaultName);
     OPENFILENAMEW dialog = fileDialog(owner, path, filter);
     dialog.Flags = kFileDialogFlags | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameW(&dialog)) {
+    if (!askForFile(dialog, "GetSaveFileNameW")) {
         return;
     }
     takeDialogPath(path);

@@ -8,7 +8,6 @@
 #include "win/owned_handles_win.h"
 #include "win/wide_text_win.h"
 
-#include <knownfolders.h>
 #include <shlobj.h>
 
 namespace kavo {
@@ -38,14 +37,15 @@ std::wstring environment(const wchar_t* name) {
     return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
 }
 
-std::wstring knownFolder(REFKNOWNFOLDERID id) {
-    PWSTR path = nullptr;
-    std::wstring found;
-    if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path))) {
-        found = path;
+// Into a buffer of KAVO's: a path Windows allocates would have to be freed through ole32, which
+// nothing else needs before the window is up.
+std::wstring knownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr,
+                                SHGFP_TYPE_CURRENT, path))) {
+        return std::wstring();
     }
-    CoTaskMemFree(path);
-    return found;
+    return path;
 }
 
 std::wstring tempPath() {
@@ -67,17 +67,17 @@ SystemFolders systemFolders() {
     addPath(folders.temporary, environment(L"TMP"));
     // Where Explorer unpacks an exe started from inside a zip, also when TEMP points elsewhere,
     // and where mail and browser downloads opened in place land.
-    const std::wstring localAppData = knownFolder(FOLDERID_LocalAppData);
+    const std::wstring localAppData = knownFolder(CSIDL_LOCAL_APPDATA);
     if (!localAppData.empty()) {
         addPath(folders.temporary, localAppData + L"\\Temp");
     }
-    addPath(folders.temporary, knownFolder(FOLDERID_InternetCache));
-    addPath(folders.programFiles, knownFolder(FOLDERID_ProgramFiles));
-    addPath(folders.programFiles, knownFolder(FOLDERID_ProgramFilesX86));
+    addPath(folders.temporary, knownFolder(CSIDL_INTERNET_CACHE));
+    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILES));
+    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILESX86));
     addPath(folders.programFiles, environment(L"ProgramW6432"));
-    addPath(folders.windows, knownFolder(FOLDERID_Windows));
+    addPath(folders.windows, knownFolder(CSIDL_WINDOWS));
     addPath(folders.windows, windowsFolder());
-    folders.userProfile = longForm(knownFolder(FOLDERID_Profile));
+    folders.userProfile = longForm(knownFolder(CSIDL_PROFILE));
     return folders;
 }
 

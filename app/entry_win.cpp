@@ -6,7 +6,7 @@
 
 #include "app/app_state_win.h"
 #include "app/data_folder_check_win.h"
-#include "app/commands_win.h"
+#include "app/shortcut_keys_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "resources/resource.h"

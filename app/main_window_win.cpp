@@ -1,9 +1,12 @@
 #include "app/main_window_win.h"
 
 #include "app/app_state_win.h"
-#include "app/commands_win.h"
+#include "app/command_routing_win.h"
 #include "app/copy_triggers_win.h"
+#include "app/menu_items_win.h"
+#include "app/program_end_win.h"
 #include "app/relock_win.h"
+#include "app/repaint_win.h"
 #include "app/session_win.h"
 #include "app/single_instance_win.h"
 #include "app/store_files_win.h"
@@ -50,7 +53,7 @@ LRESULT onCreate(App& app, HWND window) {
     app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
     loadStore(app, window);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
-    registerKeyboardWatch(window, app.pasteDetector);
+    app.keyboardWatch.start(window, app.pasteDetector);
     watchSession(app);
     updateMoveItems(app);
     app.stateIcons = {OwnedIcon(loadSmallIcon(app.instance, IDI_STATE_IDLE)),
@@ -221,7 +224,7 @@ class QuietMessageSink final : public MessageSink {
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
     unwatchSession(app);
-    unregisterKeyboardWatch();
+    app.keyboardWatch.stop();
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
     WindowMessageSink noOwner(nullptr);

@@ -1,52 +1,22 @@
 #include "app/relock_win.h"
 
 #include "app/app_state_win.h"
-#include "app/commands_win.h"
+#include "app/lock_change_win.h"
+#include "win/system_library_win.h"
 #include "win/timer_ids.h"
 
 #include <wtsapi32.h>
 
-#include <string_view>
-
 namespace kavo {
-
-void hideRevealedPasswordsIfLocked(App& app) {
-    if (app.editingAllowed() || app.table == nullptr) {
-        return;
-    }
-    KillTimer(app.mainWindow, kRevealTimerId);
-    app.table->maskPasswords();
-}
 
 namespace {
 
 // wtsapi32 is no KnownDLL: imported directly, Windows would look for it beside KAVO.exe before
-// any line of KAVO runs. Loaded here by its full path, it comes from the system folder only.
-HMODULE g_sessionApi = nullptr;
-
+// any line of KAVO runs. Loaded on first use, it comes from the system folder only.
 template <typename Function>
 Function* sessionFunction(const char* name) {
-    if (g_sessionApi == nullptr) {
-        wchar_t path[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-        constexpr std::wstring_view kFile = L"\\wtsapi32.dll";
-        if (length == 0 || length + kFile.size() >= MAX_PATH) {
-            return nullptr;
-        }
-        kFile.copy(path + length, kFile.size());
-        g_sessionApi = LoadLibraryW(path);
-    }
-    if (g_sessionApi == nullptr) {
-        return nullptr;
-    }
-    // Through the generic function type, which converts to any other without a warning.
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void (*)()>(GetProcAddress(g_sessionApi, name)));
+    return systemFunction<Function>(L"wtsapi32.dll", name);
 }
-
-} // namespace
-
-namespace {
 
 class WindowsSessionWatchHost final : public SessionWatchHost {
   public:
@@ -97,9 +67,7 @@ void onSessionChange(App& app, WPARAM reason) {
     }
     // Someone who unlocked to edit and walked away finds KAVO locked again.
     app.unlocked = false;
-    hideRevealedPasswordsIfLocked(app);
-    updateMoveItems(app);
-    repaintMainWindow(app);
+    onLockChanged(app);
 }
 
 } // namespace kavo

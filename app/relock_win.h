@@ -1,5 +1,4 @@
-// The ways the lock closes beyond its own dialog, and what closing it hides: revealed passwords
-// never stay on screen under a closed lock.
+// The lock closes by itself when the Windows session locks: the session notices that say so.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +6,6 @@
 namespace kavo {
 
 struct App;
-
-// To be called wherever the lock may just have closed (ロック, a failed check, pass mode switched
-// off, the session locked): when editing is no longer allowed, the revealed passwords are masked
-// at once and the reveal timer stops.
-void hideRevealedPasswordsIfLocked(App& app);
 
 // Session notifications for the main window, from creation to destruction; a refused
 // registration is tried again on the session watch timer.

@@ -1,6 +1,7 @@
 #include "app/session_win.h"
 
 #include "app/app_state_win.h"
+#include "app/open_box_win.h"
 #include "app/session_end.h"
 #include "app/store_files_win.h"
 #include "resources/texts.h"
@@ -20,7 +21,7 @@ class WindowsSessionHost final : public SessionHost {
     void releaseSession() override { ShutdownBlockReasonDestroy(app_.mainWindow); }
     void keepUnsavedChanges() override { writeRecoveryPair(app_); }
     bool confirmExit() override { return kavo::confirmExit(app_, app_.mainWindow); }
-    bool modalBoxOpen() const override { return kavo::modalBoxOpen(app_); }
+    bool modalBoxOpen() const override { return boxOpen(app_); }
     void bringOpenBoxForward() override { kavo::bringOpenBoxForward(app_); }
 
   private:
@@ -28,14 +29,6 @@ class WindowsSessionHost final : public SessionHost {
 };
 
 } // namespace
-
-bool modalBoxOpen(const App& app) {
-    return app.mainWindow != nullptr && !IsWindowEnabled(app.mainWindow);
-}
-
-void bringOpenBoxForward(const App& app) {
-    SetForegroundWindow(GetLastActivePopup(app.mainWindow));
-}
 
 LRESULT onQueryEndSession(App& app, LPARAM reasons) {
     WindowsSessionHost host(app);

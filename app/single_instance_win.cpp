@@ -3,7 +3,7 @@
 #include "app/app_state_win.h"
 #include "app/data_folder_key.h"
 #include "app/main_window_win.h"
-#include "app/session_win.h"
+#include "app/open_box_win.h"
 #include "app/tray_icon_win.h"
 #include "resources/texts.h"
 #include "win/wide_text_win.h"
@@ -130,7 +130,7 @@ void onBringForward(App& app) {
     } else if (IsIconic(app.mainWindow)) {
         ShowWindow(app.mainWindow, SW_RESTORE);
     }
-    if (modalBoxOpen(app)) {
+    if (boxOpen(app)) {
         bringOpenBoxForward(app);
     } else {
         SetForegroundWindow(app.mainWindow);

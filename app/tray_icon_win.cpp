@@ -1,7 +1,7 @@
 #include "app/tray_icon_win.h"
 
 #include "app/app_state_win.h"
-#include "app/session_win.h"
+#include "app/open_box_win.h"
 #include "app/tray_rules.h"
 #include "resources/resource.h"
 #include "win/timer_ids.h"
@@ -16,7 +16,7 @@ constexpr wchar_t kTrayTip[] = L"kavo";
 
 void showTrayMenu(App& app) {
     // Its 終了 would open a second prompt beside the box that is open: show that box instead.
-    if (modalBoxOpen(app)) {
+    if (boxOpen(app)) {
         bringOpenBoxForward(app);
         return;
     }

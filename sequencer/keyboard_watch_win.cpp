@@ -12,15 +12,35 @@ namespace {
 constexpr USHORT kGenericDesktopPage = 1;
 constexpr USHORT kKeyboardUsage = 6;
 
-// The detector the win event callbacks reach; the watch lives as long as the window.
-PasteDetector* g_watchedDetector = nullptr;
-HWINEVENTHOOK g_desktopSwitchHook = nullptr;
-HWINEVENTHOOK g_foregroundHook = nullptr;
-DWORD g_ownIntegrity = 0;
+// The watch hangs on its window under this name. The win event callbacks are called on the
+// thread that set the hooks, the window's thread, and find it among that thread's windows.
+constexpr wchar_t kWatchProperty[] = L"KAVO.KeyboardWatch";
 
-void CALLBACK onDesktopSwitch(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) noexcept {
-    if (g_watchedDetector != nullptr) {
-        g_watchedDetector->forgetCtrl();
+BOOL CALLBACK findWatch(HWND window, LPARAM found) noexcept {
+    auto* watch = static_cast<KeyboardWatch*>(GetPropW(window, kWatchProperty));
+    if (watch == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<KeyboardWatch**>(found) = watch;
+    return FALSE;
+}
+
+KeyboardWatch* watchOfThisThread() {
+    KeyboardWatch* watch = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findWatch, reinterpret_cast<LPARAM>(&watch));
+    return watch;
+}
+
+void CALLBACK desktopSwitched(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) noexcept {
+    if (KeyboardWatch* watch = watchOfThisThread()) {
+        watch->onDesktopSwitch();
+    }
+}
+
+void CALLBACK foregroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD,
+                                DWORD) noexcept {
+    if (KeyboardWatch* watch = watchOfThisThread()) {
+        watch->onForeground(window);
     }
 }
 
@@ -54,25 +74,9 @@ std::optional<std::uint32_t> windowIntegrity(HWND window) {
     return process.get() == nullptr ? std::nullopt : integrityLevel(process.get());
 }
 
-// The keyboard went to another window: when Windows keeps that window's keys from KAVO, a Ctrl
-// release there would go unseen.
-void CALLBACK onForeground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) noexcept {
-    try {
-        if (g_watchedDetector != nullptr && window != nullptr &&
-            keysMayBeHidden(windowIntegrity(window), g_ownIntegrity)) {
-            g_watchedDetector->forgetCtrl();
-        }
-    } catch (...) {
-        // Out of memory for the token: the Ctrl is forgotten rather than trusted.
-        if (g_watchedDetector != nullptr) {
-            g_watchedDetector->forgetCtrl();
-        }
-    }
-}
-
 } // namespace
 
-void registerKeyboardWatch(HWND window, PasteDetector& detector) {
+void KeyboardWatch::start(HWND window, PasteDetector& detector) {
     RAWINPUTDEVICE device{};
     device.usUsagePage = kGenericDesktopPage;
     device.usUsage = kKeyboardUsage;
@@ -80,24 +84,48 @@ void registerKeyboardWatch(HWND window, PasteDetector& detector) {
     device.hwndTarget = window;
     RegisterRawInputDevices(&device, 1, sizeof(device));
 
-    g_watchedDetector = &detector;
-    g_ownIntegrity = integrityLevel(GetCurrentProcess()).value_or(0);
-    g_foregroundHook =
-        SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, onForeground, 0,
-                        0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-    g_desktopSwitchHook =
-        SetWinEventHook(EVENT_SYSTEM_DESKTOPSWITCH, EVENT_SYSTEM_DESKTOPSWITCH, nullptr,
-                        onDesktopSwitch, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    window_ = window;
+    detector_ = &detector;
+    ownIntegrity_ = integrityLevel(GetCurrentProcess()).value_or(0);
+    SetPropW(window, kWatchProperty, this);
+    foregroundHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          foregroundChanged, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    desktopSwitchHook_.reset(SetWinEventHook(EVENT_SYSTEM_DESKTOPSWITCH, EVENT_SYSTEM_DESKTOPSWITCH,
+                                             nullptr, desktopSwitched, 0, 0,
+                                             WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
 }
 
-void unregisterKeyboardWatch() {
-    for (HWINEVENTHOOK* hook : {&g_desktopSwitchHook, &g_foregroundHook}) {
-        if (*hook != nullptr) {
-            UnhookWinEvent(*hook);
-            *hook = nullptr;
-        }
+void KeyboardWatch::stop() {
+    desktopSwitchHook_.reset();
+    foregroundHook_.reset();
+    if (window_ != nullptr) {
+        RemovePropW(window_, kWatchProperty);
+        window_ = nullptr;
     }
-    g_watchedDetector = nullptr;
+    detector_ = nullptr;
+}
+
+void KeyboardWatch::onDesktopSwitch() {
+    if (detector_ != nullptr) {
+        detector_->forgetCtrl();
+    }
+}
+
+// The keyboard went to another window: when Windows keeps that window's keys from KAVO, a Ctrl
+// release there would go unseen.
+void KeyboardWatch::onForeground(HWND window) {
+    if (detector_ == nullptr || window == nullptr) {
+        return;
+    }
+    try {
+        if (keysMayBeHidden(windowIntegrity(window), ownIntegrity_)) {
+            detector_->forgetCtrl();
+        }
+    } catch (...) {
+        // Out of memory for the token: the Ctrl is forgotten rather than trusted.
+        detector_->forgetCtrl();
+    }
 }
 
 void onRawInput(HRAWINPUT input, PasteDetector& detector, ClipboardSequence& sequence) {

@@ -61,6 +61,7 @@ void ClipboardSequence::startIdPhase(MessageSink& owner, bool quiet) {
     dropLeftoverTimers();
     std::u16string id = entry->id;
     write({Step::StartId, std::move(id), std::move(*entry)});
+    host_.repaint();
 }
 
 void ClipboardSequence::startPwPhase(MessageSink& owner) {
@@ -72,6 +73,7 @@ void ClipboardSequence::startPwPhase(MessageSink& owner) {
     dropLeftoverTimers();
     std::u16string password = entry->password;
     write({Step::StartPw, std::move(password), std::move(*entry)});
+    host_.repaint();
 }
 
 void ClipboardSequence::advance() {

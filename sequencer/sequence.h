@@ -109,9 +109,10 @@ class ClipboardSequence {
     ClipboardSequence(EntrySource& entries, SettingsRecord& settings, SequenceHost& host);
 
     // The ID button (quiet = false) or a right-click start (quiet = true: no message when
-    // nothing is selected). The caller repaints afterwards.
+    // nothing is selected). A start made repaints the window through the host, as every step
+    // does; without a selection nothing changes and nothing is repainted.
     void startIdPhase(MessageSink& owner, bool quiet);
-    // The PW button. The caller repaints afterwards.
+    // The PW button, likewise.
     void startPwPhase(MessageSink& owner);
     // One step, after the sequence timer or the paste timer fired (the caller has killed the
     // timer that fired). While a step waits for the clipboard, that step is already under way and

@@ -29,27 +29,10 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-// How many modal dialogs are open now. Their message loops also deliver what is posted to the
-// main window, and a command acting from there would change the program behind the dialog.
-inline int& openModalDialogs() {
-    static int count = 0;
-    return count;
-}
-
-// Counts as an open modal dialog while it lives: for the common dialogs and message boxes, whose
-// loops deliver the main window's messages as well.
-class ModalDialogScope {
-  public:
-    ModalDialogScope() { ++openModalDialogs(); }
-    ~ModalDialogScope() { --openModalDialogs(); }
-    ModalDialogScope(const ModalDialogScope&) = delete;
-    ModalDialogScope& operator=(const ModalDialogScope&) = delete;
-};
-
-// Runs the dialog template modally over the state, owned by the window given.
+// Runs the dialog template modally over the state, owned by the window given, which it disables
+// meanwhile: that is how the program knows a box of its own is open.
 template <typename State, INT_PTR (*Handle)(State&, HWND, UINT, WPARAM, LPARAM)>
 void runModalDialog(HINSTANCE instance, int templateId, HWND owner, State& state) {
-    const ModalDialogScope modal;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, dialogProcedure<State, Handle>,
                     reinterpret_cast<LPARAM>(&state));
 }

@@ -82,6 +82,12 @@ struct GlobalMemoryTraits {
     static bool close(Handle handle) { return GlobalFree(handle) == nullptr; }
 };
 
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle handle) { return UnhookWinEvent(handle) != 0; }
+};
+
 // CreateFileW's handle; an open that failed holds INVALID_HANDLE_VALUE and is false.
 using OwnedFile = Owned<FileHandleTraits>;
 // A kernel object that fails as nullptr: a mutex, an event, a process.
@@ -94,6 +100,8 @@ using OwnedGdiObject = Owned<GdiObjectTraits>;
 using OwnedIcon = Owned<IconTraits>;
 // A GlobalAlloc block, until the clipboard takes it over.
 using OwnedGlobalMemory = Owned<GlobalMemoryTraits>;
+// A SetWinEventHook hook, unhooked with UnhookWinEvent.
+using OwnedWinEventHook = Owned<WinEventHookTraits>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {

@@ -346,13 +346,18 @@ TEST_F(ClipboardSequenceTest, IdStartStoresThePositionBeforeMovingThePwStartDoes
     settings.stacking = Stacking::TopAtIdBottomAtEnd;
     select(u"B");
     sequence.startIdPhase(owner, false);
-    const std::vector<std::string> idStart{"killSequenceTimer",   "killPasteTimer", "clipboard",
-                                           "storeWindowPosition", "move",           "icon"};
+    const std::vector<std::string> idStart{"killSequenceTimer",
+                                           "killPasteTimer",
+                                           "clipboard",
+                                           "storeWindowPosition",
+                                           "move",
+                                           "icon",
+                                           "repaint"};
     EXPECT_EQ(host.calls, idStart);
     host.calls.clear();
     sequence.startPwPhase(owner);
-    const std::vector<std::string> pwStart{"killSequenceTimer", "killPasteTimer", "clipboard",
-                                           "move", "icon"};
+    const std::vector<std::string> pwStart{
+        "killSequenceTimer", "killPasteTimer", "clipboard", "move", "icon", "repaint"};
     EXPECT_EQ(host.calls, pwStart);
 }
 

@@ -1,13 +1,14 @@
-#include "app/commands_win.h"
+#include "app/command_routing_win.h"
 
 #include "app/about_box_win.h"
 #include "app/app_state_win.h"
 #include "app/copy_triggers_win.h"
 #include "app/csv_transfer_win.h"
 #include "app/help_win.h"
+#include "app/lock_change_win.h"
 #include "app/menu_rules.h"
-#include "app/relock_win.h"
-#include "app/session_win.h"
+#include "app/open_box_win.h"
+#include "app/program_end_win.h"
 #include "app/store_files_win.h"
 #include "app/tray_icon_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
@@ -19,12 +20,9 @@
 #include "resources/resource.h"
 #include "settings/placement_win.h"
 #include "store/data_files_win.h"
-#include "win/dialog_procedure_win.h"
 #include "win/wide_text_win.h"
 
 #include <functional>
-#include <iterator>
-#include <string>
 
 namespace kavo {
 
@@ -35,8 +33,9 @@ std::function<bool()> editingAllowedOf(App& app) {
     return [&app] { return app.editingAllowed(); };
 }
 
-std::function<void()> hideRevealedOf(App& app) {
-    return [&app] { hideRevealedPasswordsIfLocked(app); };
+// A dialog that may close the lock while it is open shows it under the dialog at once.
+std::function<void()> lockChangedOf(App& app) {
+    return [&app] { onLockChanged(app); };
 }
 
 void openEntryDialog(App& app, EntryDialogMode mode) {
@@ -48,26 +47,26 @@ void openEntryDialog(App& app, EntryDialogMode mode) {
 // placement preset however it was closed.
 void openSettingsDialog(App& app) {
     if (runSettingsDialog(app.mainWindow, app.instance, app.settings, *app.sequenceHost,
-                          hideRevealedOf(app))) {
+                          lockChangedOf(app))) {
         applyStackingAfterOk(app.settings, *app.sequenceHost);
     }
     applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
 }
 
-void applyMenuStates(HMENU menu, const std::vector<MenuItemState>& states) {
-    for (const MenuItemState& item : states) {
-        EnableMenuItem(menu, static_cast<UINT>(item.id),
-                       static_cast<UINT>(MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED)));
-    }
+bool endsProgram(int commandId) {
+    return commandId == IDC_CMD_END || commandId == IDC_CMD_TRAY_END || commandId == IDC_TB_END;
 }
 
 } // namespace
 
 void onCommand(App& app, int commandId) {
-    // What arrives while a modal dialog is open comes through that dialog's message loop: an
+    // What arrives while a box of KAVO's is open comes through that box's message loop: an
     // unlock, a lock or a second dialog would act behind the open one. It waits for nothing and
-    // does nothing; the user acts again once the dialog is closed.
-    if (openModalDialogs() > 0) {
+    // does nothing; an END only shows the box, whose answer is the one that counts.
+    if (boxOpen(app)) {
+        if (endsProgram(commandId)) {
+            bringOpenBoxForward(app);
+        }
         return;
     }
     // A grayed item is not the only way in: a posted WM_COMMAND must not get past the lock
@@ -85,18 +84,16 @@ void onCommand(App& app, int commandId) {
         endProgram(app);
         break;
     case IDC_CMD_UNLOCK:
-        // Title, background and move items follow the lock state the dialog left.
         runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword,
-                        fromWide(dataFilePath(app.dataStore.folder(), kPasswordFileName)),
-                        app.unlocked, hideRevealedOf(app));
-        updateMoveItems(app);
-        repaintMainWindow(app);
+                        fromWide(dataFilePath(app.dataStore.folder(), kPasswordFileName)), app.unlocked,
+                        lockChangedOf(app));
+        // An unlock is a change of the lock too.
+        onLockChanged(app);
         break;
     case IDC_CMD_CHANGE_PASSWORD:
         runChangePasswordDialog(app.mainWindow, app.instance, app.store, app.settings.passMode,
-                                LockHooks{editingAllowedOf(app), hideRevealedOf(app)});
-        updateMoveItems(app);
-        repaintMainWindow(app);
+                                LockHooks{editingAllowedOf(app), lockChangedOf(app)});
+        onLockChanged(app);
         break;
     case IDC_CMD_ADD:
         openEntryDialog(app, EntryDialogMode::AddEntry);
@@ -140,8 +137,8 @@ void onCommand(App& app, int commandId) {
     case IDC_CMD_SETTINGS:
     case IDC_TB_SETTINGS:
         openSettingsDialog(app);
-        // "初" may have switched pass mode off: the title and colour say so at once.
-        repaintMainWindow(app);
+        // "初" may have switched pass mode off.
+        onLockChanged(app);
         break;
     case IDC_TB_ID:
         onIdButton(app);
@@ -168,50 +165,6 @@ void onCommand(App& app, int commandId) {
     default:
         // The blank toolbar buttons and unknown ids do nothing.
         break;
-    }
-}
-
-void onInitMenuPopup(App& app, HMENU popup) {
-    applyMenuStates(popup, popupItemStates(app.unlocked, app.settings.passMode));
-}
-
-void updateMoveItems(App& app) {
-    applyMenuStates(GetMenu(app.mainWindow), moveItemStates(app.unlocked, app.settings.passMode));
-    DrawMenuBar(app.mainWindow);
-}
-
-void repaintMainWindow(App& app) {
-    // The caption names the state as the colours show it; both follow every change here.
-    const std::wstring title = toWide(app.presentation().title);
-    wchar_t shown[64] = {};
-    GetWindowTextW(app.mainWindow, shown, static_cast<int>(std::size(shown)));
-    if (title != shown) {
-        SetWindowTextW(app.mainWindow, title.c_str());
-    }
-    InvalidateRect(app.mainWindow, nullptr, TRUE);
-    UpdateWindow(app.mainWindow);
-}
-
-bool takeShortcutMessage(App& app, HACCEL shortcuts, MSG& message) {
-    if (app.findBox != nullptr && app.findBox->takeMessage(shortcuts, message)) {
-        return true;
-    }
-    // Only the main window's own keys: a Ctrl+F in an About box is that box's.
-    const HWND main = app.mainWindow;
-    if (main == nullptr || (message.hwnd != main && !IsChild(main, message.hwnd))) {
-        return false;
-    }
-    return TranslateAcceleratorW(main, shortcuts, &message) != 0;
-}
-
-void endProgram(App& app) {
-    // One prompt at a time: while a box of ours is open, its answer is the one that counts.
-    if (modalBoxOpen(app)) {
-        bringOpenBoxForward(app);
-        return;
-    }
-    if (confirmExit(app, app.mainWindow)) {
-        DestroyWindow(app.mainWindow);
     }
 }
 
