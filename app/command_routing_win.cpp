@@ -85,8 +85,8 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_UNLOCK:
         runUnlockDialog(app.mainWindow, app.instance, app.store.masterPassword,
-                        fromWide(dataFilePath(app.dataStore.folder(), kPasswordFileName)), app.unlocked,
-                        lockChangedOf(app));
+                        fromWide(dataFilePath(app.dataStore.folder(), kPasswordFileName)),
+                        app.unlocked, lockChangedOf(app));
         // An unlock is a change of the lock too.
         onLockChanged(app);
         break;

@@ -9,6 +9,7 @@
 #include "app/data_folder_check.h"
 #include "app/store_files_win.h"
 #include "store/csv_import.h"
+#include "store/text_format.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "store/decimal_text.h"
@@ -70,7 +71,7 @@ void takeDialogPath(std::wstring& path) {
 }
 
 int askOkCancel(HWND owner, const std::u16string& text, std::u16string_view caption, UINT icon) {
-    return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), MB_OKCANCEL | icon);
+    return showMessageBox(owner, text, caption, MB_OKCANCEL | icon);
 }
 
 std::wstring fullPath(const std::wstring& path) {
@@ -138,9 +139,9 @@ void importCsv(App& app) {
 
     const FileRead read = readWholeFile(path, kMaxCsvFileBytes);
     if (read.status != FileReadStatus::Ok) {
-        const std::u16string_view suffix =
-            read.status == FileReadStatus::TooLarge ? kCsvTooLargeSuffix : kCsvOpenFailedSuffix;
-        showOkMessage(owner, fromWide(path) + std::u16string(suffix), kImportCaption);
+        const std::u16string_view why =
+            read.status == FileReadStatus::TooLarge ? kCsvTooLargeText : kCsvOpenFailedText;
+        showOkMessage(owner, formatText(why, {fromWide(path)}), kImportCaption);
         return;
     }
     const ThreadAnsiCodec codec;
@@ -184,8 +185,7 @@ void exportCsv(App& app) {
         return;
     }
     if (isRunningDataFile(app.dataStore.folder(), path)) {
-        showOkMessage(owner, fromWide(path) + std::u16string(kExportOntoDataFileSuffix),
-                      kExportCaption);
+        showOkMessage(owner, formatText(kExportOntoDataFileText, {fromWide(path)}), kExportCaption);
         return;
     }
     const CsvExport file = kavo::exportCsv(*app.table);
@@ -193,8 +193,7 @@ void exportCsv(App& app) {
     const ExportOutcome outcome = exportFileSafely(parts.directory, parts.name, file.bytes);
     if (!outcome.done()) {
         std::u16string failed =
-            fromWide(path) +
-            std::u16string(outcome.written ? kExportNotCleanSuffix : kExportFailedSuffix);
+            formatText(outcome.written ? kExportNotCleanText : kExportFailedText, {fromWide(path)});
         if (!outcome.leftBehind.empty()) {
             failed += kExportLeftBehindText;
             for (const std::u16string& leftover : outcome.leftBehind) {
@@ -204,11 +203,9 @@ void exportCsv(App& app) {
         showOkMessage(owner, failed, kExportCaption);
         return;
     }
-    std::u16string done =
-        formatInt(file.entries) + std::u16string(kExportDoneAfterCount) + fromWide(path);
+    std::u16string done = formatText(kExportDoneText, {formatInt(file.entries), fromWide(path)});
     if (file.unreadablePasswords > 0) {
-        done += std::u16string(kExportUnreadableBefore) + formatInt(file.unreadablePasswords) +
-                std::u16string(kExportUnreadableAfter);
+        done += formatText(kExportUnreadableText, {formatInt(file.unreadablePasswords)});
     }
     showOkMessage(owner, done, kExportCaption);
 }

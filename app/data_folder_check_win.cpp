@@ -1,4 +1,5 @@
 #include "app/data_folder_check_win.h"
+#include "win/message_box_win.h"
 
 #include <windows.h>
 
@@ -116,8 +117,8 @@ void warnAboutDataFolder(const std::wstring& dataDirectory) {
         problem = DataFolderProblem::NotWritable;
     }
     if (problem != DataFolderProblem::None) {
-        MessageBoxW(nullptr, toWide(dataFolderWarning(problem, folder)).c_str(),
-                    toWide(kDataFolderCaption).c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+        showMessageBox(nullptr, dataFolderWarning(problem, folder), kDataFolderCaption,
+                       MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
     }
 }
 

@@ -3,6 +3,7 @@
 // will not keep the data, then the main window, then the message loop until the window is
 // destroyed.
 #include <windows.h>
+#include "win/message_box_win.h"
 
 #include "app/app_state_win.h"
 #include "app/data_folder_check_win.h"
@@ -63,8 +64,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     HWND window = kavo::createMainWindow(app);
     if (window == nullptr) {
-        MessageBoxW(nullptr, kavo::toWide(kavo::kNoWindowText).c_str(),
-                    kavo::toWide(kavo::kProgramCaption).c_str(), MB_OK | MB_ICONERROR);
+        kavo::showMessageBox(nullptr, kavo::kNoWindowText, kavo::kProgramCaption,
+                             MB_OK | MB_ICONERROR);
         return 0;
     }
     ShowWindow(window, showCommand);

@@ -1,5 +1,7 @@
 #include "app/help_targets.h"
 
+#include "store/text_format.h"
+
 #include "kavo_version.h"
 #include "resources/texts.h"
 #include "store/ascii_case.h"
@@ -51,7 +53,7 @@ std::u16string downloadPageUrl() {
 
 // Both lines are short: the box is narrow, and a line longer than its place is cut off.
 std::u16string aboutCreatorLine() {
-    return u"Ver." + std::u16string(kVersion) + std::u16string(kAboutCreatorSuffix);
+    return formatText(kAboutVersionText, {kVersion});
 }
 
 std::u16string aboutHomePageLine() {

@@ -1,4 +1,5 @@
 #include "app/single_instance_win.h"
+#include "win/message_box_win.h"
 
 #include "app/app_state_win.h"
 #include "app/data_folder_key.h"
@@ -104,8 +105,7 @@ std::optional<DataFolderClaim> claimDataFolder(const std::wstring& dataDirectory
         }
         Sleep(kLookAgainMs);
     }
-    MessageBoxW(nullptr, toWide(kAlreadyRunningText).c_str(), toWide(kProgramCaption).c_str(),
-                MB_OK | MB_ICONINFORMATION);
+    showMessageBox(nullptr, kAlreadyRunningText, kProgramCaption, MB_OK | MB_ICONINFORMATION);
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "app/store_files_win.h"
+#include "win/message_box_win.h"
 
 #include "app/app_state_win.h"
 #include "resources/texts.h"
@@ -18,8 +19,7 @@ bool confirmExit(App& app, HWND owner) {
     if (!app.store.dirty) {
         return true;
     }
-    switch (MessageBoxW(owner, toWide(kExitPromptText).c_str(), toWide(kExitPromptCaption).c_str(),
-                        MB_YESNOCANCEL)) {
+    switch (showMessageBox(owner, kExitPromptText, kExitPromptCaption, MB_YESNOCANCEL)) {
     case IDYES:
         return saveStore(app, owner);
     case IDNO:

@@ -11,7 +11,8 @@ inline constexpr std::u16string_view kProgramCaption = u"KAVO";
 inline constexpr std::u16string_view kNoWindowText = u"ウィンドウを作成できません。";
 inline constexpr std::u16string_view kAlreadyRunningText =
     u"このフォルダーの KAVO がすでに動いています。";
-inline constexpr std::u16string_view kAboutCreatorSuffix = u" KAVO開発";
+// {0} is the version.
+inline constexpr std::u16string_view kAboutVersionText = u"Ver.{0} KAVO開発";
 inline constexpr std::u16string_view kNoWebSiteCaption = u"ホームページ";
 inline constexpr std::u16string_view kNoWebSiteText =
     u"この KAVO にはホームページがありません。\n"
@@ -229,17 +230,19 @@ inline constexpr std::u16string_view kExportWarningText =
     u"書き出すファイルには、すべてのパスワードが暗号化されずにそのまま書かれます。\n"
     u"誰でも読めるので、共有や同期されるフォルダーには置かず、使い終わったら削除して下さい。\n\n"
     u"書き出しますか？";
-inline constexpr std::u16string_view kExportDoneAfterCount = u" 件を書き出しました。\n";
-inline constexpr std::u16string_view kExportUnreadableBefore = u"\n読めないパスワード ";
-inline constexpr std::u16string_view kExportUnreadableAfter = u" 件は、空欄で書きました。";
-inline constexpr std::u16string_view kExportFailedSuffix = u"\nに書き出せませんでした。";
-inline constexpr std::u16string_view kCsvOpenFailedSuffix = u"\nを開けません。";
-inline constexpr std::u16string_view kCsvTooLargeSuffix = u"\nは大き過ぎるので読み込みません。";
-inline constexpr std::u16string_view kExportOntoDataFileSuffix =
-    u"\nは KAVO "
+// {0} is the count, {1} the file's full path.
+inline constexpr std::u16string_view kExportDoneText = u"{0} 件を書き出しました。\n{1}";
+inline constexpr std::u16string_view kExportUnreadableText =
+    u"\n読めないパスワード {0} 件は、空欄で書きました。";
+// {0} is the file's full path.
+inline constexpr std::u16string_view kExportFailedText = u"{0}\nに書き出せませんでした。";
+inline constexpr std::u16string_view kCsvOpenFailedText = u"{0}\nを開けません。";
+inline constexpr std::u16string_view kCsvTooLargeText = u"{0}\nは大き過ぎるので読み込みません。";
+inline constexpr std::u16string_view kExportOntoDataFileText =
+    u"{0}\nは KAVO "
     u"のデータファイルなので、上書きしません。\n別の名前か、別のフォルダーを選んでください。";
-inline constexpr std::u16string_view kExportNotCleanSuffix =
-    u"\nに書き出しましたが、後片付けができませんでした。";
+inline constexpr std::u16string_view kExportNotCleanText =
+    u"{0}\nに書き出しましたが、後片付けができませんでした。";
 inline constexpr std::u16string_view kExportLeftBehindText =
     u"\n\n書き出しの作業用ファイルを消せませんでした。平文のパスワードが入っているので、"
     u"手で削除してください:";

@@ -1,4 +1,5 @@
 #include "store/data_store_win.h"
+#include "win/message_box_win.h"
 
 #include "resources/texts.h"
 #include "store/ansi_codec_win.h"
@@ -169,8 +170,8 @@ void offerRecoveryPair(Session& app, HWND owner) {
     if (!recoveryPairPresent(app)) {
         return;
     }
-    if (MessageBoxW(owner, toWide(kUnsavedChangesFoundText).c_str(),
-                    toWide(kUnsavedChangesCaption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    if (showMessageBox(owner, kUnsavedChangesFoundText, kUnsavedChangesCaption,
+                       MB_YESNO | MB_ICONQUESTION) == IDYES) {
         if (!takeRecoveryPair(app)) {
             showFileMessage(owner, std::u16string(kUnsavedChangesUnreadableText));
         }
@@ -222,8 +223,7 @@ void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
         }
     } catch (const std::bad_alloc&) {
         // Whatever was read stays; the rest of the program runs on.
-        MessageBoxW(owner, toWide(kNoMemoryForDataText).c_str(), toWide(kFileErrorCaption).c_str(),
-                    MB_OK | MB_ICONWARNING);
+        showMessageBox(owner, kNoMemoryForDataText, kFileErrorCaption, MB_OK | MB_ICONWARNING);
     }
 }
 

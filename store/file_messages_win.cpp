@@ -1,4 +1,5 @@
 #include "store/file_messages_win.h"
+#include "win/message_box_win.h"
 
 #include "store/text_format.h"
 
@@ -14,13 +15,11 @@ void showOpenFailure(HWND owner) {
 }
 
 void showMarkFailure(HWND owner, std::wstring_view fileName) {
-    const std::wstring text = toWide(formatText(kMarkFailureText, {fromWide(fileName)}));
-    MessageBoxW(owner, text.c_str(), toWide(kMarkFailureCaption).c_str(), MB_OK);
+    showOkMessage(owner, formatText(kMarkFailureText, {fromWide(fileName)}), kMarkFailureCaption);
 }
 
 void showCloseFailure(HWND owner, std::wstring_view fileName) {
-    const std::wstring text(fileName);
-    MessageBoxW(owner, text.c_str(), toWide(kCloseFailureCaption).c_str(), MB_OK);
+    showOkMessage(owner, fromWide(fileName), kCloseFailureCaption);
 }
 
 void showTooLarge(HWND owner, std::wstring_view fileName) {
@@ -34,8 +33,7 @@ void showSaveFailure(HWND owner, std::wstring_view fileName, bool restorePending
 }
 
 void showFileMessage(HWND owner, std::u16string_view text) {
-    MessageBoxW(owner, toWide(text).c_str(), toWide(kFileErrorCaption).c_str(),
-                MB_OK | MB_ICONWARNING);
+    showMessageBox(owner, text, kFileErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
 } // namespace kavo

@@ -4,8 +4,12 @@
 
 namespace kavo {
 
+int showMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) {
+    return MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), style);
+}
+
 void showOkMessage(HWND owner, std::u16string_view text, std::u16string_view caption) {
-    MessageBoxW(owner, toWide(text).c_str(), toWide(caption).c_str(), MB_OK);
+    showMessageBox(owner, text, caption, MB_OK);
 }
 
 } // namespace kavo

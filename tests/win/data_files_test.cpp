@@ -151,15 +151,16 @@ TEST(DataFiles, SettingsRoundTripThroughTheCurrentDirectory) {
     saveSettings(saved, dir.path(), nullptr);
 
     SettingsRecord loaded;
-    std::wstring dataDirectory;
-    loadSettings(loaded, dataDirectory);
-    EXPECT_EQ(dataDirectory, dir.path());
+    DataStore store;
+    store.captureFolder();
+    loadSettings(loaded, store.folder());
+    EXPECT_EQ(store.folder(), dir.path());
     EXPECT_EQ(loaded, saved);
 
     // Without the file nothing is read and nothing is reported.
     DeleteFileW(dir.file(L"pw_set3.dat").c_str());
     SettingsRecord empty;
-    loadSettings(empty, dataDirectory);
+    loadSettings(empty, store.folder());
     EXPECT_EQ(empty, SettingsRecord{});
 }
 
