@@ -7,6 +7,7 @@
 #include "resources/texts.h"
 #include "store/data_files_win.h"
 #include "win/owned_handles_win.h"
+#include "win/system_library_win.h"
 #include "win/wide_text_win.h"
 
 #include <shlobj.h>
@@ -38,12 +39,16 @@ std::wstring environment(const wchar_t* name) {
     return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
 }
 
-// Into a buffer of KAVO's: a path Windows allocates would have to be freed through ole32, which
-// nothing else needs before the window is up.
-std::wstring knownFolder(int csidl) {
+// A folder of the system by the variable Windows sets for it at log-on; only without one is shell32
+// asked, which costs a start more than the rest of this check (it brings ole32 and more with it).
+std::wstring knownFolder(int csidl, const wchar_t* variable) {
+    if (std::wstring set = environment(variable); !set.empty()) {
+        return set;
+    }
+    auto* ask = systemFunction<decltype(SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr,
-                                SHGFP_TYPE_CURRENT, path))) {
+    if (ask == nullptr ||
+        FAILED(ask(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return std::wstring();
     }
     return path;
@@ -68,17 +73,18 @@ SystemFolders systemFolders() {
     addPath(folders.temporary, environment(L"TMP"));
     // Where Explorer unpacks an exe started from inside a zip, also when TEMP points elsewhere,
     // and where mail and browser downloads opened in place land.
-    const std::wstring localAppData = knownFolder(CSIDL_LOCAL_APPDATA);
+    const std::wstring localAppData = knownFolder(CSIDL_LOCAL_APPDATA, L"LOCALAPPDATA");
     if (!localAppData.empty()) {
         addPath(folders.temporary, localAppData + L"\\Temp");
+        // The browsers' cache, where a download opened in place may run from.
+        addPath(folders.temporary, localAppData + L"\\Microsoft\\Windows\\INetCache");
     }
-    addPath(folders.temporary, knownFolder(CSIDL_INTERNET_CACHE));
-    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILES));
-    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILESX86));
+    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILES, L"ProgramFiles"));
+    addPath(folders.programFiles, knownFolder(CSIDL_PROGRAM_FILESX86, L"ProgramFiles(x86)"));
     addPath(folders.programFiles, environment(L"ProgramW6432"));
-    addPath(folders.windows, knownFolder(CSIDL_WINDOWS));
+    addPath(folders.windows, knownFolder(CSIDL_WINDOWS, L"SystemRoot"));
     addPath(folders.windows, windowsFolder());
-    folders.userProfile = longForm(knownFolder(CSIDL_PROFILE));
+    folders.userProfile = longForm(knownFolder(CSIDL_PROFILE, L"USERPROFILE"));
     return folders;
 }
 

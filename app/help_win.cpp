@@ -3,6 +3,7 @@
 #include "app/help_targets.h"
 #include "resources/texts.h"
 #include "win/message_box_win.h"
+#include "win/system_library_win.h"
 #include "win/wide_text_win.h"
 
 #include <shellapi.h>
@@ -11,8 +12,11 @@ namespace kavo {
 
 namespace {
 
+// shell32 is loaded on the first use of help: a start without it is quicker.
 void shellOpen(HWND owner, const std::wstring& target) {
-    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (auto* open = systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW")) {
+        open(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 // A build without a web site says so rather than open a page that cannot exist.

@@ -1,5 +1,7 @@
 #include "app/tray_icon_win.h"
 
+#include "win/system_library_win.h"
+
 #include "app/app_state_win.h"
 #include "app/open_box_win.h"
 #include "app/tray_rules.h"
@@ -11,6 +13,12 @@
 namespace kavo {
 
 namespace {
+
+// shell32 is loaded once the tray is first used: a start without it is quicker.
+BOOL notifyTray(DWORD message, NOTIFYICONDATAW& data) {
+    auto* notify = systemFunction<decltype(Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+    return notify != nullptr && notify(message, &data);
+}
 
 constexpr wchar_t kTrayTip[] = L"kavo";
 
@@ -48,25 +56,25 @@ void TrayIcon::add(HWND window, HICON icon) {
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = icon;
     wcsncpy(data_.szTip, kTrayTip, sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1);
-    Shell_NotifyIconW(NIM_ADD, &data_);
+    notifyTray(NIM_ADD, data_);
     inTray_ = true;
 }
 
 void TrayIcon::setIcon(HICON icon) {
     data_.hIcon = icon;
     if (inTray_) {
-        Shell_NotifyIconW(NIM_MODIFY, &data_);
+        notifyTray(NIM_MODIFY, data_);
     }
 }
 
 void TrayIcon::remove() {
-    Shell_NotifyIconW(NIM_DELETE, &data_);
+    notifyTray(NIM_DELETE, data_);
     inTray_ = false;
 }
 
 void TrayIcon::addAgain() {
     if (inTray_) {
-        Shell_NotifyIconW(NIM_ADD, &data_);
+        notifyTray(NIM_ADD, data_);
     }
 }
 
