@@ -19,6 +19,11 @@ namespace {
 // Windows hands temporary folders out in their short form (C:\Users\ABCDEF~1\...) when the
 // user's name is long or not ASCII, while the current directory comes in its long form.
 std::u16string longForm(const std::wstring& path) {
+    // A short name always holds a "~"; asking the file system for each folder of a path is slow
+    // enough to be felt at every start.
+    if (path.find(L'~') == std::wstring::npos) {
+        return fromWide(path);
+    }
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = GetLongPathNameW(path.c_str(), buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
