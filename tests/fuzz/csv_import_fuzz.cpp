@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuietHost host;
     kavo::EntryTable table(rows, contents, host);
     kavo::addImportedEntries(table, entries);
-    const kavo::CsvExport exported = kavo::exportCsv(rows, contents.slots);
+    const kavo::CsvExport exported = kavo::exportCsv(table);
     const kavo::ImportReading back = kavo::planImport(exported.bytes, kavo::kMaxRows, codec);
     if (back.refusal != kavo::ImportRefusal::None || back.plan.skippedTotal() != 0 ||
         back.plan.entries.size() != entries.size()) {
@@ -67,8 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const kavo::ImportedEntry& a = entries[i];
         const kavo::ImportedEntry& b = back.plan.entries[i];
-        if (a.title != b.title || a.id != b.id || a.password != b.password ||
-            a.typeIndex != b.typeIndex) {
+        if (a.title != b.title || a.id != b.id || a.password != b.password || a.type != b.type) {
             std::abort();
         }
     }

@@ -8,7 +8,10 @@
 
 namespace {
 
-constexpr int kWideCapacity = 1024;
+struct NoHost : kavo::TableHost {
+    void showMessage(std::u16string_view, std::u16string_view) override {}
+    void startRevealTimer() override {}
+};
 
 // Lines that start with "id=", counted apart from the parser: any CR or LF ends a line.
 int idLines(std::span<const std::uint8_t> bytes) {
@@ -36,24 +39,29 @@ int idLines(std::span<const std::uint8_t> bytes) {
 }
 
 kavo::Bytes readAndWrite(std::span<const std::uint8_t> bytes, bool& marked) {
-    kavo::MemoryRowView rows;
+    std::vector<kavo::Entry> rows;
     kavo::ListParser parser;
     marked = parser.parseListFile(rows, bytes);
-    if (rows.rowCount() > kavo::kSlotCount) {
+    const int count = static_cast<int>(rows.size());
+    if (count > kavo::kSlotCount) {
         std::abort();
     }
     // Every entry became a row, or the load says it was dropped.
-    if (marked && rows.rowCount() + parser.losses().entriesDropped < idLines(bytes)) {
+    if (marked && count + parser.losses().entriesDropped < idLines(bytes)) {
         std::abort();
     }
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        if (rows.cellText(row, kavo::kCellTitle, kWideCapacity).size() > kavo::kStoredTextUnits ||
-            rows.cellText(row, kavo::kCellId, kWideCapacity).size() > kavo::kStoredTextUnits ||
-            rows.cellText(row, kavo::kCellType, kWideCapacity).size() > 1) {
+    for (const kavo::Entry& row : rows) {
+        if (row.title.size() > kavo::kStoredTextUnits || row.id.size() > kavo::kStoredTextUnits ||
+            row.type.text().size() > 1) {
             std::abort();
         }
     }
-    return kavo::encodeTextFile(kavo::listFileText(rows));
+    kavo::MemoryRowView view;
+    kavo::StoreContents contents;
+    NoHost host;
+    kavo::EntryTable table(view, contents, host);
+    table.loadRows(std::move(rows));
+    return kavo::encodeTextFile(kavo::listFileText(table));
 }
 
 } // namespace
