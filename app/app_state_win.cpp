@@ -13,7 +13,6 @@ void MainWindowTableHost::showMessage(std::u16string_view text, std::u16string_v
 
 void App::attachWindow(HWND window, HWND list) {
     mainWindow = window;
-    listView = list;
     rows = std::make_unique<ListViewRows>(list);
     tableHost = std::make_unique<MainWindowTableHost>(window, settings);
     table = std::make_unique<EntryTable>(*rows, store, *tableHost);

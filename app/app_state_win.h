@@ -45,7 +45,6 @@ class MainWindowTableHost final : public TableHost {
 struct App {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
-    HWND listView = nullptr;
     HWND toolbar = nullptr;
     // Small (16 x 16) state icons, indexed by sequence state: idle, ID phase, PW phase.
     StateIcons stateIcons;
@@ -59,7 +58,8 @@ struct App {
     // What the two data files hold beside the table's rows, and whether it changed since a save.
     StoreContents store;
     bool unlocked = false;
-    // From here to the sequence: what works on the main window, built once it exists.
+    // From here to the sequence: what works on the main window, built once it exists. The list
+    // on screen, which only shows the table: its place, marks and cells.
     std::unique_ptr<ListViewRows> rows;
     std::unique_ptr<MainWindowTableHost> tableHost;
     std::unique_ptr<EntryTable> table;

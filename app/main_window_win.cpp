@@ -96,11 +96,10 @@ LRESULT onSize(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     if (app.toolbar != nullptr) {
         SendMessageW(app.toolbar, WM_SIZE, wParam, lParam);
     }
-    if (app.listView != nullptr) {
+    if (app.rows != nullptr) {
         // The full client height: the list reaches below the bottom edge by the toolbar's
         // height, as the window has always been laid out.
-        MoveWindow(app.listView, 0, kListTop, LOWORD(lParam), HIWORD(lParam), TRUE);
-        SendMessageW(app.listView, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
+        app.rows->place(0, kListTop, LOWORD(lParam), HIWORD(lParam));
     }
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
@@ -139,8 +138,7 @@ LRESULT onListCustomDraw(const App& app, LPARAM lParam) {
                                                                : CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT: {
         const auto row = static_cast<int>(draw->nmcd.dwItemSpec);
-        if (GetFocus() != app.listView &&
-            ListView_GetItemState(app.listView, row, LVIS_SELECTED) != 0) {
+        if (!app.rows->hasKeyboard() && app.rows->rowMarks(row, kMarkSelected) != 0) {
             draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
             draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
             draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);

@@ -148,6 +148,11 @@ int ListViewRows::findTitle(const EntryTable& table, const NMLVFINDITEMW& reques
     return -1;
 }
 
+void ListViewRows::place(int x, int y, int width, int height) {
+    MoveWindow(listView_, x, y, width, height, TRUE);
+    SendMessageW(listView_, LVM_ARRANGE, LVA_ALIGNLEFT, 0);
+}
+
 int ListViewRows::columnWidth(int column) const {
     return static_cast<int>(
         SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));

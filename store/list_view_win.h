@@ -43,6 +43,10 @@ class ListViewRows final : public RowView {
 
     // The current width of column 0 to 3 in pixels.
     int columnWidth(int column) const;
+    // Puts the list at this place of its parent, its rows arranged again.
+    void place(int x, int y, int width, int height);
+    // The list has the keyboard focus.
+    bool hasKeyboard() const { return GetFocus() == listView_; }
 
   private:
     bool isDropHilited(int row) const;
