@@ -1,7 +1,7 @@
 #include "store/csv_import.h"
 #include "dialogs/entry_type.h"
 #include "store/list_file.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/core/test_codecs.h"
 
 #include <gtest/gtest.h>
@@ -154,18 +154,11 @@ TEST(CsvImport, ThePreviewNamesEveryTextOnOneShortLine) {
     EXPECT_NE(preview.find(u"「" + std::u16string(40, u'f') + u"…」"), std::u16string::npos);
 }
 
-class Table : public TableHost {
-  public:
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    void startRevealTimer() override {}
-};
-
 TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
     const Latin1Codec codec;
-    MemoryRowView rows;
-    StoreContents contents;
-    Table host;
-    EntryTable table(rows, contents, host);
+    MemoryTable memory;
+    EntryTable& table = memory.table;
+    StoreContents& contents = memory.contents;
     const std::vector<ImportedEntry> entries{
         {u"Quote \"and\", comma", EntryType(EntryType::kPasteOrTime), u" spaced id ", u"p\"w,1"},
         {u"日本語 𠀋", EntryType(EntryType::kTime), u"id", u" pw "},
@@ -194,10 +187,8 @@ TEST(CsvExport, ComesBackThroughImportUnchangedTypesIncluded) {
 
 TEST(CsvExport, ATitleCutAtAPairStillImportsBack) {
     const Latin1Codec codec;
-    MemoryRowView rows;
-    StoreContents contents;
-    Table host;
-    EntryTable table(rows, contents, host);
+    MemoryTable memory;
+    EntryTable& table = memory.table;
     const std::u16string a126(kStoredTextUnits - 1, u'a');
     // Longer than the file keeps, a pair across the cut.
     table.insertEntry(0, {a126 + u"\U00020BB7", EntryType(EntryType::kButton), u"id\xD800", u"pw"});

@@ -1,6 +1,6 @@
 #include "dialogs/find_rule.h"
 #include "resources/texts.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
@@ -50,10 +50,7 @@ class FindRowsTest : public ::testing::Test {
         return findFrom(table, u"BANK", from, FindDirection::Previous);
     }
 
-    struct : TableHost {
-        void showMessage(std::u16string_view, std::u16string_view) override {}
-        void startRevealTimer() override {}
-    } host;
+    SilentTableHost host;
     MemoryRowView rows;
     StoreContents contents;
     EntryTable table{rows, contents, host};

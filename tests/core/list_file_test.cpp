@@ -3,7 +3,7 @@
 #include "store/list_file.h"
 #include "store/load_report.h"
 #include "store/text_lines.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
@@ -18,15 +18,7 @@ namespace {
 using Cells = std::vector<std::u16string>;
 
 // A table as a load fills it: the parser's rows, shown through the list.
-struct ListTable {
-    struct : TableHost {
-        void showMessage(std::u16string_view, std::u16string_view) override {}
-        void startRevealTimer() override {}
-    } host;
-    MemoryRowView view;
-    StoreContents contents;
-    EntryTable table{view, contents, host};
-
+struct ListTable : MemoryTable {
     int rowCount() const { return table.rowCount(); }
 };
 

@@ -1,6 +1,6 @@
 #include "sequencer/right_click.h"
 
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/support/test_entries.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +9,9 @@ namespace kavo {
 namespace {
 
 TEST(RightClick, TheClickedRowBecomesTheOnlySelectionWhenTheClickStartsSomething) {
-    MemoryRowView rows;
-    StoreContents contents;
-    struct : TableHost {
-        void showMessage(std::u16string_view, std::u16string_view) override {}
-        void startRevealTimer() override {}
-    } host;
-    EntryTable table(rows, contents, host);
+    MemoryTable memory;
+    MemoryRowView& rows = memory.view;
+    EntryTable& table = memory.table;
     for (int row = 0; row < 4; ++row) {
         table.insertEntry(row, testEntry(u"entry", u"V", u"id", u"pw"));
     }

@@ -3,7 +3,7 @@
 #include "store/list_file.h"
 #include "store/password_file.h"
 #include "store/text_lines.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/support/test_entries.h"
 #include "tests/core/test_codecs.h"
 
@@ -12,17 +12,11 @@
 namespace kavo {
 namespace {
 
-class NoHost : public TableHost {
-  public:
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    void startRevealTimer() override {}
-};
-
 TEST(StoreRoundTrip, AThousandEntriesComeBackWithTheirPasswords) {
     MemoryRowView rows;
     StoreContents contents;
     PasswordSlots& slots = contents.slots;
-    NoHost host;
+    SilentTableHost host;
     EntryTable table{rows, contents, host};
     const std::u16string types = u"BTVW";
     for (int row = 0; row < kMaxRows; ++row) {

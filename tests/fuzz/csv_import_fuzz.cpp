@@ -2,18 +2,12 @@
 // writer gives back every record the reader took, and every entry the import would add comes
 // back unchanged through an export and a second import.
 #include "store/csv_import.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 #include "tests/core/test_codecs.h"
 
 #include <cstdlib>
 
 namespace {
-
-class QuietHost : public kavo::TableHost {
-  public:
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    void startRevealTimer() override {}
-};
 
 void checkRecordsComeBack(std::span<const std::uint8_t> bytes, const kavo::AnsiCodec& codec) {
     const kavo::CsvDocument read = kavo::readCsvFile(bytes, codec);
@@ -53,10 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
 
-    kavo::MemoryRowView rows;
-    kavo::StoreContents contents;
-    QuietHost host;
-    kavo::EntryTable table(rows, contents, host);
+    kavo::MemoryTable memory;
+    kavo::EntryTable& table = memory.table;
     kavo::addImportedEntries(table, entries);
     const kavo::CsvExport exported = kavo::exportCsv(table);
     const kavo::ImportReading back = kavo::planImport(exported.bytes, kavo::kMaxRows, codec);

@@ -2,16 +2,11 @@
 // keeps the cells within what the file can hold, loses no entry without counting it, and what it
 // reads is written back stably.
 #include "store/list_file.h"
-#include "tests/support/memory_row_view.h"
+#include "tests/support/memory_table.h"
 
 #include <cstdlib>
 
 namespace {
-
-struct NoHost : kavo::TableHost {
-    void showMessage(std::u16string_view, std::u16string_view) override {}
-    void startRevealTimer() override {}
-};
 
 // Lines that start with "id=", counted apart from the parser: any CR or LF ends a line.
 int idLines(std::span<const std::uint8_t> bytes) {
@@ -56,12 +51,9 @@ kavo::Bytes readAndWrite(std::span<const std::uint8_t> bytes, bool& marked) {
             std::abort();
         }
     }
-    kavo::MemoryRowView view;
-    kavo::StoreContents contents;
-    NoHost host;
-    kavo::EntryTable table(view, contents, host);
-    table.loadRows(std::move(rows));
-    return kavo::encodeTextFile(kavo::listFileText(table));
+    kavo::MemoryTable memory;
+    memory.table.loadRows(std::move(rows));
+    return kavo::encodeTextFile(kavo::listFileText(memory.table));
 }
 
 } // namespace
