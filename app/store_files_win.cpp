@@ -35,7 +35,7 @@ bool writeRecoveryPair(App& app) {
 }
 
 void removeRecoveryPair(App& app) {
-    app.dataStore.removeRecoveryPair(*app.table, app.store);
+    app.dataStore.removeRecoveryPair();
 }
 
 } // namespace kavo

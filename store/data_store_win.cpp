@@ -155,8 +155,8 @@ bool takeRecoveryPair(Session& app) {
     return true;
 }
 
-void removeRecoveryPair(const Session& app) {
-    DataDirectoryFiles directory(app.dataDirectory);
+void removeRecoveryPair(const std::wstring& folder) {
+    DataDirectoryFiles directory(folder);
     for (const std::u16string& name : recoveryFileNames()) {
         if (directory.isFile(name)) {
             directory.removeFile(name);
@@ -183,7 +183,7 @@ void offerRecoveryPair(Session& app, HWND owner) {
         showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
         return; // asked again at the next start
     }
-    removeRecoveryPair(app);
+    removeRecoveryPair(app.dataDirectory);
     std::u16string text(kUnsavedChangesKeptHeading);
     text += fromWide(pathsOf(app, kept.copies));
     showFileMessage(owner, text);
@@ -246,7 +246,7 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
         return false;
     }
     app.store.dirty = false;
-    kavo::removeRecoveryPair(app);
+    kavo::removeRecoveryPair(app.dataDirectory);
     return true;
 }
 
@@ -265,8 +265,8 @@ bool DataStore::writeRecoveryPair(EntryTable& table, StoreContents& store) {
     }
 }
 
-void DataStore::removeRecoveryPair(EntryTable& table, StoreContents& store) {
-    kavo::removeRecoveryPair(session(table, store));
+void DataStore::removeRecoveryPair() {
+    kavo::removeRecoveryPair(folder_);
 }
 
 } // namespace kavo

@@ -41,7 +41,7 @@ class DataStore {
     // data files. Silent; true when both files were written.
     bool writeRecoveryPair(EntryTable& table, StoreContents& store);
     // Removes the recovery pair: the changes were saved or given up.
-    void removeRecoveryPair(EntryTable& table, StoreContents& store);
+    void removeRecoveryPair();
 
     struct Session;
 
