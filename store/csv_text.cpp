@@ -158,9 +158,15 @@ CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
     std::size_t pos = 0;
     // A quoted field's text, kept between fields so a long file does not allocate for each.
     std::u16string quoted;
-    // A line break ends the line; CR LF counts once.
+    // Line breaks at the very end make no records: a blank last line is no row.
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) {
+        text.remove_suffix(1);
+    }
+    // A line break ends the line; CR LF counts once, and so does CR CR LF, as some tools write.
     const auto takeLineBreak = [&] {
-        if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
+        if (text.substr(pos, 3) == u"\r\r\n") {
+            pos += 2;
+        } else if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
             ++pos;
         }
         ++pos;
@@ -251,6 +257,11 @@ CsvDocument readCsvFile(std::span<const std::uint8_t> bytes, const AnsiCodec& an
 Bytes csvFileBytes(std::span<const CsvRecord> records) {
     Bytes out(std::begin(kUtf8Mark), std::end(kUtf8Mark));
     for (const CsvRecord& record : records) {
+        // Quoted, so that a last record of one empty field is not taken for a closing line break.
+        if (record.size() == 1 && record[0].empty()) {
+            appendUtf8(out, u"\"\"\r\n");
+            continue;
+        }
         for (std::size_t i = 0; i < record.size(); ++i) {
             if (i > 0) {
                 out.push_back(',');

@@ -56,11 +56,12 @@ struct CsvParse {
     int failedLine = 0; // with UnclosedQuote: the line of the quote that never closes
 };
 
-// Hands every record of the text to the visitor as it ends. A line break right at the end makes
-// no empty record; a blank line elsewhere is a record of one empty field. Quotes are read
-// leniently where the format is broken (a quote inside an unquoted field is kept, text after a
-// closing quote is appended), but a quote that never closes fails the whole file rather than
-// swallow its rest: the visitor has then seen the records before it, which count for nothing.
+// Hands every record of the text to the visitor as it ends. Line breaks right at the end make
+// no empty record; CR CR LF is one line break; a blank line elsewhere is a record of one empty
+// field. Quotes are read leniently where the format is broken (a quote inside an unquoted field is
+// kept, text after a closing quote is appended), but a quote that never closes fails the whole file
+// rather than swallow its rest: the visitor has then seen the records before it, which count for
+// nothing.
 CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor);
 
 // Every record of the text, as visitCsvText reads them; none when a quote never closes.

@@ -131,6 +131,23 @@ TEST(CsvImport, CountsEverySkippedRowByReasonAndNamesTheFirst) {
     EXPECT_NE(preview.find(u"4行目 「NoPassword」"), std::u16string::npos);
 }
 
+TEST(CsvImport, CrCrLfIsOneLineEndAndBlankLastLinesAreNoRows) {
+    const Latin1Codec codec;
+    const ImportReading reading =
+        planImport(utf8("title,id,password\r\r\nA,a,1\r\r\n,,\r\r\nB,b,2\r\n\r\n\r\n"), 5, codec);
+    ASSERT_EQ(reading.refusal, ImportRefusal::None);
+    EXPECT_EQ(rowsOf(reading.plan), (std::vector<Row>{{u"A", u"a", u"1"}, {u"B", u"b", u"2"}}));
+    EXPECT_EQ(reading.plan.skippedTotal(), 1);
+    ASSERT_EQ(reading.plan.firstSkipped.size(), 1u);
+    EXPECT_EQ(reading.plan.firstSkipped[0].line, 3);
+    // A last record of one empty field still comes back through the writer.
+    const std::vector<CsvRecord> records{{u"a", u"b"}, {u""}};
+    const CsvDocument back = parseCsvText(u"\"\"");
+    ASSERT_EQ(back.records.size(), 1u);
+    const Bytes written = csvFileBytes(records);
+    EXPECT_EQ(std::string(written.begin() + 3, written.end()), "a,b\r\n\"\"\r\n");
+}
+
 TEST(CsvImport, KeepsTitlesAndIdsOnOneLineAndWithinWhatTheListFileKeeps) {
     const Latin1Codec codec;
     const std::string longId(200, 'i');
