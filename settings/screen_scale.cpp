@@ -1,0 +1,61 @@
+#include "settings/screen_scale.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kavo {
+
+namespace {
+
+// value * numerator / denominator, rounded half away from zero, in 64 bits and kept inside 32.
+std::int32_t mulDiv(std::int32_t value, int numerator, int denominator) {
+    if (denominator <= 0 || numerator <= 0) {
+        return value;
+    }
+    const std::int64_t product = std::int64_t{value} * numerator;
+    const std::int64_t half = denominator / 2;
+    const std::int64_t rounded =
+        product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(rounded, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+} // namespace
+
+std::int32_t scaledToDpi(std::int32_t basePixels, int dpi) {
+    return mulDiv(basePixels, dpi, kBaseDpi);
+}
+
+std::int32_t unscaledFromDpi(std::int32_t pixels, int dpi) {
+    return mulDiv(pixels, kBaseDpi, dpi);
+}
+
+std::int32_t rescaledPixels(std::int32_t pixels, int fromDpi, int toDpi) {
+    return mulDiv(pixels, toDpi, fromDpi);
+}
+
+SettingsRecord settingsForFile(const SettingsRecord& onScreen, int systemDpi, int windowDpi) {
+    SettingsRecord file = onScreen;
+    file.windowX = unscaledFromDpi(onScreen.windowX, systemDpi);
+    file.windowY = unscaledFromDpi(onScreen.windowY, systemDpi);
+    file.windowWidth = unscaledFromDpi(onScreen.windowWidth, windowDpi);
+    file.windowHeight = unscaledFromDpi(onScreen.windowHeight, windowDpi);
+    file.columnWidthName = unscaledFromDpi(onScreen.columnWidthName, windowDpi);
+    file.columnWidthType = unscaledFromDpi(onScreen.columnWidthType, windowDpi);
+    file.columnWidthId = unscaledFromDpi(onScreen.columnWidthId, windowDpi);
+    file.columnWidthPw = unscaledFromDpi(onScreen.columnWidthPw, windowDpi);
+    return file;
+}
+
+void resetSettingsOnScreen(SettingsRecord& record, int windowDpi) {
+    resetSettings(record);
+    record.windowWidth = scaledToDpi(record.windowWidth, windowDpi);
+    record.windowHeight = scaledToDpi(record.windowHeight, windowDpi);
+    record.columnWidthName = scaledToDpi(record.columnWidthName, windowDpi);
+    record.columnWidthType = scaledToDpi(record.columnWidthType, windowDpi);
+    record.columnWidthId = scaledToDpi(record.columnWidthId, windowDpi);
+    record.columnWidthPw = scaledToDpi(record.columnWidthPw, windowDpi);
+}
+
+} // namespace kavo
