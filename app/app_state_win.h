@@ -47,7 +47,8 @@ struct App {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     HWND toolbar = nullptr;
-    // Small (16 x 16) state icons, indexed by sequence state: idle, ID phase, PW phase.
+    // Small state icons at the size of the session's scale (the tray's), indexed by sequence
+    // state: idle, ID phase, PW phase.
     StateIcons stateIcons;
 
     // The settings of the run: the window's rectangle and the columns in screen pixels.
