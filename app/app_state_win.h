@@ -57,6 +57,8 @@ struct App {
     // list keeps its own, at the system's scale).
     int windowDpi = kBaseDpi;
     OwnedGdiObject listFont;
+    // The columns' widths at 96 DPI as the last change of scale left them.
+    std::array<int, kCellCount> columnBase{};
     int screenWidth = 0;
     int screenHeight = 0;
     // The data folder and its files.

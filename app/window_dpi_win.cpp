@@ -43,8 +43,9 @@ LRESULT onDpiChanged(App& app, WPARAM wParam, LPARAM lParam) {
     if (app.rows != nullptr) {
         useListFontFor(app, newDpi);
         for (int column = 0; column < kCellCount; ++column) {
-            app.rows->setColumnWidth(column,
-                                     rescaledPixels(app.rows->columnWidth(column), oldDpi, newDpi));
+            auto& base = app.columnBase[static_cast<std::size_t>(column)];
+            app.rows->setColumnWidth(
+                column, followScale(app.rows->columnWidth(column), base, oldDpi, newDpi));
         }
     }
     // Windows' rectangle keeps the window under the mouse while it is dragged across; its

@@ -31,8 +31,11 @@ std::int32_t unscaledFromDpi(std::int32_t pixels, int dpi) {
     return mulDiv(pixels, kBaseDpi, dpi);
 }
 
-std::int32_t rescaledPixels(std::int32_t pixels, int fromDpi, int toDpi) {
-    return mulDiv(pixels, toDpi, fromDpi);
+std::int32_t followScale(std::int32_t shown, std::int32_t& base, int fromDpi, int toDpi) {
+    if (scaledToDpi(base, fromDpi) != shown) {
+        base = unscaledFromDpi(shown, fromDpi);
+    }
+    return scaledToDpi(base, toDpi);
 }
 
 SettingsRecord settingsForFile(const SettingsRecord& onScreen, int systemDpi, int windowDpi) {

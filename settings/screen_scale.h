@@ -15,8 +15,12 @@ constexpr int kBaseDpi = 96;
 std::int32_t scaledToDpi(std::int32_t basePixels, int dpi);
 // The 96-DPI length of this many pixels at this DPI, rounded the same way.
 std::int32_t unscaledFromDpi(std::int32_t pixels, int dpi);
-// A length at one DPI at another (a column when the window moves to another monitor).
-std::int32_t rescaledPixels(std::int32_t pixels, int fromDpi, int toDpi);
+
+// The length at toDpi of one shown at fromDpi, by way of its 96-DPI length `base`: kept while
+// the shown length is still `base` at fromDpi, taken anew from the shown one once the user has
+// changed it. A column taken across monitors and back so comes back to its width, without a
+// pixel of rounding gained at each move.
+std::int32_t followScale(std::int32_t shown, std::int32_t& base, int fromDpi, int toDpi);
 
 // What the settings file holds for the record of the run: the window's place at the system DPI
 // (one scale for every position, so positions on different monitors keep their order), its size

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 namespace kavo {
 namespace {
@@ -51,13 +52,25 @@ TEST(ScreenScale, LengthsAtTheUsualScales) {
         EXPECT_EQ(scaledToDpi(row.base, row.dpi), row.scaled) << row.dpi << " " << row.base;
         EXPECT_EQ(unscaledFromDpi(row.scaled, row.dpi), row.base) << row.dpi << " " << row.base;
     }
-    EXPECT_EQ(rescaledPixels(150, 144, 96), 100);
-    EXPECT_EQ(rescaledPixels(100, 96, 192), 200);
     // Nothing overflows: far-off numbers stay at the ends of the range.
     EXPECT_EQ(scaledToDpi(INT_MAX, 192), INT_MAX);
     EXPECT_EQ(scaledToDpi(INT_MIN, 192), INT_MIN);
     // A DPI Windows never gives leaves a length alone.
     EXPECT_EQ(scaledToDpi(300, 0), 300);
+}
+
+TEST(ScreenScale, AColumnTakenAcrossScalesAndBackKeepsItsWidthUntilTheUserChangesIt) {
+    std::int32_t base = 0;
+    std::int32_t shown = 101;
+    for (const auto& [from, to] :
+         {std::pair{96, 144}, std::pair{144, 192}, std::pair{192, 120}, std::pair{120, 96}}) {
+        shown = followScale(shown, base, from, to);
+    }
+    EXPECT_EQ(shown, 101);
+    EXPECT_EQ(followScale(101, base, 96, 144), 152);
+    // Dragged at 150%: the new width is the one that travels.
+    EXPECT_EQ(followScale(200, base, 144, 96), 133);
+    EXPECT_EQ(followScale(133, base, 96, 144), 200);
 }
 
 TEST(MonitorLayout, AFileOpensAtTheSameSizeOnEveryScaleAndIsWrittenBackAsItWas) {
