@@ -11,6 +11,8 @@
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
 
+#include <algorithm>
+
 namespace kavo {
 
 namespace {
@@ -36,11 +38,18 @@ constexpr RECT kDotField{10, 30, 210, 53};
 constexpr int kDotsX = 13;
 constexpr int kDotsY = 32;
 
-// The field at the scale of the dialog's monitor.
+// The field at the scale of the dialog's monitor. The buttons grow with the dialog's font, which
+// does not grow quite as the DPI does: the field ends where クリア begins, as it does at 100%.
 RECT dotField(HWND dialog) {
     const int dpi = dpiOfWindow(dialog);
-    return {scaledToDpi(kDotField.left, dpi), scaledToDpi(kDotField.top, dpi),
-            scaledToDpi(kDotField.right, dpi), scaledToDpi(kDotField.bottom, dpi)};
+    RECT field{scaledToDpi(kDotField.left, dpi), scaledToDpi(kDotField.top, dpi),
+               scaledToDpi(kDotField.right, dpi), scaledToDpi(kDotField.bottom, dpi)};
+    RECT clear{};
+    if (dpi != kBaseDpi && GetWindowRect(GetDlgItem(dialog, IDC_UNLOCK_CLEAR), &clear)) {
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&clear), 2);
+        field.right = std::max(field.left + 1, std::min(field.right, clear.left));
+    }
+    return field;
 }
 
 struct UnlockDialog {
