@@ -87,15 +87,12 @@ SettingsRecord settingsOnScreen(const SettingsRecord& fromFile, const DisplayLay
         window = placed(record.windowX, record.windowY, record, display);
         window->rect = broughtIntoReach(window->rect, window->monitor->workArea);
     }
-    const int dpi = window->monitor->dpi;
+    scaleSizesToDpi(record, window->monitor->dpi);
+    // The size as placed: brought into reach, it may have been made smaller.
     record.windowX = window->rect.left;
     record.windowY = window->rect.top;
     record.windowWidth = window->rect.width();
     record.windowHeight = window->rect.height();
-    record.columnWidthName = scaledToDpi(record.columnWidthName, dpi);
-    record.columnWidthType = scaledToDpi(record.columnWidthType, dpi);
-    record.columnWidthId = scaledToDpi(record.columnWidthId, dpi);
-    record.columnWidthPw = scaledToDpi(record.columnWidthPw, dpi);
     return record;
 }
 

@@ -21,6 +21,15 @@ std::int32_t mulDiv(std::int32_t value, int numerator, int denominator) {
                                  std::numeric_limits<std::int32_t>::max()));
 }
 
+// The lengths that are drawn at the scale of the window's monitor: its size and the columns.
+template <typename Convert>
+void forEachSize(SettingsRecord& r, Convert convert) {
+    for (std::int32_t* size : {&r.windowWidth, &r.windowHeight, &r.columnWidthName,
+                               &r.columnWidthType, &r.columnWidthId, &r.columnWidthPw}) {
+        *size = convert(*size);
+    }
+}
+
 } // namespace
 
 std::int32_t scaledToDpi(std::int32_t basePixels, int dpi) {
@@ -38,27 +47,22 @@ std::int32_t followScale(std::int32_t shown, std::int32_t& base, int fromDpi, in
     return scaledToDpi(base, toDpi);
 }
 
+void scaleSizesToDpi(SettingsRecord& record, int dpi) {
+    forEachSize(record, [dpi](std::int32_t base) { return scaledToDpi(base, dpi); });
+}
+
 SettingsRecord settingsForFile(const SettingsRecord& onScreen, int systemDpi, int windowDpi) {
     SettingsRecord file = onScreen;
     file.windowX = unscaledFromDpi(onScreen.windowX, systemDpi);
     file.windowY = unscaledFromDpi(onScreen.windowY, systemDpi);
-    file.windowWidth = unscaledFromDpi(onScreen.windowWidth, windowDpi);
-    file.windowHeight = unscaledFromDpi(onScreen.windowHeight, windowDpi);
-    file.columnWidthName = unscaledFromDpi(onScreen.columnWidthName, windowDpi);
-    file.columnWidthType = unscaledFromDpi(onScreen.columnWidthType, windowDpi);
-    file.columnWidthId = unscaledFromDpi(onScreen.columnWidthId, windowDpi);
-    file.columnWidthPw = unscaledFromDpi(onScreen.columnWidthPw, windowDpi);
+    forEachSize(file,
+                [windowDpi](std::int32_t pixels) { return unscaledFromDpi(pixels, windowDpi); });
     return file;
 }
 
 void resetSettingsOnScreen(SettingsRecord& record, int windowDpi) {
     resetSettings(record);
-    record.windowWidth = scaledToDpi(record.windowWidth, windowDpi);
-    record.windowHeight = scaledToDpi(record.windowHeight, windowDpi);
-    record.columnWidthName = scaledToDpi(record.columnWidthName, windowDpi);
-    record.columnWidthType = scaledToDpi(record.columnWidthType, windowDpi);
-    record.columnWidthId = scaledToDpi(record.columnWidthId, windowDpi);
-    record.columnWidthPw = scaledToDpi(record.columnWidthPw, windowDpi);
+    scaleSizesToDpi(record, windowDpi);
 }
 
 } // namespace kavo

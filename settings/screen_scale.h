@@ -22,6 +22,9 @@ std::int32_t unscaledFromDpi(std::int32_t pixels, int dpi);
 // pixel of rounding gained at each move.
 std::int32_t followScale(std::int32_t shown, std::int32_t& base, int fromDpi, int toDpi);
 
+// The window's size and the column widths, in 96-DPI pixels, at this DPI.
+void scaleSizesToDpi(SettingsRecord& record, int dpi);
+
 // What the settings file holds for the record of the run: the window's place at the system DPI
 // (one scale for every position, so positions on different monitors keep their order), its size
 // and the columns at the DPI of the window's monitor. An older KAVO, which Windows scaled, wrote
