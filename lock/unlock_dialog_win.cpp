@@ -5,9 +5,13 @@
 #include "lock/typed_secret.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
+#include "settings/screen_scale.h"
+#include "win/dpi_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/message_box_win.h"
 #include "win/wide_text_win.h"
+
+#include <algorithm>
 
 namespace kavo {
 
@@ -29,10 +33,24 @@ void secureWipe(void* data, std::size_t bytes) {
     SecureZeroMemory(data, bytes);
 }
 
-// The white field the dots are drawn in, in client pixels, and where the dots start.
+// The white field the dots are drawn in, in client pixels at 96 DPI, and where the dots start.
 constexpr RECT kDotField{10, 30, 210, 53};
 constexpr int kDotsX = 13;
 constexpr int kDotsY = 32;
+
+// The field at the scale of the dialog's monitor. The buttons grow with the dialog's font, which
+// does not grow quite as the DPI does: the field ends where クリア begins, as it does at 100%.
+RECT dotField(HWND dialog) {
+    const int dpi = dpiOfWindow(dialog);
+    RECT field{scaledToDpi(kDotField.left, dpi), scaledToDpi(kDotField.top, dpi),
+               scaledToDpi(kDotField.right, dpi), scaledToDpi(kDotField.bottom, dpi)};
+    RECT clear{};
+    if (dpi != kBaseDpi && GetWindowRect(GetDlgItem(dialog, IDC_UNLOCK_CLEAR), &clear)) {
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&clear), 2);
+        field.right = std::max(field.left + 1, std::min(field.right, clear.left));
+    }
+    return field;
+}
 
 struct UnlockDialog {
     const MasterPassword& masterPassword;
@@ -50,7 +68,8 @@ void close(const UnlockDialog& state) {
 }
 
 void redrawDots(const UnlockDialog& state) {
-    InvalidateRect(state.dialog, &kDotField, FALSE);
+    const RECT field = dotField(state.dialog);
+    InvalidateRect(state.dialog, &field, FALSE);
 }
 
 // The dots and the typed text start again together, so the dots always show what would be
@@ -177,9 +196,22 @@ INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
 INT_PTR onPaint(UnlockDialog& state) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(state.dialog, &paint);
-    Rectangle(dc, kDotField.left, kDotField.top, kDotField.right, kDotField.bottom);
+    const int dpi = dpiOfWindow(state.dialog);
+    const RECT field = dotField(state.dialog);
+    Rectangle(dc, field.left, field.top, field.right, field.bottom);
+    // The device context's own font is at the system's scale; on a monitor of another scale the
+    // dots take the dialog's font, which Windows made for it.
+    const HGDIOBJ previousFont =
+        dpi != systemDpi()
+            ? SelectObject(dc,
+                           reinterpret_cast<HGDIOBJ>(SendMessageW(state.dialog, WM_GETFONT, 0, 0)))
+            : nullptr;
     const std::wstring dots = toWide(dotRow(state.dotCount));
-    TextOutW(dc, kDotsX, kDotsY, dots.c_str(), static_cast<int>(dots.size()));
+    TextOutW(dc, scaledToDpi(kDotsX, dpi), scaledToDpi(kDotsY, dpi), dots.c_str(),
+             static_cast<int>(dots.size()));
+    if (previousFont != nullptr) {
+        SelectObject(dc, previousFont);
+    }
     EndPaint(state.dialog, &paint);
     SetFocus(state.hiddenInput);
     return TRUE;
