@@ -84,6 +84,9 @@ struct App {
     std::optional<DataFolderClaim> folderClaim;
     // Windows is ending the session: KAVO finishes without waiting for anyone.
     bool sessionEnding = false;
+    // The master password of protected files was not given at start: the window never showed,
+    // and nothing is written on the way out.
+    bool endedAtStart = false;
     // Whether a locked Windows session can lock KAVO yet.
     SessionWatch sessionWatch;
 

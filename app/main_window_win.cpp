@@ -51,7 +51,11 @@ LRESULT onCreate(App& app, HWND window) {
     InitCommonControls();
     app.toolbar = createToolbar(window, app.instance);
     app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
-    loadStore(app, window);
+    if (!loadStore(app, window)) {
+        // The master password of protected files was not given: KAVO ends as it found them.
+        app.endedAtStart = true;
+        return -1;
+    }
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     app.keyboardWatch.start(window, app.pasteDetector);
     watchSession(app);
@@ -229,9 +233,11 @@ LRESULT onDestroy(App& app) {
     QuietMessageSink quiet;
     app.sequence->clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
                                                          : noOwner);
-    storeWindowRectangle(app);
-    storeColumnWidths(app);
-    saveSettings(app.settings, app.dataStore.folder(), app.mainWindow);
+    if (!app.endedAtStart) {
+        storeWindowRectangle(app);
+        storeColumnWidths(app);
+        saveSettings(app.settings, app.dataStore.folder(), app.mainWindow);
+    }
     unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);
     return 0;

@@ -1,7 +1,7 @@
 #include "lock/unlock_dialog_win.h"
 
 #include "lock/dot_count.h"
-#include "lock/input_method_win.h"
+#include "lock/hidden_input_win.h"
 #include "lock/typed_secret.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
@@ -14,27 +14,15 @@ namespace kavo {
 namespace {
 
 // The hidden input lies beyond the right edge of the client area, so it takes the keys while
-// nothing is ever seen there. It is a window of KAVO's own, not an edit control: an edit keeps
-// the text it is given, which any program may read from it (WM_GETTEXT, UI Automation) and
-// paste into, a password edit included. This one is given no text at all; the characters go to
-// the dialog's TypedSecret.
-constexpr wchar_t kHiddenInputClass[] = L"KavoHiddenInput";
-constexpr DWORD kHiddenInputStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
-constexpr int kHiddenInputX = 800;
-constexpr int kHiddenInputY = 26;
-constexpr int kHiddenInputWidth = 80;
-constexpr int kHiddenInputHeight = 24;
+// nothing is ever seen there (lock/hidden_input_win.h).
+struct UnlockDialog final : HiddenInputSink {
+    UnlockDialog(const MasterPassword& master, std::u16string_view path, bool& unlockedFlag,
+                 const std::function<void()>& lockedHook)
+        : masterPassword(master), passwordFilePath(path), unlocked(unlockedFlag),
+          locked(lockedHook) {}
+    void onCharacter(char16_t c) override { typed.onCharacter(c); }
+    void onKeyDown(WPARAM key) override;
 
-void secureWipe(void* data, std::size_t bytes) {
-    SecureZeroMemory(data, bytes);
-}
-
-// The white field the dots are drawn in, in client pixels, and where the dots start.
-constexpr RECT kDotField{10, 30, 210, 53};
-constexpr int kDotsX = 13;
-constexpr int kDotsY = 32;
-
-struct UnlockDialog {
     const MasterPassword& masterPassword;
     std::u16string_view passwordFilePath;
     bool& unlocked;
@@ -86,90 +74,22 @@ void lock(UnlockDialog& state) {
     close(state);
 }
 
-// Keys the input keeps from the dialog and from itself: Tab would give the keyboard to the next
-// control and Escape would close the dialog. Neither is part of a password.
-bool isSwallowedKey(WPARAM key) {
-    return key == VK_TAB || key == VK_ESCAPE;
-}
-
-void onHiddenKeyDown(UnlockDialog& state, WPARAM key) {
-    if (isSwallowedKey(key)) {
-        return;
-    }
+void UnlockDialog::onKeyDown(WPARAM key) {
     if (key == kCheckKey) {
-        runCheck(state);
+        runCheck(*this);
         return;
     }
-    const int dots = dotCountAfterKey(state.dotCount, static_cast<unsigned>(key));
-    if (dots != state.dotCount) {
-        state.dotCount = dots;
-        redrawDots(state);
+    const int dots = dotCountAfterKey(dotCount, static_cast<unsigned>(key));
+    if (dots != dotCount) {
+        dotCount = dots;
+        redrawDots(*this);
     }
-}
-
-// Every key reaches the input, none is taken by the dialog's keyboard handling. The text is
-// never the window's: what it is asked for is empty, what it is given or pasted is dropped.
-LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        return DefWindowProcW(input, message, wParam, lParam);
-    }
-    auto* state = reinterpret_cast<UnlockDialog*>(GetWindowLongPtrW(input, GWLP_USERDATA));
-    switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-    case WM_KEYDOWN:
-        try {
-            if (state != nullptr) {
-                onHiddenKeyDown(*state, wParam);
-            }
-        } catch (...) {
-            // Out of memory for a message: the key is lost, the dialog stays.
-        }
-        return 0;
-    case WM_CHAR:
-        if (state != nullptr) {
-            state->typed.onCharacter(static_cast<char16_t>(wParam));
-        }
-        return 0;
-    case WM_GETTEXT:
-        if (wParam > 0 && lParam != 0) {
-            reinterpret_cast<wchar_t*>(lParam)[0] = L'\0';
-        }
-        return 0;
-    case WM_GETTEXTLENGTH:
-    case WM_PASTE:
-        return 0;
-    case WM_SETTEXT:
-        return TRUE;
-    default:
-        return DefWindowProcW(input, message, wParam, lParam);
-    }
-}
-
-void registerHiddenInputClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = hiddenInputProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
-    windowClass.lpszClassName = kHiddenInputClass;
-    // Registered by the first dialog of the run; later ones find it there.
-    RegisterClassExW(&windowClass);
 }
 
 INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
     state.dialog = dialog;
     state.dotCount = 0;
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    registerHiddenInputClass(instance);
-    state.hiddenInput = CreateWindowExW(
-        0, kHiddenInputClass, L"", kHiddenInputStyle, kHiddenInputX, kHiddenInputY,
-        kHiddenInputWidth, kHiddenInputHeight, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HIDDEN_INPUT)), instance, &state);
-    // No composition window may ever show the typed password near the caret.
-    detachInputMethod(state.hiddenInput);
+    state.hiddenInput = createHiddenInput(dialog, state);
     return TRUE;
 }
 
@@ -177,9 +97,7 @@ INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
 INT_PTR onPaint(UnlockDialog& state) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(state.dialog, &paint);
-    Rectangle(dc, kDotField.left, kDotField.top, kDotField.right, kDotField.bottom);
-    const std::wstring dots = toWide(dotRow(state.dotCount));
-    TextOutW(dc, kDotsX, kDotsY, dots.c_str(), static_cast<int>(dots.size()));
+    paintDotField(dc, state.dotCount);
     EndPaint(state.dialog, &paint);
     SetFocus(state.hiddenInput);
     return TRUE;

@@ -1,0 +1,105 @@
+#include "lock/hidden_input_win.h"
+
+#include "lock/dot_count.h"
+#include "lock/input_method_win.h"
+#include "resources/resource.h"
+#include "win/wide_text_win.h"
+
+namespace kavo {
+
+namespace {
+
+// An edit control keeps the text it is given, which any program may read from it (WM_GETTEXT,
+// UI Automation) and paste into, a password edit included. This window is given no text at all;
+// the characters go to the sink.
+constexpr wchar_t kHiddenInputClass[] = L"KavoHiddenInput";
+constexpr DWORD kHiddenInputStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
+constexpr int kHiddenInputX = 800;
+constexpr int kHiddenInputY = 26;
+constexpr int kHiddenInputWidth = 80;
+constexpr int kHiddenInputHeight = 24;
+
+constexpr int kDotsX = 13;
+constexpr int kDotsY = 32;
+
+bool isSwallowedKey(WPARAM key) {
+    return key == VK_TAB || key == VK_ESCAPE;
+}
+
+// Every key reaches the input, none is taken by the dialog's keyboard handling. The text is
+// never the window's: what it is asked for is empty, what it is given or pasted is dropped.
+LRESULT CALLBACK hiddenInputProc(HWND input, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        return DefWindowProcW(input, message, wParam, lParam);
+    }
+    auto* sink = reinterpret_cast<HiddenInputSink*>(GetWindowLongPtrW(input, GWLP_USERDATA));
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        try {
+            if (sink != nullptr && !isSwallowedKey(wParam)) {
+                sink->onKeyDown(wParam);
+            }
+        } catch (...) {
+            // Out of memory for a message: the key is lost, the dialog stays.
+        }
+        return 0;
+    case WM_CHAR:
+        if (sink != nullptr) {
+            sink->onCharacter(static_cast<char16_t>(wParam));
+        }
+        return 0;
+    case WM_GETTEXT:
+        if (wParam > 0 && lParam != 0) {
+            reinterpret_cast<wchar_t*>(lParam)[0] = L'\0';
+        }
+        return 0;
+    case WM_GETTEXTLENGTH:
+    case WM_PASTE:
+        return 0;
+    case WM_SETTEXT:
+        return TRUE;
+    default:
+        return DefWindowProcW(input, message, wParam, lParam);
+    }
+}
+
+void registerHiddenInputClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = hiddenInputProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    windowClass.lpszClassName = kHiddenInputClass;
+    // Registered by the first dialog of the run; later ones find it there.
+    RegisterClassExW(&windowClass);
+}
+
+} // namespace
+
+HWND createHiddenInput(HWND dialog, HiddenInputSink& sink) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    registerHiddenInputClass(instance);
+    HWND input = CreateWindowExW(0, kHiddenInputClass, L"", kHiddenInputStyle, kHiddenInputX,
+                                 kHiddenInputY, kHiddenInputWidth, kHiddenInputHeight, dialog,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HIDDEN_INPUT)),
+                                 instance, &sink);
+    // No composition window may ever show the typed password near the caret.
+    detachInputMethod(input);
+    return input;
+}
+
+void paintDotField(HDC dc, int dotCount) {
+    Rectangle(dc, kDotField.left, kDotField.top, kDotField.right, kDotField.bottom);
+    const std::wstring dots = toWide(dotRow(dotCount));
+    TextOutW(dc, kDotsX, kDotsY, dots.c_str(), static_cast<int>(dots.size()));
+}
+
+void secureWipe(void* data, std::size_t bytes) {
+    SecureZeroMemory(data, bytes);
+}
+
+} // namespace kavo
