@@ -138,18 +138,20 @@ bool WindowsContainerCrypto::random(std::span<std::uint8_t> out) {
                               BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }
 
-bool WindowsContainerCrypto::deriveKey(std::span<const std::uint8_t> password, ContainerKey& key) {
+bool pbkdf2Sha256(std::span<const std::uint8_t> password, std::span<const std::uint8_t> salt,
+                  std::uint64_t iterations, std::span<std::uint8_t> out) {
     const auto derive =
         systemFunction<decltype(BCryptDeriveKeyPBKDF2)>(kCng, "BCryptDeriveKeyPBKDF2");
     const Algorithm hmac(BCRYPT_SHA256_ALGORITHM, BCRYPT_ALG_HANDLE_HMAC_FLAG);
-    if (derive == nullptr || hmac.get() == nullptr || !fitsUlong(password.size())) {
-        return false;
-    }
-    const bool derived =
-        succeeded(derive(hmac.get(), input(password), ulongSize(password), key.salt.data(),
-                         static_cast<ULONG>(key.salt.size()), key.iterations, key.bytes.data(),
-                         static_cast<ULONG>(key.bytes.size()), 0));
-    if (!derived) {
+    return derive != nullptr && hmac.get() != nullptr && fitsUlong(password.size()) &&
+           fitsUlong(salt.size()) && fitsUlong(out.size()) &&
+           succeeded(derive(hmac.get(), input(password), ulongSize(password), input(salt),
+                            ulongSize(salt), iterations, out.data(), static_cast<ULONG>(out.size()),
+                            0));
+}
+
+bool WindowsContainerCrypto::deriveKey(std::span<const std::uint8_t> password, ContainerKey& key) {
+    if (!pbkdf2Sha256(password, key.salt, key.iterations, key.bytes)) {
         key.wipe();
         return false;
     }

@@ -26,6 +26,10 @@ class WindowsContainerCrypto final : public ContainerCrypto {
     void wipe(std::span<std::uint8_t> bytes) override;
 };
 
+// PBKDF2-HMAC-SHA256 through CNG, any salt and length.
+bool pbkdf2Sha256(std::span<const std::uint8_t> password, std::span<const std::uint8_t> salt,
+                  std::uint64_t iterations, std::span<std::uint8_t> out);
+
 // The key's bytes scrambled for this process only (CryptProtectMemory), and back; the bytes stay
 // as they are when the system cannot do it. The size must be a multiple of 16.
 void hideInMemory(std::span<std::uint8_t> bytes);
