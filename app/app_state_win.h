@@ -36,6 +36,7 @@ class MainWindowTableHost final : public TableHost {
         : window_(window), settings_(settings) {}
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     void startRevealTimer() override;
+    void passwordsShown(bool shown) override;
 
   private:
     HWND window_;
