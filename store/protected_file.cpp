@@ -1,5 +1,6 @@
 #include "store/protected_file.h"
 
+#include "store/secure_wipe.h"
 #include "store/utf16_text.h"
 
 #include <algorithm>
@@ -80,11 +81,7 @@ ContainerStatus checkFields(const ContainerHeader& header, ContainerKind expecte
 } // namespace
 
 void ContainerKey::wipe() {
-    // Through a volatile pointer, so the compiler keeps the stores of a key about to go.
-    volatile std::uint8_t* key = bytes.data();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        key[i] = 0;
-    }
+    wipeMemory(bytes.data(), bytes.size());
 }
 
 bool isContainer(std::span<const std::uint8_t> bytes) {
