@@ -45,6 +45,22 @@ std::vector<Bytes> encodings(std::u16string_view text) {
     return {narrow, wide};
 }
 
+Bytes wholeFile(const std::wstring& path) {
+    Bytes bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    std::uint8_t chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
 class Protection : public ::testing::Test {
   protected:
     void SetUp() override { writeDataFiles(dir_, entries_, passModeSettings()); }
@@ -225,6 +241,57 @@ TEST_F(Protection, SwitchingBackAsksOnceThenWritesTheCompatibleFiles) {
     ASSERT_TRUE(kavo_->endsWithoutAsking());
     EXPECT_EQ(dir_.read(kListFile), listFileFor(entries_));
     EXPECT_EQ(dir_.read(kPasswordFile), passwordFileFor(kMasterPassword, entries_));
+}
+
+// A folder saved under the Windows user's protection, opened by another user. Wine's DPAPI keys on
+// the user name, so the second step runs under another USER: ctest runs the two in turn with
+// KAVO_OTHER_USER_STEP set to "write" and then "open" (see tests/CMakeLists.txt); otherwise the
+// test has nothing to do.
+TEST(ProtectionElsewhere, AWindowsUserFolderOpensNothingForAnotherUserAndStaysAsItWas) {
+    wchar_t step[16] = {};
+    wchar_t folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"KAVO_OTHER_USER_STEP", step, 16) == 0 ||
+        GetEnvironmentVariableW(L"KAVO_OTHER_USER_FOLDER", folder, MAX_PATH) == 0) {
+        GTEST_SKIP() << "runs as two steps under two user names";
+    }
+    const std::wstring dir(folder);
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const auto path = [&](const wchar_t* name) { return dir + L"\\" + name; };
+    if (std::wstring(step) == L"write") {
+        const std::vector<Entry> entries = numberedEntries(2);
+        TempDirectory scratch;
+        writeDataFiles(scratch, entries, passModeSettings());
+        {
+            Kavo kavo(scratch.path());
+            kavo.shownWindow();
+            kavo.command(IDC_CMD_PROTECTION);
+            DialogDriver dialog(kavo, L"データの保護");
+            dialog.press(IDC_PROTECTION_WINDOWS);
+            dialog.press(IDOK);
+            ASSERT_TRUE(dialog.waitUntilClosed());
+            kavo.command(IDC_CMD_SAVE);
+            ASSERT_TRUE(kavo.endsWithoutAsking());
+        }
+        for (const wchar_t* name : {kListFile, kPasswordFile, L"pw_set3.dat"}) {
+            ASSERT_TRUE(CopyFileW(scratch.file(name).c_str(), path(name).c_str(), FALSE));
+            ASSERT_TRUE(CopyFileW(scratch.file(name).c_str(), (path(name) + L".as-written").c_str(),
+                                  FALSE));
+        }
+        return;
+    }
+    Kavo kavo(dir);
+    const MessageBoxText refusal = kavo.answerNext(IDOK);
+    EXPECT_NE(refusal.text.find(L"別の Windows ユーザーか別の PC で保護された"),
+              std::wstring::npos);
+    kavo.shownWindow();
+    EXPECT_EQ(ListDriver(kavo).rowCount(), 0);
+    kavo.command(IDC_CMD_SAVE);
+    EXPECT_NE(kavo.answerNext(IDOK).text.find(L"保存しません"), std::wstring::npos);
+    kavo.close();
+    EXPECT_TRUE(kavo.waitForExit());
+    for (const wchar_t* name : {kListFile, kPasswordFile}) {
+        EXPECT_EQ(wholeFile(path(name)), wholeFile(path(name) + L".as-written"));
+    }
 }
 
 } // namespace
