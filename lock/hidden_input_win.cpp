@@ -102,4 +102,38 @@ void secureWipe(void* data, std::size_t bytes) {
     SecureZeroMemory(data, bytes);
 }
 
+void DottedInput::onKeyDown(WPARAM key) {
+    if (key == kCheckKey) {
+        onEnter();
+        return;
+    }
+    const int dots = dotCountAfterKey(dotCount, static_cast<unsigned>(key));
+    if (dots != dotCount) {
+        dotCount = dots;
+        redrawDots();
+    }
+}
+
+void DottedInput::attach(HWND dialogWindow) {
+    dialog = dialogWindow;
+    dotCount = 0;
+    hiddenInput = createHiddenInput(dialog, *this);
+}
+
+void DottedInput::startOver() {
+    dotCount = 0;
+    typed.clear();
+    redrawDots();
+    takeKeyboard();
+}
+
+INT_PTR DottedInput::paint() {
+    PAINTSTRUCT paintStruct;
+    HDC dc = BeginPaint(dialog, &paintStruct);
+    paintDotField(dc, dotCount);
+    EndPaint(dialog, &paintStruct);
+    takeKeyboard();
+    return TRUE;
+}
+
 } // namespace kavo

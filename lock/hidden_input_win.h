@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "lock/typed_secret.h"
+
 namespace kavo {
 
 // What the input hands on: each character the keyboard produced, and each key press that is not
@@ -27,5 +29,35 @@ void paintDotField(HDC dc, int dotCount);
 
 // Wipes memory in a way the compiler may not leave out.
 void secureWipe(void* data, std::size_t bytes);
+
+// What a password dialog types into its hidden input, and the dots that count the keys, kept in
+// step. Enter hands the text on to onEnter.
+class DottedInput : public HiddenInputSink {
+  public:
+    void onCharacter(char16_t c) override { typed.onCharacter(c); }
+    void onKeyDown(WPARAM key) override;
+
+    // At WM_INITDIALOG: the input, in the dialog.
+    void attach(HWND dialogWindow);
+    // The dots and the typed text start again together, so the dots always show what would be
+    // checked: the right password typed after a typo is not appended to the typo.
+    void startOver();
+    // WM_PAINT: the field and its dots; then the keys go back to the hidden input.
+    INT_PTR paint();
+    void takeKeyboard() const { SetFocus(hiddenInput); }
+
+    HWND dialog = nullptr;
+    TypedSecret typed{secureWipe};
+
+  protected:
+    ~DottedInput() = default;
+    virtual void onEnter() = 0;
+
+  private:
+    void redrawDots() const { InvalidateRect(dialog, &kDotField, FALSE); }
+
+    HWND hiddenInput = nullptr;
+    int dotCount = 0;
+};
 
 } // namespace kavo

@@ -1,8 +1,6 @@
 #include "lock/master_prompt_dialog_win.h"
 
-#include "lock/dot_count.h"
 #include "lock/hidden_input_win.h"
-#include "lock/typed_secret.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 #include "win/dialog_procedure_win.h"
@@ -12,26 +10,14 @@ namespace kavo {
 
 namespace {
 
-struct MasterPrompt final : HiddenInputSink {
+struct MasterPrompt final : DottedInput {
     explicit MasterPrompt(const std::function<bool(std::u16string_view)>& tryTyped)
         : tryPassword(tryTyped) {}
-    void onCharacter(char16_t c) override { typed.onCharacter(c); }
-    void onKeyDown(WPARAM key) override;
+    void onEnter() override;
 
     const std::function<bool(std::u16string_view)>& tryPassword;
-    HWND dialog = nullptr;
-    HWND hiddenInput = nullptr;
-    int dotCount = 0;
     bool given = false;
-    TypedSecret typed{secureWipe};
 };
-
-void startOver(MasterPrompt& state) {
-    state.dotCount = 0;
-    state.typed.clear();
-    InvalidateRect(state.dialog, &kDotField, FALSE);
-    SetFocus(state.hiddenInput);
-}
 
 // The key is derived from what was typed, which takes a moment: the cursor says so.
 void tryTyped(MasterPrompt& state) {
@@ -45,28 +31,11 @@ void tryTyped(MasterPrompt& state) {
         return;
     }
     showOkMessage(state.dialog, kMasterPromptWrongText, kMasterPromptCaption);
-    startOver(state);
+    state.startOver();
 }
 
-void MasterPrompt::onKeyDown(WPARAM key) {
-    if (key == kCheckKey) {
-        tryTyped(*this);
-        return;
-    }
-    const int dots = dotCountAfterKey(dotCount, static_cast<unsigned>(key));
-    if (dots != dotCount) {
-        dotCount = dots;
-        InvalidateRect(dialog, &kDotField, FALSE);
-    }
-}
-
-INT_PTR onPaint(MasterPrompt& state) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(state.dialog, &paint);
-    paintDotField(dc, state.dotCount);
-    EndPaint(state.dialog, &paint);
-    SetFocus(state.hiddenInput);
-    return TRUE;
+void MasterPrompt::onEnter() {
+    tryTyped(*this);
 }
 
 INT_PTR onPromptCommand(MasterPrompt& state, int id) {
@@ -87,16 +56,15 @@ INT_PTR onPromptCommand(MasterPrompt& state, int id) {
 INT_PTR handleMasterPrompt(MasterPrompt& state, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        state.dialog = dialog;
-        state.hiddenInput = createHiddenInput(dialog, state);
+        state.attach(dialog);
         // At start nothing else of KAVO's is on screen yet: the question comes to the front.
         SetForegroundWindow(dialog);
         return TRUE;
     case WM_PAINT:
-        return onPaint(state);
+        return state.paint();
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        SetFocus(state.hiddenInput);
+        state.takeKeyboard();
         return TRUE;
     case WM_COMMAND:
         return onPromptCommand(state, LOWORD(wParam));

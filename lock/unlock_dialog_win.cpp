@@ -1,8 +1,6 @@
 #include "lock/unlock_dialog_win.h"
 
-#include "lock/dot_count.h"
 #include "lock/hidden_input_win.h"
-#include "lock/typed_secret.h"
 #include "lock/unlock_check.h"
 #include "resources/resource.h"
 #include "win/dialog_procedure_win.h"
@@ -15,39 +13,21 @@ namespace {
 
 // The hidden input lies beyond the right edge of the client area, so it takes the keys while
 // nothing is ever seen there (lock/hidden_input_win.h).
-struct UnlockDialog final : HiddenInputSink {
+struct UnlockDialog final : DottedInput {
     UnlockDialog(const MasterPassword& master, std::u16string_view path, bool& unlockedFlag,
                  const std::function<void()>& lockedHook)
         : masterPassword(master), passwordFilePath(path), unlocked(unlockedFlag),
           locked(lockedHook) {}
-    void onCharacter(char16_t c) override { typed.onCharacter(c); }
-    void onKeyDown(WPARAM key) override;
+    void onEnter() override;
 
     const MasterPassword& masterPassword;
     std::u16string_view passwordFilePath;
     bool& unlocked;
     const std::function<void()>& locked;
-    HWND dialog = nullptr;
-    HWND hiddenInput = nullptr;
-    int dotCount = 0;
-    TypedSecret typed{secureWipe};
 };
 
 void close(const UnlockDialog& state) {
     EndDialog(state.dialog, 1);
-}
-
-void redrawDots(const UnlockDialog& state) {
-    InvalidateRect(state.dialog, &kDotField, FALSE);
-}
-
-// The dots and the typed text start again together, so the dots always show what would be
-// checked: the right password typed after a typo is not appended to the typo.
-void startOver(UnlockDialog& state) {
-    state.dotCount = 0;
-    state.typed.clear();
-    redrawDots(state);
-    SetFocus(state.hiddenInput);
 }
 
 // "PW解除" and Enter: a success closes the dialog; a failure leaves it open for another try.
@@ -63,8 +43,12 @@ void runCheck(UnlockDialog& state) {
     if (check.unlocked) {
         close(state);
     } else {
-        startOver(state);
+        state.startOver();
     }
+}
+
+void UnlockDialog::onEnter() {
+    runCheck(*this);
 }
 
 void lock(UnlockDialog& state) {
@@ -72,35 +56,6 @@ void lock(UnlockDialog& state) {
     state.locked();
     showOkMessage(state.dialog, kLockedMessage, kUnlockCaption);
     close(state);
-}
-
-void UnlockDialog::onKeyDown(WPARAM key) {
-    if (key == kCheckKey) {
-        runCheck(*this);
-        return;
-    }
-    const int dots = dotCountAfterKey(dotCount, static_cast<unsigned>(key));
-    if (dots != dotCount) {
-        dotCount = dots;
-        redrawDots(*this);
-    }
-}
-
-INT_PTR onInitDialog(UnlockDialog& state, HWND dialog) {
-    state.dialog = dialog;
-    state.dotCount = 0;
-    state.hiddenInput = createHiddenInput(dialog, state);
-    return TRUE;
-}
-
-// The field and its dots; then the keys go back to the hidden input, whatever took them.
-INT_PTR onPaint(UnlockDialog& state) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(state.dialog, &paint);
-    paintDotField(dc, state.dotCount);
-    EndPaint(state.dialog, &paint);
-    SetFocus(state.hiddenInput);
-    return TRUE;
 }
 
 INT_PTR onUnlockCommand(UnlockDialog& state, int id) {
@@ -112,7 +67,7 @@ INT_PTR onUnlockCommand(UnlockDialog& state, int id) {
         lock(state);
         return TRUE;
     case IDC_UNLOCK_CLEAR:
-        startOver(state);
+        state.startOver();
         return TRUE;
     case IDC_UNLOCK_CLOSE:
         close(state);
@@ -126,13 +81,14 @@ INT_PTR onUnlockCommand(UnlockDialog& state, int id) {
 INT_PTR handleUnlockDialog(UnlockDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        return onInitDialog(state, dialog);
+        state.attach(dialog);
+        return TRUE;
     case WM_PAINT:
-        return onPaint(state);
+        return state.paint();
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         // A click anywhere on the dialog gives the keyboard back to the input.
-        SetFocus(state.hiddenInput);
+        state.takeKeyboard();
         return TRUE;
     case WM_COMMAND:
         return onUnlockCommand(state, LOWORD(wParam));
