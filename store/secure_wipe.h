@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kavo {
 
@@ -19,5 +20,18 @@ inline void wipeText(std::u16string& text) {
     wipeMemory(text.data(), text.capacity() * sizeof(char16_t));
     text.clear();
 }
+
+// Wipes a buffer that held passwords when the scope ends, whichever way it ends.
+template <typename Buffer>
+class WipedAtEnd {
+  public:
+    explicit WipedAtEnd(Buffer& buffer) : buffer_(buffer) {}
+    ~WipedAtEnd() { wipeMemory(buffer_.data(), buffer_.size() * sizeof(*buffer_.data())); }
+    WipedAtEnd(const WipedAtEnd&) = delete;
+    WipedAtEnd& operator=(const WipedAtEnd&) = delete;
+
+  private:
+    Buffer& buffer_;
+};
 
 } // namespace kavo
