@@ -37,6 +37,7 @@ class MainWindowTableHost final : public TableHost {
         : window_(window), settings_(settings) {}
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     void startRevealTimer() override;
+    void passwordsShown(bool shown) override;
 
   private:
     HWND window_;
@@ -93,6 +94,9 @@ struct App {
     std::optional<DataFolderClaim> folderClaim;
     // Windows is ending the session: KAVO finishes without waiting for anyone.
     bool sessionEnding = false;
+    // The master password of protected files was not given at start: the window never showed,
+    // and nothing is written on the way out.
+    bool endedAtStart = false;
     // Whether a locked Windows session can lock KAVO yet.
     SessionWatch sessionWatch;
 

@@ -63,6 +63,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 0;
     }
     HWND window = kavo::createMainWindow(app);
+    if (window == nullptr && app.endedAtStart) {
+        return 0;
+    }
     if (window == nullptr) {
         kavo::showMessageBox(nullptr, kavo::kNoWindowText, kavo::kProgramCaption,
                              MB_OK | MB_ICONERROR);

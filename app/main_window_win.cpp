@@ -53,7 +53,11 @@ LRESULT onCreate(App& app, HWND window) {
     app.toolbar = createToolbar(window, app.instance, dpiOfWindow(window));
     app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
     takeWindowDpi(app);
-    loadStore(app, window);
+    if (!loadStore(app, window)) {
+        // The master password of protected files was not given: KAVO ends as it found them.
+        app.endedAtStart = true;
+        return -1;
+    }
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     app.keyboardWatch.start(window, app.pasteDetector);
     watchSession(app);
@@ -231,10 +235,12 @@ LRESULT onDestroy(App& app) {
     QuietMessageSink quiet;
     app.sequence->clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
                                                          : noOwner);
-    storeWindowRectangle(app);
-    storeColumnWidths(app);
-    saveSettings(settingsForFile(app.settings, systemDpi(), app.windowDpi), app.dataStore.folder(),
-                 app.mainWindow);
+    if (!app.endedAtStart) {
+        storeWindowRectangle(app);
+        storeColumnWidths(app);
+        saveSettings(settingsForFile(app.settings, systemDpi(), app.windowDpi),
+                     app.dataStore.folder(), app.mainWindow);
+    }
     releaseToolbarImages(app.toolbar);
     unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);

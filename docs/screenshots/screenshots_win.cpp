@@ -270,6 +270,14 @@ TEST_F(Screenshots, UnlockDialogWithDots) {
     closeDialog(dialog);
 }
 
+TEST_F(Screenshots, ProtectionDialog) {
+    start(settings(true));
+    HWND dialog = dialogOf(IDC_CMD_PROTECTION);
+    ASSERT_NE(dialog, nullptr) << "no protection dialog";
+    shoot("protection-dialog");
+    closeDialog(dialog);
+}
+
 TEST_F(Screenshots, ChangePasswordDialog) {
     start(settings(true));
     HWND dialog = dialogOf(IDC_CMD_CHANGE_PASSWORD);
