@@ -9,7 +9,7 @@ namespace kavo {
 
 namespace {
 
-constexpr std::size_t kChoiceTextUnits = 20;
+constexpr std::size_t kChoiceTextUnits = 12;
 constexpr std::size_t kCellTextUnits = 32;
 constexpr std::u16string_view kHiddenCell = u"●●●●";
 
