@@ -184,8 +184,8 @@ class SurveyCollector final : public CsvVisitor {
   public:
     explicit SurveyCollector(std::vector<CsvRecord>& rows) : rows_(rows) {}
 
-    void field(std::size_t, std::u16string_view text) override {
-        if (rows_.size() < kSurveyRows) {
+    void field(std::size_t index, std::u16string_view text) override {
+        if (rows_.size() < kSurveyRows && index < kSurveyColumns) {
             fields_.emplace_back(cutToUnits(text, kSurveyFieldUnits));
         }
     }

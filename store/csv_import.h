@@ -58,6 +58,9 @@ struct CsvLayout {
 constexpr std::size_t kSurveyRows = 50;
 // How much of each of those fields is kept: enough to see what a column holds.
 constexpr std::size_t kSurveyFieldUnits = 64;
+// How many columns of them are kept, and offered by the picker: far more than any export has,
+// and a row of a million empty fields still costs little.
+constexpr std::size_t kSurveyColumns = 256;
 
 // What a file shows before any row becomes an entry: its dialect, its first rows and the best
 // guess of its layout. The rows hold passwords: wipeSurvey before they are freed.

@@ -275,6 +275,11 @@ TEST(CsvSurvey, GuessesHeaderlessColumnsByTheirValues) {
     EXPECT_EQ(named.guess.dialect.separator, u'\t');
     EXPECT_TRUE(named.wantsPicker());
     EXPECT_FALSE(surveyCsv(utf8("title,id,password\nA,b,c\n"), codec).wantsPicker());
+    // A row of endless empty fields costs no more than the columns the picker offers.
+    const CsvSurvey wide =
+        surveyCsv(utf8("title,id,password" + std::string(100000, ',') + "\nA,b,c\n"), codec);
+    EXPECT_TRUE(wide.headerKnown);
+    EXPECT_EQ(wide.columnCount, kSurveyColumns);
 }
 
 TEST(CsvImport, NamesSkippedRowsByTheirSpreadsheetRowNotTheFileLine) {
