@@ -13,21 +13,10 @@ constexpr std::size_t kChoiceTextUnits = 12;
 constexpr std::size_t kCellTextUnits = 32;
 constexpr std::u16string_view kHiddenCell = u"●●●●";
 
-int& columnOf(CsvColumns& columns, PickedField field) {
-    switch (field) {
-    case PickedField::Title:
-        return columns.title;
-    case PickedField::Id:
-        return columns.id;
-    case PickedField::Password:
-        return columns.password;
-    case PickedField::Url:
-        return columns.url;
-    case PickedField::Type:
-        break;
-    }
-    return columns.type;
-}
+// The member of CsvColumns each PickedField chooses, in its order.
+constexpr int CsvColumns::*kFieldColumns[kPickedFieldCount] = {&CsvColumns::title, &CsvColumns::id,
+                                                               &CsvColumns::password,
+                                                               &CsvColumns::url, &CsvColumns::type};
 
 int chosen(const PickerChoices& choices, PickedField field) {
     return choices.columns[static_cast<std::size_t>(field)];
@@ -47,9 +36,9 @@ std::u16string shortLine(std::u16string_view text, std::size_t units) {
 
 PickerChoices choicesOfLayout(const CsvLayout& layout) {
     PickerChoices choices;
-    CsvColumns columns = layout.columns;
+    const CsvColumns& columns = layout.columns;
     for (std::size_t i = 0; i < kPickedFieldCount; ++i) {
-        choices.columns[i] = columnOf(columns, static_cast<PickedField>(i));
+        choices.columns[i] = columns.*kFieldColumns[i];
     }
     // A file whose only ID is an e-mail column shows that column as the ID.
     if (columns.id < 0) {
@@ -64,7 +53,7 @@ CsvLayout layoutOfChoices(const CsvSurvey& survey, const PickerChoices& choices)
     layout.dialect = survey.guess.dialect;
     layout.firstRowIsHeader = choices.firstRowIsHeader;
     for (std::size_t i = 0; i < kPickedFieldCount; ++i) {
-        columnOf(layout.columns, static_cast<PickedField>(i)) = choices.columns[i];
+        layout.columns.*kFieldColumns[i] = choices.columns[i];
     }
     const CsvColumns& guess = survey.guess.columns;
     if (guess.id >= 0 && layout.columns.id == guess.id && guess.email != guess.id) {
