@@ -9,6 +9,7 @@
 #include "store/kept_pair.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
+#include "store/synced_folder_win.h"
 #include "store/text_format.h"
 #include "win/wide_text_win.h"
 
@@ -24,6 +25,7 @@ struct DataStore::Session {
     ListParser& listParser;
     EntryTable* table;
     StoreContents& store;
+    PairFingerprint& noted;
 };
 
 namespace {
@@ -54,6 +56,7 @@ void readStoreFiles(Session& app, HWND owner) {
             showMarkFailure(owner, kPasswordFileName);
         }
     }
+    app.noted.passwords = fingerprintOfRead(app.dataDirectory, kPasswordFileName, passwordBytes);
     const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
     // A file that is there but could not be opened or read whole says nothing about the master
     // password: unknown, never none.
@@ -67,6 +70,7 @@ void readStoreFiles(Session& app, HWND owner) {
     app.table->loadRows({});
     const auto listBytes =
         readDataFile(app.dataDirectory, kListFileName, kMaxListFileBytes, FileMessages::On, owner);
+    app.noted.list = fingerprintOfRead(app.dataDirectory, kListFileName, listBytes);
     std::vector<Entry> rows;
     const bool listRead = listBytes && app.listParser.parseListFile(rows, *listBytes);
     app.table->loadRows(std::move(rows));
@@ -189,10 +193,145 @@ void offerRecoveryPair(Session& app, HWND owner) {
     showFileMessage(owner, text);
 }
 
+// Synced folders: what a save does when another program changed the files since they were read,
+// the generations, and the sync clients' copies named at start.
+
+std::u16string changeLines(const PairChange& change) {
+    std::u16string lines;
+    const auto line = [&](FileChange what, const wchar_t* name) {
+        switch (what) {
+        case FileChange::None:
+            return;
+        case FileChange::Changed:
+            lines += formatText(kFileChangedLine, {fromWide(name)});
+            return;
+        case FileChange::Appeared:
+            lines += formatText(kFileAppearedLine, {fromWide(name)});
+            return;
+        case FileChange::Vanished:
+            lines += formatText(kFileVanishedLine, {fromWide(name)});
+            return;
+        }
+    };
+    line(change.list, kListFileName);
+    line(change.passwords, kPasswordFileName);
+    return lines + u"\n";
+}
+
+void showKeptPair(Session& app, HWND owner, std::u16string_view heading, const KeptPair& kept) {
+    if (kept.copies.empty()) {
+        return;
+    }
+    std::u16string text(heading);
+    text += fromWide(pathsOf(app, kept.copies));
+    text += kTakeInKeptPairText;
+    showFileMessage(owner, text);
+}
+
+// はい: the other program's pair goes aside before this run's replaces it.
+bool keepOtherVersionAside(Session& app, HWND owner) {
+    const FileNames names = storeFileNames();
+    const KeptPair kept =
+        keepDataFilesAside(app.dataDirectory, names, names, KeptPairKind::OtherVersion);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false;
+    }
+    // What was found at start is no longer there to keep: the other version took its place.
+    app.storeLoad.keepPairBeforeSave = false;
+    showKeptPair(app, owner, kOtherVersionKeptHeading, kept);
+    return true;
+}
+
+void readAgain(Session& app, HWND owner) {
+    app.store.masterPassword = MasterPassword{};
+    app.store.slots.clearAll();
+    app.storeLoad = StoreLoadState{};
+    readStoreFiles(app, owner);
+    app.store.dirty = false;
+}
+
+// いいえ: this run's unsaved state goes aside as a pair, then the other version is read.
+bool takeOtherVersion(Session& app, HWND owner) {
+    const FileNames recovery = recoveryFileNames();
+    const auto files = storeFiles(app, recovery);
+    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+        return false;
+    }
+    const KeptPair kept = keepDataFilesAside(app.dataDirectory, recovery, storeFileNames(),
+                                             KeptPairKind::UnsavedChanges);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false; // the recovery pair stays: nothing is lost
+    }
+    removeRecoveryPair(app.dataDirectory);
+    showKeptPair(app, owner, kOwnVersionKeptHeading, kept);
+    readAgain(app, owner);
+    return true;
+}
+
+enum class ChangeAnswer { SaveOurs, TookTheirs, Stop };
+
+ChangeAnswer settleChangeOnDisk(Session& app, HWND owner) {
+    const FileNames names = storeFileNames();
+    const PairChange change =
+        compareWithNoted(app.noted, fingerprintOnDisk(app.dataDirectory, names));
+    if (!change.any()) {
+        return ChangeAnswer::SaveOurs;
+    }
+    switch (showMessageBox(owner, formatText(kChangedOnDiskText, {changeLines(change)}),
+                           kChangedOnDiskCaption,
+                           MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3)) {
+    case IDYES:
+        return keepOtherVersionAside(app, owner) ? ChangeAnswer::SaveOurs : ChangeAnswer::Stop;
+    case IDNO:
+        return takeOtherVersion(app, owner) ? ChangeAnswer::TookTheirs : ChangeAnswer::Stop;
+    default:
+        return ChangeAnswer::Stop;
+    }
+}
+
+bool keepGenerationBeforeSave(HWND owner, const std::wstring& dataDirectory) {
+    const GenerationOutcome generation = keepGeneration(dataDirectory, storeFileNames());
+    if (!generation.kept) {
+        showFileMessage(owner, formatText(kGenerationFailedText, {fromWide(generation.folder)}));
+    }
+    return generation.kept;
+}
+
+void nameConflictCopies(const std::wstring& dataDirectory, HWND owner) {
+    const std::vector<std::u16string> copies = conflictCopiesIn(dataDirectory, storeFileNames());
+    if (copies.empty()) {
+        return;
+    }
+    std::u16string names;
+    for (const std::u16string& copy : copies) {
+        names += u"\n" + fromWide(dataFilePath(dataDirectory, toWide(copy)));
+    }
+    showMessageBox(owner, formatText(kConflictCopiesText, {names + u"\n"}), kConflictCopiesCaption,
+                   MB_OK | MB_ICONINFORMATION);
+}
+
 } // namespace
 
 DataStore::Session DataStore::session(EntryTable& table, StoreContents& store) {
-    return Session{folder_, load_, parser_, &table, store};
+    return Session{folder_, load_, parser_, &table, store, noted_};
+}
+
+PairFingerprint DataStore::filesOnDisk() const {
+    return fingerprintOnDisk(folder_, storeFileNames());
+}
+
+void DataStore::reload(EntryTable& table, StoreContents& store, HWND owner) {
+    Session app = session(table, store);
+    if (app.storeLoad.recoveryBlocked || app.store.dirty) {
+        return;
+    }
+    try {
+        readAgain(app, owner);
+    } catch (const std::bad_alloc&) {
+        showMessageBox(owner, kNoMemoryForDataText, kFileErrorCaption, MB_OK | MB_ICONWARNING);
+    }
 }
 
 void DataStore::captureFolder() {
@@ -217,6 +356,7 @@ void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
     }
     try {
         readStoreFiles(app, owner);
+        nameConflictCopies(app.dataDirectory, owner);
         // A recovery pair cut short while it was written is undone; one still in doubt waits.
         if (recoverDataFiles(app.dataDirectory, recoveryFileNames()).consistent) {
             offerRecoveryPair(app, owner);
@@ -238,13 +378,25 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
                         formatText(kSaveRefusedMasterUnknownText, {fromWide(kPasswordFileName)}));
         return false;
     }
-    if (!keepFoundPairAside(app, owner)) {
+    switch (settleChangeOnDisk(app, owner)) {
+    case ChangeAnswer::SaveOurs:
+        break;
+    case ChangeAnswer::TookTheirs:
+        kavo::removeRecoveryPair(app.dataDirectory);
+        return true;
+    case ChangeAnswer::Stop:
+        return false;
+    }
+    if (!keepFoundPairAside(app, owner) || !keepGenerationBeforeSave(owner, app.dataDirectory)) {
         return false;
     }
     const auto files = storeFiles(app, storeFileNames());
-    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+    const bool saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
+    if (!saved) {
         return false;
     }
+    // What this run wrote is what the next save compares with.
+    app.noted = fingerprintOnDisk(app.dataDirectory, storeFileNames());
     app.store.dirty = false;
     kavo::removeRecoveryPair(app.dataDirectory);
     return true;

@@ -1,0 +1,66 @@
+#include "store/other_pair_win.h"
+
+#include "store/ansi_codec_win.h"
+#include "store/conflict_copies.h"
+#include "store/data_files_win.h"
+#include "store/data_store_win.h"
+#include "store/list_file.h"
+#include "store/password_file.h"
+#include "store/text_lines.h"
+#include "win/wide_text_win.h"
+
+namespace kavo {
+
+namespace {
+
+std::wstring partnerPath(const std::wstring& listPath) {
+    const std::size_t slash = listPath.find_last_of(L"\\/");
+    const std::size_t nameAt = slash == std::wstring::npos ? 0 : slash + 1;
+    const std::optional<std::u16string> partner =
+        partnerFileName(fromWide(std::wstring_view(listPath).substr(nameAt)),
+                        fromWide(kListFileName), fromWide(kPasswordFileName));
+    return partner ? listPath.substr(0, nameAt) + toWide(*partner) : std::wstring();
+}
+
+} // namespace
+
+OtherPair readOtherPair(const std::wstring& listPath) {
+    OtherPair pair;
+    pair.passwordPath = partnerPath(listPath);
+    if (pair.passwordPath.empty() || pair.passwordPath == listPath) {
+        pair.status = OtherPairStatus::NoPartner;
+        return pair;
+    }
+    const FileRead list = readWholeFile(listPath, kMaxListFileBytes);
+    if (list.status != FileReadStatus::Ok || !hasTextMark(list.bytes)) {
+        pair.status = OtherPairStatus::Unreadable;
+        pair.failedPath = listPath;
+        return pair;
+    }
+    if (GetFileAttributesW(pair.passwordPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        pair.status = OtherPairStatus::NoPartner;
+        return pair;
+    }
+    const FileRead passwords = readWholeFile(pair.passwordPath, kMaxPasswordFileBytes);
+    const ThreadAnsiCodec codec;
+    MasterPassword master;
+    PasswordSlots slots;
+    if (passwords.status != FileReadStatus::Ok ||
+        readPasswordFile(passwords.bytes, codec, master, slots).status != PasswordFileStatus::Ok) {
+        pair.status = OtherPairStatus::Unreadable;
+        pair.failedPath = pair.passwordPath;
+        return pair;
+    }
+    // A parser of its own: the running table's last type letter has nothing to do with this list.
+    ListParser parser;
+    std::vector<Entry> rows;
+    parser.parseListFile(rows, list.bytes);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int slot = static_cast<int>(i);
+        rows[i].password = slots.at(slot);
+        pair.entries.push_back({std::move(rows[i]), slots.isUnreadable(slot)});
+    }
+    return pair;
+}
+
+} // namespace kavo
