@@ -272,8 +272,8 @@ inline constexpr std::u16string_view kTakeInKeptPairText =
     u"の付くファイルを選ぶと取り込めます。";
 // {0}: the generation's folder.
 inline constexpr std::u16string_view kGenerationFailedText =
-    u"保存する前に、今のデータファイルを\n{0}\nに残せなかったので、保存しません。\n"
-    u"ファイルは保存前のままです。フォルダーに書き込めるか、ディスクに空きがあるか確かめて下さい。";
+    u"保存しましたが、その前のデータファイルを\n{0}\nに残せませんでした。\n"
+    u"フォルダーに書き込めるか、ディスクに空きがあるか確かめて下さい。";
 inline constexpr std::u16string_view kConflictCopiesCaption = u"同期ソフトが作ったコピー";
 // {0}: the copies' names, one a line.
 inline constexpr std::u16string_view kConflictCopiesText =

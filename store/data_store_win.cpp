@@ -291,14 +291,6 @@ ChangeAnswer settleChangeOnDisk(Session& app, HWND owner) {
     }
 }
 
-bool keepGenerationBeforeSave(HWND owner, const std::wstring& dataDirectory) {
-    const GenerationOutcome generation = keepGeneration(dataDirectory, storeFileNames());
-    if (!generation.kept) {
-        showFileMessage(owner, formatText(kGenerationFailedText, {fromWide(generation.folder)}));
-    }
-    return generation.kept;
-}
-
 void nameConflictCopies(const std::wstring& dataDirectory, HWND owner) {
     const std::vector<std::u16string> copies = conflictCopiesIn(dataDirectory, storeFileNames());
     if (copies.empty()) {
@@ -387,13 +379,19 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
     case ChangeAnswer::Stop:
         return false;
     }
-    if (!keepFoundPairAside(app, owner) || !keepGenerationBeforeSave(owner, app.dataDirectory)) {
+    if (!keepFoundPairAside(app, owner)) {
         return false;
     }
+    // A generation that cannot be made costs a way back, not the changes: the save goes on, and
+    // the user hears of it once the save is done (a save that fails says why on its own).
+    const GenerationOutcome generation = keepGeneration(app.dataDirectory, storeFileNames());
     const auto files = storeFiles(app, storeFileNames());
-    const bool saved = saveDataFiles(owner, app.dataDirectory, files, FileMessages::On);
-    if (!saved) {
+    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+        dropGeneration(generation);
         return false;
+    }
+    if (!generation.kept) {
+        showFileMessage(owner, formatText(kGenerationFailedText, {fromWide(generation.folder)}));
     }
     // What this run wrote is what the next save compares with.
     app.noted = fingerprintOnDisk(app.dataDirectory, storeFileNames());

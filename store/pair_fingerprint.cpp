@@ -17,6 +17,12 @@ FileChange changeOf(const FileFingerprint& noted, const FileFingerprint& now) {
     if (!now.present) {
         return FileChange::None;
     }
+    if (noted.readable && !now.readable) {
+        // Held by another program for the moment: its size and time stamp are all there is to go
+        // by, and a save would fail on it anyway.
+        const bool same = noted.size == now.size && noted.lastWrite == now.lastWrite;
+        return same ? FileChange::None : FileChange::Changed;
+    }
     const bool same = noted.readable == now.readable && noted.size == now.size &&
                       noted.hash == now.hash && noted.pairId == now.pairId;
     return same ? FileChange::None : FileChange::Changed;

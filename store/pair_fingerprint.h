@@ -50,7 +50,8 @@ struct PairChange {
 
 // How the files on disk differ from what was read. A new time stamp over the very same bytes (a
 // sync client writing back what it had) is no change; other bytes, another size or another pair
-// id are, whatever the time stamp says.
+// id are, whatever the time stamp says. A file that cannot be read now is judged by its size and
+// time stamp.
 PairChange compareWithNoted(const PairFingerprint& noted, const PairFingerprint& now);
 
 // Both files are there and belong to one save: a protected pair carries one pair id in both, a

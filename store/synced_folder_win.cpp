@@ -16,14 +16,19 @@ namespace {
 
 constexpr std::size_t kMaxFingerprintBytes = std::max(kMaxListFileBytes, kMaxPasswordFileBytes);
 
-std::optional<std::uint64_t> lastWriteOf(const std::wstring& path) {
+// What the directory says of a file, without opening it: present, size and time stamp.
+FileFingerprint statOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return std::nullopt;
+        return FileFingerprint{};
     }
-    return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    FileFingerprint stat;
+    stat.present = true;
+    stat.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stat.lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+    return stat;
 }
 
 struct FolderEntry {
@@ -46,6 +51,12 @@ std::vector<FolderEntry> entriesOf(const std::wstring& folder) {
         }
     } while (FindNextFileW(search.get(), &found));
     return entries;
+}
+
+// The folder a path lies in.
+std::wstring splitFolder(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 std::u16string stampNow() {
@@ -89,19 +100,12 @@ void removeOldGenerations(const std::wstring& backups, std::span<const std::u16s
 
 FileFingerprint fingerprintOfRead(const std::wstring& dataDirectory, std::wstring_view fileName,
                                   const std::optional<std::vector<std::uint8_t>>& bytes) {
-    const std::wstring path = dataFilePath(dataDirectory, fileName);
-    const std::optional<std::uint64_t> lastWrite = lastWriteOf(path);
-    if (!lastWrite) {
-        return FileFingerprint{};
+    const FileFingerprint stat = statOf(dataFilePath(dataDirectory, fileName));
+    if (!stat.present || !bytes) {
+        // There, but not readable: its size and time stamp are all there is to go by.
+        return stat;
     }
-    if (!bytes) {
-        // There, but not readable: no content to compare, so any later look counts as a change.
-        FileFingerprint unread;
-        unread.present = true;
-        unread.lastWrite = *lastWrite;
-        return unread;
-    }
-    return fingerprintOf(*bytes, *lastWrite);
+    return fingerprintOf(*bytes, stat.lastWrite);
 }
 
 PairFingerprint fingerprintOnDisk(const std::wstring& dataDirectory,
@@ -122,14 +126,13 @@ PairFingerprint fingerprintOnDisk(const std::wstring& dataDirectory,
 GenerationOutcome keepGeneration(const std::wstring& dataDirectory,
                                  std::span<const std::u16string, 2> names) {
     const std::wstring backups = dataFilePath(dataDirectory, toWide(kBackupFolderName));
-    GenerationOutcome outcome{false, backups};
     const bool anyPresent = std::any_of(names.begin(), names.end(), [&](const auto& name) {
         return isDataFile(dataDirectory, toWide(name));
     });
     if (!anyPresent) {
-        outcome.kept = true;
-        return outcome;
+        return GenerationOutcome{true, {}};
     }
+    GenerationOutcome outcome{false, backups};
     if (!CreateDirectoryW(backups.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         return outcome;
     }
@@ -152,12 +155,21 @@ GenerationOutcome keepGeneration(const std::wstring& dataDirectory,
         if (!CopyFileW(dataFilePath(dataDirectory, wide).c_str(),
                        dataFilePath(folder, wide).c_str(), TRUE)) {
             removeGeneration(folder);
+            RemoveDirectoryW(backups.c_str()); // only when nothing else is in it
             return outcome;
         }
     }
     outcome.kept = true;
     removeOldGenerations(backups, names);
     return outcome;
+}
+
+void dropGeneration(const GenerationOutcome& generation) {
+    if (!generation.kept || generation.folder.empty()) {
+        return;
+    }
+    removeGeneration(generation.folder);
+    RemoveDirectoryW(splitFolder(generation.folder).c_str());
 }
 
 std::vector<std::u16string> conflictCopiesIn(const std::wstring& dataDirectory,

@@ -26,7 +26,8 @@ PairFingerprint fingerprintOnDisk(const std::wstring& dataDirectory,
 
 struct GenerationOutcome {
     bool kept = false;
-    // The generation's folder, also when it could not be made.
+    // The generation's folder, also when it could not be made; empty when there was nothing to
+    // keep.
     std::wstring folder;
 };
 
@@ -35,6 +36,10 @@ struct GenerationOutcome {
 // that fails leaves no half generation behind.
 GenerationOutcome keepGeneration(const std::wstring& dataDirectory,
                                  std::span<const std::u16string, 2> names);
+
+// Removes the generation a save made that then failed: the files it holds are still the data
+// files, and it would push a real generation out. The backup folder goes too once it is empty.
+void dropGeneration(const GenerationOutcome& generation);
 
 // The sync clients' copies of the data files in the folder, by name.
 std::vector<std::u16string> conflictCopiesIn(const std::wstring& dataDirectory,

@@ -45,6 +45,8 @@ TEST(ChangeCheck, EachFileChangedAppearedOrVanishedAndTimeStampsAloneAreNoChange
     heldByAnother.present = true;
     heldByAnother.size = 4;
     heldByAnother.lastWrite = 100;
+    FileFingerprint heldLater = heldByAnother;
+    heldLater.lastWrite = 101;
     struct Case {
         const char* what;
         PairFingerprint noted;
@@ -62,9 +64,14 @@ TEST(ChangeCheck, EachFileChangedAppearedOrVanishedAndTimeStampsAloneAreNoChange
         {"list vanished", noted, listGone, FileChange::Vanished, FileChange::None},
         {"list appeared", listGone, noted, FileChange::Appeared, FileChange::None},
         {"both absent", PairFingerprint{}, PairFingerprint{}, FileChange::None, FileChange::None},
-        {"now held by another program",
+        {"held by another program, as it was",
          noted,
          {heldByAnother, noted.passwords},
+         FileChange::None,
+         FileChange::None},
+        {"held by another program, written since",
+         noted,
+         {heldLater, noted.passwords},
          FileChange::Changed,
          FileChange::None},
     };
