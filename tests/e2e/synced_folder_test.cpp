@@ -26,10 +26,20 @@ constexpr wchar_t kMergeCaption[] = L"ほかの KAVO データから取り込み
 // Two seconds of stillness and a few looks after them, with room for a busy machine.
 constexpr DWORD kFollowsWithinMs = 10000;
 
-// What a sync client does: the other PC's files arrive over these ones.
+// What a sync client does: a file arrives over the one there. A write that meets KAVO reading
+// the file at that moment is tried again, as a sync client does.
+void syncWrite(const TempDirectory& to, const wchar_t* name, const Bytes& bytes) {
+    for (int attempt = 0; attempt < 50 && to.read(name) != bytes; ++attempt) {
+        Sleep(attempt == 0 ? 0 : 20);
+        to.write(name, bytes);
+    }
+    ASSERT_EQ(to.read(name), bytes) << "the sync step could not write " << name;
+}
+
+// The other PC's files arrive over these ones.
 void syncFiles(const TempDirectory& from, const TempDirectory& to) {
     for (const wchar_t* name : {kListFile, kPasswordFile}) {
-        to.write(name, from.read(name));
+        syncWrite(to, name, from.read(name));
     }
 }
 
@@ -118,8 +128,8 @@ TEST(SyncedFolder, AnIdleKavoFollowsASyncedChangeAndOneWithUnsavedChangesAsksOnl
     // Another PC inserted an entry at the top: the list follows, the selected entry stays selected.
     std::vector<Entry> synced = entries;
     synced.insert(synced.begin(), Entry{u"Top", u"T", u"first", u"t0p-Pass"});
-    pc.dir.write(kListFile, listFileFor(synced));
-    pc.dir.write(kPasswordFile, passwordFileFor(kMasterPassword, synced));
+    syncWrite(pc.dir, kListFile, listFileFor(synced));
+    syncWrite(pc.dir, kPasswordFile, passwordFileFor(kMasterPassword, synced));
     for (DWORD waited = 0; pc.list->rowCount() != 4 && waited < kFollowsWithinMs; waited += 100) {
         Sleep(100);
     }
@@ -132,8 +142,8 @@ TEST(SyncedFolder, AnIdleKavoFollowsASyncedChangeAndOneWithUnsavedChangesAsksOnl
     pc.kavo->command(IDC_CMD_MOVE_UP);
     const std::vector<Entry> ours = pick(synced, {0, 1, 3, 2});
     const std::vector<Entry> theirs = pick(synced, {1, 2, 3});
-    pc.dir.write(kListFile, listFileFor(theirs));
-    pc.dir.write(kPasswordFile, passwordFileFor(kMasterPassword, theirs));
+    syncWrite(pc.dir, kListFile, listFileFor(theirs));
+    syncWrite(pc.dir, kPasswordFile, passwordFileFor(kMasterPassword, theirs));
     Sleep(4000);
     EXPECT_EQ(pc.list->readRows(), revealedRows(ours)); // a move shows the passwords a while
     EXPECT_EQ(pc.kavo->waitForMessageBox(0), nullptr) << "nothing interrupts the user";
