@@ -24,6 +24,16 @@ void App::attachWindow(HWND window, HWND list) {
     sequence = std::make_unique<ClipboardSequence>(*sequenceEntries, settings, *sequenceHost);
 }
 
+// Revealed passwords are kept out of screen captures and shares; where Windows does not know the
+// exclusion yet, the window shows black in them instead.
+void MainWindowTableHost::passwordsShown(bool shown) {
+    if (!shown) {
+        SetWindowDisplayAffinity(window_, WDA_NONE);
+    } else if (!SetWindowDisplayAffinity(window_, WDA_EXCLUDEFROMCAPTURE)) {
+        SetWindowDisplayAffinity(window_, WDA_MONITOR);
+    }
+}
+
 void MainWindowTableHost::startRevealTimer() {
     SetTimer(window_, kRevealTimerId, static_cast<UINT>(settings_.pwShowMs), nullptr);
 }

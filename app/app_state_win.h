@@ -16,6 +16,7 @@
 #include "sequencer/paste_detector.h"
 #include "sequencer/sequence.h"
 #include "sequencer/table_entry_source.h"
+#include "settings/screen_scale.h"
 #include "settings/settings_record.h"
 #include "store/entry_table.h"
 #include "store/list_view_win.h"
@@ -37,6 +38,7 @@ class MainWindowTableHost final : public TableHost {
         : window_(window), settings_(settings) {}
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     void startRevealTimer() override;
+    void passwordsShown(bool shown) override;
 
   private:
     HWND window_;
@@ -47,10 +49,18 @@ struct App {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
     HWND toolbar = nullptr;
-    // Small (16 x 16) state icons, indexed by sequence state: idle, ID phase, PW phase.
+    // Small state icons at the size of the session's scale (the tray's), indexed by sequence
+    // state: idle, ID phase, PW phase.
     StateIcons stateIcons;
 
+    // The settings of the run: the window's rectangle and the columns in screen pixels.
     SettingsRecord settings;
+    // The scale of the main window's monitor, and the list's font made for it (none while the
+    // list keeps its own, at the system's scale).
+    int windowDpi = kBaseDpi;
+    OwnedGdiObject listFont;
+    // The columns' widths at 96 DPI as the last change of scale left them.
+    std::array<int, kCellCount> columnBase{};
     int screenWidth = 0;
     int screenHeight = 0;
     // The data folder and its files.
@@ -85,6 +95,9 @@ struct App {
     std::optional<DataFolderClaim> folderClaim;
     // Windows is ending the session: KAVO finishes without waiting for anyone.
     bool sessionEnding = false;
+    // The master password of protected files was not given at start: the window never showed,
+    // and nothing is written on the way out.
+    bool endedAtStart = false;
     // Whether a locked Windows session can lock KAVO yet.
     SessionWatch sessionWatch;
     // Changes other programs make to the data files while KAVO runs.

@@ -14,6 +14,7 @@
 #include "app/tray_icon_win.h"
 #include "dialogs/bulk_type_dialog_win.h"
 #include "dialogs/entry_dialog_win.h"
+#include "dialogs/protection_dialog_win.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/settings_dialog_win.h"
 #include "lock/change_password_dialog_win.h"
@@ -52,6 +53,18 @@ void openSettingsDialog(App& app) {
         applyStackingAfterOk(app.settings, *app.sequenceHost);
     }
     applyPlacement(app.mainWindow, app.settings, app.screenWidth, app.screenHeight);
+}
+
+// The protection the next save writes; the table then has a change to save. Taken only while
+// editing is still allowed when the dialog closes.
+void openProtectionDialog(App& app) {
+    const MasterPassword& master = app.store.masterPassword;
+    const auto picked = runProtectionDialog(app.mainWindow, app.instance, app.store.protection,
+                                            !master.text.empty() && !master.unknown);
+    if (picked && app.editingAllowed()) {
+        app.store.protection.chosen = *picked;
+        app.store.dirty = true;
+    }
 }
 
 bool endsProgram(int commandId) {
@@ -113,6 +126,9 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_MERGE:
         mergeOtherData(app);
+        break;
+    case IDC_CMD_PROTECTION:
+        openProtectionDialog(app);
         break;
     case IDC_CMD_BULK_TYPE:
         openBulkTypeDialog(app.mainWindow, app.instance, *app.table, editingAllowedOf(app));

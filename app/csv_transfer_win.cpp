@@ -8,6 +8,7 @@
 #include "app/data_folder_check.h"
 #include "app/file_dialog_win.h"
 #include "app/store_files_win.h"
+#include "store/secure_wipe.h"
 #include "store/csv_import.h"
 #include "store/text_format.h"
 #include "resources/resource.h"
@@ -76,7 +77,10 @@ void importCsv(App& app) {
     }
     const std::u16string fileName = fromWide(splitPath(path).name);
 
-    const FileRead read = readWholeFile(path, kMaxCsvFileBytes);
+    FileRead read = readWholeFile(path, kMaxCsvFileBytes);
+    // The file holds passwords in clear text: its bytes and the entries read from it are wiped
+    // before they are freed.
+    const WipedAtEnd<Bytes> readWiped(read.bytes);
     if (read.status != FileReadStatus::Ok) {
         const std::u16string_view why =
             read.status == FileReadStatus::TooLarge ? kCsvTooLargeText : kCsvOpenFailedText;
@@ -84,7 +88,15 @@ void importCsv(App& app) {
         return;
     }
     const ThreadAnsiCodec codec;
-    const ImportReading reading = planImport(read.bytes, app.table->freeRows(), codec);
+    ImportReading reading = planImport(read.bytes, app.table->freeRows(), codec);
+    struct PasswordsWiped {
+        std::vector<ImportedEntry>& entries;
+        ~PasswordsWiped() {
+            for (ImportedEntry& entry : entries) {
+                wipeText(entry.password);
+            }
+        }
+    } const planWiped{reading.plan.entries};
     if (reading.refusal != ImportRefusal::None) {
         showOkMessage(owner, importRefusalText(reading, fileName), kImportCaption);
         return;
@@ -126,7 +138,8 @@ void exportCsv(App& app) {
         showOkMessage(owner, formatText(kExportOntoDataFileText, {fromWide(path)}), kExportCaption);
         return;
     }
-    const CsvExport file = kavo::exportCsv(*app.table);
+    CsvExport file = kavo::exportCsv(*app.table);
+    const WipedAtEnd<Bytes> exportWiped(file.bytes);
     const PathParts parts = splitPath(path);
     const ExportOutcome outcome = exportFileSafely(parts.directory, parts.name, file.bytes);
     if (!outcome.done()) {

@@ -56,13 +56,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const kavo::ScreenSize screen = kavo::readScreenSize();
     app.screenWidth = screen.width;
     app.screenHeight = screen.height;
-    kavo::repairSettings(app.settings, screen.width, screen.height);
-    kavo::bringStoredRectangleIntoReach(app.settings);
+    // The file's numbers repaired, then in the pixels of the monitor the window opens on.
+    app.settings = kavo::settingsOnScreen(app.settings, kavo::readDisplayLayout());
 
     if (!kavo::registerMainWindowClass(instance)) {
         return 0;
     }
     HWND window = kavo::createMainWindow(app);
+    if (window == nullptr && app.endedAtStart) {
+        return 0;
+    }
     if (window == nullptr) {
         kavo::showMessageBox(nullptr, kavo::kNoWindowText, kavo::kProgramCaption,
                              MB_OK | MB_ICONERROR);

@@ -13,13 +13,16 @@
 #include "app/store_files_win.h"
 #include "app/toolbar_win.h"
 #include "app/tray_icon_win.h"
+#include "app/window_dpi_win.h"
 #include "resources/resource.h"
 #include "sequencer/keyboard_watch_win.h"
 #include "sequencer/window_message_sink_win.h"
 #include "settings/placement_win.h"
+#include "settings/screen_scale.h"
 #include "settings/settings_file_win.h"
 #include "settings/window_rectangle_win.h"
 #include "win/message_box_win.h"
+#include "win/dpi_win.h"
 #include "win/timer_ids.h"
 #include "win/wide_text_win.h"
 
@@ -29,8 +32,6 @@ namespace kavo {
 
 namespace {
 
-// The list view sits below the toolbar strip.
-constexpr int kListTop = 24;
 // The toolbar strip shows these while the ID or the password is on the clipboard.
 constexpr COLORREF kIdPhaseColour = RGB(100, 200, 100);
 constexpr COLORREF kPwPhaseColour = RGB(100, 100, 200);
@@ -50,9 +51,14 @@ void storeWindowRectangle(App& app) {
 LRESULT onCreate(App& app, HWND window) {
     markDataFolderWindow(window, app.folderClaim ? app.folderClaim->key : 0);
     InitCommonControls();
-    app.toolbar = createToolbar(window, app.instance);
+    app.toolbar = createToolbar(window, app.instance, dpiOfWindow(window));
     app.attachWindow(window, createListView(window, app.instance, columnWidthsOf(app.settings)));
-    loadStore(app, window);
+    takeWindowDpi(app);
+    if (!loadStore(app, window)) {
+        // The master password of protected files was not given: KAVO ends as it found them.
+        app.endedAtStart = true;
+        return -1;
+    }
     app.folderWatch.start(app.dataStore.folder(), window, kDataFolderChangedMessage);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     app.keyboardWatch.start(window, app.pasteDetector);
@@ -101,7 +107,7 @@ LRESULT onSize(App& app, HWND window, WPARAM wParam, LPARAM lParam) {
     if (app.rows != nullptr) {
         // The full client height: the list reaches below the bottom edge by the toolbar's
         // height, as the window has always been laid out.
-        app.rows->place(0, kListTop, LOWORD(lParam), HIWORD(lParam));
+        app.rows->place(0, listTop(app), LOWORD(lParam), HIWORD(lParam));
     }
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
@@ -235,9 +241,13 @@ LRESULT onDestroy(App& app) {
     QuietMessageSink quiet;
     app.sequence->clearClipboardAtExit(app.sessionEnding ? static_cast<MessageSink&>(quiet)
                                                          : noOwner);
-    storeWindowRectangle(app);
-    storeColumnWidths(app);
-    saveSettings(app.settings, app.dataStore.folder(), app.mainWindow);
+    if (!app.endedAtStart) {
+        storeWindowRectangle(app);
+        storeColumnWidths(app);
+        saveSettings(settingsForFile(app.settings, systemDpi(), app.windowDpi),
+                     app.dataStore.folder(), app.mainWindow);
+    }
+    releaseToolbarImages(app.toolbar);
     unmarkDataFolderWindow(app.mainWindow);
     PostQuitMessage(0);
     return 0;
@@ -273,6 +283,8 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return onPaint(window);
     case WM_ERASEBKGND:
         return onEraseBackground(app, window, reinterpret_cast<HDC>(wParam));
+    case WM_DPICHANGED:
+        return onDpiChanged(app, wParam, lParam);
     case WM_INPUT:
         onRawInput(reinterpret_cast<HRAWINPUT>(lParam), app.pasteDetector, *app.sequence);
         // Windows cleans up after the input only here.

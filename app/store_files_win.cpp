@@ -2,13 +2,17 @@
 #include "win/message_box_win.h"
 
 #include "app/app_state_win.h"
+#include "lock/master_prompt_dialog_win.h"
 #include "resources/texts.h"
 #include "win/wide_text_win.h"
 
 namespace kavo {
 
-void loadStore(App& app, HWND owner) {
-    app.dataStore.load(*app.table, app.store, owner);
+bool loadStore(App& app, HWND owner) {
+    const MasterPasswordAsk ask = [&app, owner](const auto& tryPassword) {
+        return runMasterPasswordPrompt(owner, app.instance, tryPassword);
+    };
+    return app.dataStore.load(*app.table, app.store, owner, ask) == LoadOutcome::Loaded;
 }
 
 bool saveStore(App& app, HWND owner) {

@@ -11,8 +11,9 @@ struct App;
 // Empties the master password and the slots, finishes or undoes a save that a crash cut short,
 // then reads the password file and the entry list, and offers back the unsaved changes of a
 // session that ended KAVO before it was answered. Every failure is reported with the owner as
-// parent; what could be read stays.
-void loadStore(App& app, HWND owner);
+// parent; what could be read stays. Files protected with the master password ask for it first;
+// false when it was not given, and the program must end without writing either data file.
+bool loadStore(App& app, HWND owner);
 
 // Saves the entry list and the password file as one: both are replaced, or neither is and the
 // failure is reported naming the file. Before the first save of a run replaces files that were not

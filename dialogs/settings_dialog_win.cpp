@@ -2,6 +2,8 @@
 
 #include "dialogs/settings_dialog.h"
 #include "resources/resource.h"
+#include "settings/screen_scale.h"
+#include "win/dpi_win.h"
 #include "win/dialog_procedure_win.h"
 #include "win/wide_text_win.h"
 
@@ -60,7 +62,8 @@ void onOk(SettingsDialogSession& session, HWND dialog) {
 
 // "初": the reset is in force at once, whichever button closes the dialog afterwards.
 void onReset(SettingsDialogSession& session, HWND dialog) {
-    resetSettings(session.settings);
+    // The window's size and columns are screen pixels during the run.
+    resetSettingsOnScreen(session.settings, dpiOfWindow(dialog));
     // Pass mode goes off with the reset; with the lock closed that locks.
     session.reset();
     DialogSettingsForm form(dialog);

@@ -54,6 +54,8 @@ void apply(ChangePasswordDialog& state, HWND dialog) {
             state.lock.mayHaveLocked();
             if (change.passwordChanged) {
                 state.store.masterPassword.text = typed.view();
+                // A new master password gets a key of its own, with a new salt, at the save.
+                state.store.protection.key.reset();
                 // A new password replaces one that could not be read.
                 state.store.masterPassword.unknown = false;
                 state.store.dirty = true;

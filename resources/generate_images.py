@@ -451,6 +451,16 @@ def ico_bytes(canvases):
     return directory + b"".join(images)
 
 
+# The other sizes Windows asks for at 125%, 150% and 200% (small icons 20, 24 and 32, large ones
+# 40 and 48), each drawn for its size rather than stretched: (size, scale, glyph spacing, line gap).
+SCALED_ICON_SIZES = [
+    (20, 1, 1, 2),
+    (24, 1, 2, 3),
+    (40, 2, 2, 4),
+    (48, 3, 2, 3),
+]
+
+
 def main():
     for file_name, background in STATE_ICONS:
         large = draw_state_icon(
@@ -463,7 +473,11 @@ def main():
         small = draw_state_icon(
             SMALL_ICON_SIZE, 1, SMALL_ICON_GLYPH_SPACING, SMALL_ICON_LINE_GAP, background
         )
-        (OUTPUT_DIR / file_name).write_bytes(ico_bytes([large, small]))
+        scaled = [
+            draw_state_icon(size, scale, spacing, gap, background)
+            for size, scale, spacing, gap in SCALED_ICON_SIZES
+        ]
+        (OUTPUT_DIR / file_name).write_bytes(ico_bytes([large, small] + scaled))
     (OUTPUT_DIR / "toolbar.bmp").write_bytes(bmp_bytes(draw_toolbar()))
 
 

@@ -148,3 +148,14 @@
 #define IDC_COPY_TOOLBAR_ONLY 171   // "ツールバーのボタンのみ"
 #define IDC_COPY_SMALL_WINDOW 172   // "ツールバー＋小窓のボタン"
 #define IDC_COPY_LIST_CLICK 173     // "ツールバー＋Listクリック位置"
+
+// Data protection: the command, its dialog and the master password asked at start
+#define IDC_CMD_PROTECTION 75
+#define IDD_PROTECTION 39
+#define IDC_PROTECTION_SCRAMBLED 391 // "スクランブルのみ（互換）"
+#define IDC_PROTECTION_MASTER 392    // "マスターパスワードで暗号化"
+#define IDC_PROTECTION_WINDOWS 393   // "この Windows ユーザーだけが開ける"
+#define IDC_PROTECTION_ON_DISK 394   // which protection the files on disk have
+#define IDD_MASTER_PROMPT 42
+#define IDC_MASTER_PROMPT_OK 421
+#define IDC_MASTER_PROMPT_CANCEL 422

@@ -316,5 +316,49 @@ inline constexpr std::u16string_view kMergeOwnFilesText =
     u"今使っているデータファイルなので、取り込むものはありません。\n"
     u"ほかのフォルダーか、別の名前で残したファイルを選んで下さい。";
 inline constexpr std::u16string_view kMergeNothingText = u"\n\n取り込む項目はありません。";
+// Data protection: the dialog, the master password asked at start, and what the files say
+inline constexpr std::u16string_view kProtectionCaption = u"データの保護";
+inline constexpr std::u16string_view kProtectionScrambledName = u"スクランブルのみ（互換）";
+inline constexpr std::u16string_view kProtectionMasterName = u"マスターパスワードで暗号化";
+inline constexpr std::u16string_view kProtectionWindowsUserName =
+    u"この Windows ユーザーだけが開ける";
+// {0} is one of the three names above.
+inline constexpr std::u16string_view kProtectionOnDiskText = u"今のファイル：{0}";
+inline constexpr std::u16string_view kProtectionNeedsMasterText =
+    u"マスターパスワードが設定されていません。\n"
+    u"先に「パスワード変更」でマスターパスワードを設定してください。";
+inline constexpr std::u16string_view kProtectionBackToScrambledText =
+    u"次の保存から、データファイルを暗号化せずに、スクランブルだけの互換の形で書きます。\n"
+    u"フォルダーをコピーした人は、すべてのパスワードを読めるようになります。\n\n"
+    u"よろしいですか？";
+inline constexpr std::u16string_view kMasterPromptCaption = u"マスターパスワード";
+inline constexpr std::u16string_view kMasterPromptWrongText =
+    u"マスターパスワードが違います。もう一度入力してください。";
+// {0} is the file's full path, or both files' one a line.
+inline constexpr std::u16string_view kProtectedDamagedText =
+    u"{0}\nを開けません。ファイルがないか、壊れているか、もう一方のファイルと同じ時に保存された"
+    u"ものではありません。\n\n"
+    u"どちらのファイルも今のまま残し、読み込みも保存もしません。KAVO を終了して、2 つのファイルを"
+    u"同じ時のバックアップから一緒に戻してから、起動し直してください。";
+inline constexpr std::u16string_view kProtectedOtherUserText =
+    u"{0}\nは、別の Windows ユーザーか別の PC で保護されたので、ここでは開けません。\n\n"
+    u"ファイルは今のまま残し、読み込みも保存もしません。保護した時の Windows ユーザーで KAVO "
+    u"を起動するか、CSV エクスポートやマスターパスワードで暗号化したコピーから戻してください。";
+inline constexpr std::u16string_view kProtectedSaveRefusedText =
+    u"保護されたデータファイルを開けなかったので、保存しません。ファイルは今のままです。\n"
+    u"KAVO を終了して、ファイルを戻してから起動し直してください。";
+inline constexpr std::u16string_view kProtectionSaveNeedsMasterText =
+    u"「マスターパスワードで暗号化」が選ばれていますが、マスターパスワードが設定されていないので"
+    u"保存しません。\n"
+    u"「パスワード変更」で設定するか、「データの保護」で別の方法を選んでください。";
+inline constexpr std::u16string_view kProtectionFailedText =
+    u"データファイルを暗号化できないので、保存しません。\nファイルは保存前のままです。";
+inline constexpr std::u16string_view kClearCopiesHeading =
+    u"データファイルを暗号化して保存しました。\n"
+    u"KAVO が前にこのフォルダーに作った次のコピーは暗号化されていないので、フォルダーをコピーした人"
+    u"に読まれます。\n\n";
+inline constexpr std::u16string_view kClearCopiesQuestion = u"\n削除しますか？";
+inline constexpr std::u16string_view kClearCopiesLeftText =
+    u"次のファイルを削除できませんでした。手で削除してください。\n";
 
 } // namespace kavo

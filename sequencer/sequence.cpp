@@ -1,5 +1,6 @@
 #include "sequencer/sequence.h"
 
+#include "store/secure_wipe.h"
 #include "store/text_format.h"
 
 #include "resources/texts.h"
@@ -253,6 +254,8 @@ void ClipboardSequence::completeToPwPhase() {
 
 void ClipboardSequence::completeToIdle() {
     state_ = SequenceState::Idle;
+    // The sequence is over: its password is needed no more.
+    wipeText(pendingPassword_);
     if (settings_.clearSelectionAtEnd != 0) {
         entries_.clearRowMarksOfSelection();
     }

@@ -1,6 +1,7 @@
 #include "settings/window_rectangle_win.h"
 
 #include "settings/window_reach.h"
+#include "win/dpi_win.h"
 
 namespace kavo {
 
@@ -33,21 +34,28 @@ bool restoredRectangle(HWND window, RECT& rect) {
     return true;
 }
 
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        try {
+            reinterpret_cast<DisplayLayout*>(data)->monitors.push_back(
+                {fromRect(info.rcMonitor), fromRect(info.rcWork), dpiOfMonitor(monitor),
+                 (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        } catch (...) {
+            return FALSE; // out of memory: the monitors so far
+        }
+    }
+    return TRUE;
+}
+
 } // namespace
 
-void bringStoredRectangleIntoReach(SettingsRecord& settings) {
-    const RECT stored{settings.windowX, settings.windowY, settings.windowX + settings.windowWidth,
-                      settings.windowY + settings.windowHeight};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoW(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return;
-    }
-    const ScreenRect reachable = broughtIntoReach(fromRect(stored), fromRect(monitor.rcWork));
-    settings.windowX = reachable.left;
-    settings.windowY = reachable.top;
-    settings.windowWidth = reachable.width();
-    settings.windowHeight = reachable.height();
+DisplayLayout readDisplayLayout() {
+    DisplayLayout display;
+    display.systemDpi = systemDpi();
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&display));
+    return display;
 }
 
 void storeRestoredRectangle(HWND window, SettingsRecord& settings) {

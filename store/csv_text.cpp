@@ -1,4 +1,5 @@
 #include "store/csv_text.h"
+#include "store/utf16_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,7 +9,6 @@ namespace kavo {
 namespace {
 
 constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> prefix) {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
@@ -93,33 +93,6 @@ std::optional<std::u16string> decodeUtf16(std::span<const std::uint8_t> bytes, b
         }
     }
     return text;
-}
-
-void appendUtf8(Bytes& out, std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t point = text[i];
-        if (isHigh(point) && i + 1 < text.size() && isLow(text[i + 1])) {
-            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00u);
-        } else if (isHigh(point) || isLow(point)) {
-            // Half a pair has no UTF-8 form; a reader would refuse the whole file for it.
-            point = kReplacementCharacter;
-        }
-        if (point < 0x80) {
-            out.push_back(static_cast<std::uint8_t>(point));
-        } else if (point < 0x800) {
-            out.push_back(static_cast<std::uint8_t>(0xC0 | (point >> 6)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
-        } else if (point < 0x10000) {
-            out.push_back(static_cast<std::uint8_t>(0xE0 | (point >> 12)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 6) & 0x3F)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
-        } else {
-            out.push_back(static_cast<std::uint8_t>(0xF0 | (point >> 18)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 12) & 0x3F)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | ((point >> 6) & 0x3F)));
-            out.push_back(static_cast<std::uint8_t>(0x80 | (point & 0x3F)));
-        }
-    }
 }
 
 bool needsQuotes(std::u16string_view field) {

@@ -3,6 +3,7 @@
 
 #include "resources/texts.h"
 #include "store/ansi_codec_win.h"
+#include "store/container_crypto_win.h"
 #include "store/data_directory_files_win.h"
 #include "store/data_files_win.h"
 #include "store/file_messages_win.h"
@@ -10,6 +11,7 @@
 #include "store/load_report.h"
 #include "store/password_file.h"
 #include "store/synced_folder_win.h"
+#include "store/protected_pair.h"
 #include "store/text_format.h"
 #include "win/wide_text_win.h"
 
@@ -25,7 +27,9 @@ struct DataStore::Session {
     ListParser& listParser;
     EntryTable* table;
     StoreContents& store;
+    ContainerCrypto& crypto;
     PairFingerprint& noted;
+    const MasterPasswordAsk& ask;
 };
 
 namespace {
@@ -44,10 +48,40 @@ FileNames recoveryFileNames() {
             recoveryPairName(fromWide(kPasswordFileName))};
 }
 
-void readStoreFiles(Session& app, HWND owner) {
+// A protected file is larger than the file it wraps; one that is no container is held to the
+// compatible file's own limit.
+std::optional<Bytes> readStoreFile(const Session& app, std::wstring_view name, std::size_t maxBytes,
+                                   FileMessages messages, HWND owner) {
+    auto bytes =
+        readDataFile(app.dataDirectory, name, maxBytes + kContainerOverheadBytes, messages, owner);
+    if (bytes && !isContainer(*bytes) && bytes->size() > maxBytes) {
+        if (messages == FileMessages::On) {
+            showTooLarge(owner, name);
+        }
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+PairBytes readPairBytes(const Session& app, const FileNames& names, FileMessages messages,
+                        HWND owner) {
+    PairBytes bytes;
+    bytes.passwords = readStoreFile(app, toWide(names[1]), kMaxPasswordFileBytes, messages, owner);
+    bytes.list = readStoreFile(app, toWide(names[0]), kMaxListFileBytes, messages, owner);
+    return bytes;
+}
+
+void wipePair(Session& app, PairBytes& bytes) {
+    for (std::optional<Bytes>* file : {&bytes.list, &bytes.passwords}) {
+        if (*file) {
+            app.crypto.wipe(**file);
+        }
+    }
+}
+
+void readStoreFiles(Session& app, HWND owner, const PairBytes& pair) {
     const ThreadAnsiCodec codec;
-    const auto passwordBytes = readDataFile(app.dataDirectory, kPasswordFileName,
-                                            kMaxPasswordFileBytes, FileMessages::On, owner);
+    const std::optional<Bytes>& passwordBytes = pair.passwords;
     PasswordFileRead passwords;
     if (passwordBytes) {
         passwords =
@@ -56,7 +90,6 @@ void readStoreFiles(Session& app, HWND owner) {
             showMarkFailure(owner, kPasswordFileName);
         }
     }
-    app.noted.passwords = fingerprintOfRead(app.dataDirectory, kPasswordFileName, passwordBytes);
     const bool passwordsRead = passwordBytes && passwords.status == PasswordFileStatus::Ok;
     // A file that is there but could not be opened or read whole says nothing about the master
     // password: unknown, never none.
@@ -68,9 +101,7 @@ void readStoreFiles(Session& app, HWND owner) {
 
     // Emptied before the list is opened, so a failed read leaves an empty table.
     app.table->loadRows({});
-    const auto listBytes =
-        readDataFile(app.dataDirectory, kListFileName, kMaxListFileBytes, FileMessages::On, owner);
-    app.noted.list = fingerprintOfRead(app.dataDirectory, kListFileName, listBytes);
+    const std::optional<Bytes>& listBytes = pair.list;
     std::vector<Entry> rows;
     const bool listRead = listBytes && app.listParser.parseListFile(rows, *listBytes);
     app.table->loadRows(std::move(rows));
@@ -120,11 +151,36 @@ bool keepFoundPairAside(Session& app, HWND owner) {
     return true;
 }
 
-std::array<FileToSave, 2> storeFiles(const Session& app, const FileNames& names) {
+// Both files as the chosen protection writes them; nullopt, reported when messages are on, when
+// they cannot be wrapped.
+std::optional<std::array<FileToSave, 2>> storeFiles(Session& app, const FileNames& names,
+                                                    HWND owner, FileMessages messages) {
     const ThreadAnsiCodec codec;
-    return {
+    std::array<FileToSave, 2> files{
         FileToSave{names[0], encodeTextFile(listFileText(*app.table))},
         FileToSave{names[1], passwordFileBytes(app.store.masterPassword, app.store.slots, codec)}};
+    if (app.store.protection.chosen == Protection::Scrambled) {
+        return files;
+    }
+    PairSeal sealed = sealPair(app.crypto, files[0].content, files[1].content, app.store.protection,
+                               app.store.masterPassword.text);
+    if (sealed.status != PairSealStatus::Sealed) {
+        if (messages == FileMessages::On) {
+            showFileMessage(owner, sealed.status == PairSealStatus::NeedsMasterPassword
+                                       ? kProtectionSaveNeedsMasterText
+                                       : kProtectionFailedText);
+        }
+        return std::nullopt;
+    }
+    files[0].content = std::move(sealed.list);
+    files[1].content = std::move(sealed.passwords);
+    return files;
+}
+
+void wipeFiles(Session& app, std::array<FileToSave, 2>& files) {
+    for (FileToSave& file : files) {
+        app.crypto.wipe(file.content);
+    }
 }
 
 bool recoveryPairPresent(const Session& app) {
@@ -136,27 +192,36 @@ bool recoveryPairPresent(const Session& app) {
 // Takes the unsaved changes of the recovery pair in place of what the data files hold. Nothing of
 // the store changes unless both files of the pair read whole.
 bool takeRecoveryPair(Session& app) {
-    const FileNames names = recoveryFileNames();
-    const auto passwordBytes = readDataFile(app.dataDirectory, toWide(names[1]),
-                                            kMaxPasswordFileBytes, FileMessages::Off, nullptr);
-    const auto listBytes = readDataFile(app.dataDirectory, toWide(names[0]), kMaxListFileBytes,
-                                        FileMessages::Off, nullptr);
-    if (!passwordBytes || !listBytes || !hasTextMark(*listBytes)) {
-        return false;
+    PairBytes pair = readPairBytes(app, recoveryFileNames(), FileMessages::Off, nullptr);
+    // Protected like the files it belongs to: opened with this run's key, never with a prompt.
+    DataProtection protection = app.store.protection;
+    const PairOpen opened =
+        openPair(app.crypto, pair, protection, [](const auto&) { return false; });
+    const bool usable =
+        opened.status == PairOpenStatus::Compatible || opened.status == PairOpenStatus::Opened;
+    bool taken = false;
+    if (usable && pair.passwords && pair.list && hasTextMark(*pair.list)) {
+        const ThreadAnsiCodec codec;
+        MasterPassword master;
+        PasswordSlots slots;
+        if (readPasswordFile(*pair.passwords, codec, master, slots).status ==
+            PasswordFileStatus::Ok) {
+            std::vector<Entry> rows;
+            app.listParser.parseListFile(rows, *pair.list);
+            app.table->loadRows(std::move(rows));
+            if (master.text != app.store.masterPassword.text) {
+                protection.key.reset(); // derived again, with a new salt, at the save
+            }
+            app.store.masterPassword = std::move(master);
+            app.store.slots = slots;
+            app.store.protection.chosen = protection.chosen;
+            app.store.protection.key = protection.key;
+            app.store.dirty = true;
+            taken = true;
+        }
     }
-    const ThreadAnsiCodec codec;
-    MasterPassword master;
-    PasswordSlots slots;
-    if (readPasswordFile(*passwordBytes, codec, master, slots).status != PasswordFileStatus::Ok) {
-        return false;
-    }
-    std::vector<Entry> rows;
-    app.listParser.parseListFile(rows, *listBytes);
-    app.table->loadRows(std::move(rows));
-    app.store.masterPassword = std::move(master);
-    app.store.slots = slots;
-    app.store.dirty = true;
-    return true;
+    wipePair(app, pair);
+    return taken;
 }
 
 void removeRecoveryPair(const std::wstring& folder) {
@@ -243,19 +308,53 @@ bool keepOtherVersionAside(Session& app, HWND owner) {
     return true;
 }
 
+void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened);
+
+// Both files read and noted as read, opened when protected, then taken into the table. A
+// protected pair that does not open is refused; Cancelled when its master password was not given.
+LoadOutcome readPair(Session& app, HWND owner) {
+    PairBytes pair = readPairBytes(app, storeFileNames(), FileMessages::On, owner);
+    app.noted.list = fingerprintOfRead(app.dataDirectory, kListFileName, pair.list);
+    app.noted.passwords = fingerprintOfRead(app.dataDirectory, kPasswordFileName, pair.passwords);
+    const PairOpen opened = openPair(app.crypto, pair, app.store.protection, app.ask);
+    if (opened.status == PairOpenStatus::Cancelled) {
+        wipePair(app, pair);
+        return LoadOutcome::Cancelled;
+    }
+    if (opened.status == PairOpenStatus::Damaged || opened.status == PairOpenStatus::OtherUser) {
+        wipePair(app, pair);
+        refuseProtectedPair(app, owner, opened);
+        return LoadOutcome::Loaded;
+    }
+    readStoreFiles(app, owner, pair);
+    wipePair(app, pair);
+    return LoadOutcome::Loaded;
+}
+
 void readAgain(Session& app, HWND owner) {
     app.store.masterPassword = MasterPassword{};
     app.store.slots.clearAll();
     app.storeLoad = StoreLoadState{};
-    readStoreFiles(app, owner);
+    if (readPair(app, owner) == LoadOutcome::Cancelled) {
+        // The other version's master password was not given: nothing of it is shown, and this
+        // run saves nothing over it.
+        app.storeLoad.protectedRefused = true;
+        app.store.masterPassword.unknown = true;
+        app.table->loadRows({});
+    }
     app.store.dirty = false;
 }
 
 // いいえ: this run's unsaved state goes aside as a pair, then the other version is read.
 bool takeOtherVersion(Session& app, HWND owner) {
     const FileNames recovery = recoveryFileNames();
-    const auto files = storeFiles(app, recovery);
-    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+    auto files = storeFiles(app, recovery, owner, FileMessages::On);
+    if (!files) {
+        return false;
+    }
+    const bool saved = saveDataFiles(owner, app.dataDirectory, *files, FileMessages::On);
+    wipeFiles(app, *files);
+    if (!saved) {
         return false;
     }
     const KeptPair kept = keepDataFilesAside(app.dataDirectory, recovery, storeFileNames(),
@@ -302,12 +401,56 @@ void nameConflictCopies(const std::wstring& dataDirectory, HWND owner) {
     }
     showMessageBox(owner, formatText(kConflictCopiesText, {names + u"\n"}), kConflictCopiesCaption,
                    MB_OK | MB_ICONINFORMATION);
-}
+    // A protected pair that does not open is neither shown nor replaced: the user is told which
+    // file and what to do, and every save of this run is refused.
+    void refuseProtectedPair(Session & app, HWND owner, const PairOpen& opened) {
+        app.storeLoad.protectedRefused = true;
+        app.store.masterPassword.unknown = true;
+        app.table->loadRows({});
+        std::wstring paths;
+        for (const ContainerKind kind : opened.refused) {
+            if (!paths.empty()) {
+                paths += L"\n";
+            }
+            paths += dataFilePath(app.dataDirectory,
+                                  kind == ContainerKind::List ? kListFileName : kPasswordFileName);
+        }
+        showFileMessage(owner, formatText(opened.status == PairOpenStatus::OtherUser
+                                              ? kProtectedOtherUserText
+                                              : kProtectedDamagedText,
+                                          {fromWide(paths)}));
+    }
+
+    // Once the files are protected, the readable copies KAVO made before would give away what the
+    // protection keeps: named in one box that offers to remove them. The user's own files stay.
+    void offerRemovingClearCopies(Session & app, HWND owner) {
+        DataDirectoryFiles directory(app.dataDirectory);
+        const std::vector<std::u16string> copies = readableCopies(directory, storeFileNames());
+        if (copies.empty()) {
+            return;
+        }
+        std::u16string text(kClearCopiesHeading);
+        text += fromWide(pathsOf(app, copies));
+        text += kClearCopiesQuestion;
+        if (showMessageBox(owner, text, kProtectionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            return;
+        }
+        std::vector<std::u16string> left;
+        for (const std::u16string& copy : copies) {
+            if (!directory.removeFile(copy)) {
+                left.push_back(copy);
+            }
+        }
+        if (!left.empty()) {
+            showFileMessage(owner,
+                            std::u16string(kClearCopiesLeftText) + fromWide(pathsOf(app, left)));
+        }
+    }
 
 } // namespace
 
 DataStore::Session DataStore::session(EntryTable& table, StoreContents& store) {
-    return Session{folder_, load_, parser_, &table, store, noted_};
+    return Session{folder_, load_, parser_, &table, store, crypto_, noted_, ask_};
 }
 
 PairFingerprint DataStore::filesOnDisk() const {
@@ -330,10 +473,14 @@ void DataStore::captureFolder() {
     folder_ = currentDirectory();
 }
 
-void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
+LoadOutcome DataStore::load(EntryTable& table, StoreContents& store, HWND owner,
+                            const MasterPasswordAsk& ask) {
+    // Kept for reading the files again later (a newer copy, the other version of a change).
+    ask_ = ask;
     Session app = session(table, store);
     app.store.masterPassword = MasterPassword{};
     app.store.slots.clearAll();
+    app.store.protection = DataProtection{};
     app.storeLoad = StoreLoadState{};
     const auto names = storeFileNames();
     const RecoveryOutcome recovery = recoverDataFiles(app.dataDirectory, names);
@@ -344,10 +491,12 @@ void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
         app.store.masterPassword.unknown = true;
         app.table->loadRows({});
         showFileMessage(owner, recoveryBlockedMessage(recovery.blockedFile));
-        return;
+        return LoadOutcome::Loaded;
     }
     try {
-        readStoreFiles(app, owner);
+        if (readPair(app, owner) == LoadOutcome::Cancelled) {
+            return LoadOutcome::Cancelled;
+        }
         nameConflictCopies(app.dataDirectory, owner);
         // A recovery pair cut short while it was written is undone; one still in doubt waits.
         if (recoverDataFiles(app.dataDirectory, recoveryFileNames()).consistent) {
@@ -357,12 +506,17 @@ void DataStore::load(EntryTable& table, StoreContents& store, HWND owner) {
         // Whatever was read stays; the rest of the program runs on.
         showMessageBox(owner, kNoMemoryForDataText, kFileErrorCaption, MB_OK | MB_ICONWARNING);
     }
+    return LoadOutcome::Loaded;
 }
 
 bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
     Session app = session(table, store);
     if (app.storeLoad.recoveryBlocked) {
         showFileMessage(owner, saveRefusedAfterBlockedRecoveryMessage());
+        return false;
+    }
+    if (app.storeLoad.protectedRefused) {
+        showFileMessage(owner, kProtectedSaveRefusedText);
         return false;
     }
     if (!canWritePasswordFile(app.store.masterPassword)) {
@@ -385,8 +539,14 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
     // A generation that cannot be made costs a way back, not the changes: the save goes on, and
     // the user hears of it once the save is done (a save that fails says why on its own).
     const GenerationOutcome generation = keepGeneration(app.dataDirectory, storeFileNames());
-    const auto files = storeFiles(app, storeFileNames());
-    if (!saveDataFiles(owner, app.dataDirectory, files, FileMessages::On)) {
+    auto files = storeFiles(app, storeFileNames(), owner, FileMessages::On);
+    if (!files) {
+        dropGeneration(generation);
+        return false;
+    }
+    const bool saved = saveDataFiles(owner, app.dataDirectory, *files, FileMessages::On);
+    wipeFiles(app, *files);
+    if (!saved) {
         dropGeneration(generation);
         return false;
     }
@@ -397,6 +557,11 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
     app.noted = fingerprintOnDisk(app.dataDirectory, storeFileNames());
     app.store.dirty = false;
     kavo::removeRecoveryPair(app.dataDirectory);
+    const Protection before = app.store.protection.onDisk;
+    app.store.protection.onDisk = app.store.protection.chosen;
+    if (before == Protection::Scrambled && app.store.protection.chosen != Protection::Scrambled) {
+        offerRemovingClearCopies(app, owner);
+    }
     return true;
 }
 
@@ -404,12 +569,18 @@ bool DataStore::writeRecoveryPair(EntryTable& table, StoreContents& store) {
     Session app = session(table, store);
     // A master password that is not known would be written as none: taken back, it would open
     // the lock for anything.
-    if (app.storeLoad.recoveryBlocked || !canWritePasswordFile(app.store.masterPassword)) {
+    if (app.storeLoad.recoveryBlocked || app.storeLoad.protectedRefused ||
+        !canWritePasswordFile(app.store.masterPassword)) {
         return false;
     }
     try {
-        const auto files = storeFiles(app, recoveryFileNames());
-        return saveDataFiles(nullptr, app.dataDirectory, files, FileMessages::Off);
+        auto files = storeFiles(app, recoveryFileNames(), nullptr, FileMessages::Off);
+        if (!files) {
+            return false;
+        }
+        const bool written = saveDataFiles(nullptr, app.dataDirectory, *files, FileMessages::Off);
+        wipeFiles(app, *files);
+        return written;
     } catch (const std::bad_alloc&) {
         return false;
     }

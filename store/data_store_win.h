@@ -7,10 +7,12 @@
 
 #include <windows.h>
 
+#include "store/container_crypto_win.h"
 #include "store/entry_table.h"
 #include "store/list_file.h"
 #include "store/load_report.h"
 #include "store/pair_fingerprint.h"
+#include "store/protected_pair.h"
 #include "store/store_contents.h"
 
 #include <string>
@@ -20,6 +22,8 @@ namespace kavo {
 inline constexpr wchar_t kListFileName[] = L"pw_set1.dat";
 inline constexpr wchar_t kPasswordFileName[] = L"pw_set2.dat";
 inline constexpr wchar_t kSettingsFileName[] = L"pw_set3.dat";
+
+enum class LoadOutcome { Loaded, Cancelled };
 
 class DataStore {
   public:
@@ -32,8 +36,12 @@ class DataStore {
     // Empties the master password and the slots, finishes or undoes a save that a crash cut
     // short, then reads the password file and the entry list, and offers back the unsaved changes
     // of a session that ended KAVO before it was answered. Every failure is reported with the
-    // owner as parent; what could be read stays.
-    void load(EntryTable& table, StoreContents& store, HWND owner);
+    // owner as parent; what could be read stays. Files protected with the master password are
+    // opened with what ask is given; Cancelled when it was not given (nothing was read).
+    // Protected files that do not open are named, left as they are, and no save of the run
+    // replaces them.
+    LoadOutcome load(EntryTable& table, StoreContents& store, HWND owner,
+                     const MasterPasswordAsk& ask);
     // Saves the entry list and the password file as one: both are replaced, or neither is and the
     // failure is reported naming the file. Before the first save of a run replaces files that
     // were not read whole, both are kept aside as a pair; every save first keeps the pair it
@@ -67,6 +75,8 @@ class DataStore {
     ListParser parser_;
     // The data files as this run last read or wrote them.
     PairFingerprint noted_;
+    WindowsContainerCrypto crypto_;
+    MasterPasswordAsk ask_;
 };
 
 } // namespace kavo

@@ -296,6 +296,7 @@ void EntryTable::revealPasswords(bool startTimer) {
         row.revealed = true;
     }
     view_.repaintRows();
+    host_.passwordsShown(true);
     if (startTimer) {
         host_.startRevealTimer();
     }
@@ -306,6 +307,7 @@ void EntryTable::maskPasswords() {
         row.revealed = false;
     }
     view_.repaintRows();
+    host_.passwordsShown(false);
 }
 
 void EntryTable::toggleReveal() {

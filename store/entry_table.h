@@ -34,6 +34,8 @@ class TableHost {
     virtual ~TableHost() = default;
     virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0; // MB_OK
     virtual void startRevealTimer() = 0; // (re)starts the reveal timer with pwShowMs
+    // The passwords have been revealed in the list, or masked again.
+    virtual void passwordsShown(bool) {}
 };
 
 class EntryTable {

@@ -1,5 +1,7 @@
 #include "store/kept_pair.h"
 
+#include "store/protected_file.h"
+
 #include <optional>
 #include <set>
 #include <string>
@@ -139,6 +141,34 @@ KeptPair keepPairAside(FileSystem& fs, std::span<const std::u16string> sources,
     }
     outcome.kept = true;
     return outcome;
+}
+
+std::vector<std::u16string> readableCopies(const FileSystem& fs,
+                                           std::span<const std::u16string> names) {
+    std::vector<std::u16string> copies;
+    for (const std::u16string& name : names) {
+        std::vector<std::u16string> candidates;
+        for (const KeptPairKind kind : {KeptPairKind::AsFound, KeptPairKind::UnsavedChanges}) {
+            const std::u16string prefix = name + u'.' + std::u16string(kindTag(kind));
+            for (std::u16string& file : fs.filesStartingWith(prefix)) {
+                if (file.size() > prefix.size() + kKeptSuffix.size() &&
+                    file.ends_with(kKeptSuffix)) {
+                    candidates.push_back(std::move(file));
+                }
+            }
+        }
+        if (fs.isFile(recoveryPairName(name))) {
+            candidates.push_back(recoveryPairName(name));
+        }
+        for (std::u16string& file : candidates) {
+            // One too large to read is no copy of a data file's; it is left alone.
+            const auto bytes = fs.readFile(file, kMaxComparedBytes);
+            if (bytes && !isContainer(*bytes)) {
+                copies.push_back(std::move(file));
+            }
+        }
+    }
+    return copies;
 }
 
 } // namespace kavo

@@ -43,4 +43,9 @@ KeptPair keepPairAside(FileSystem& fs, std::span<const std::u16string> sources,
                        std::span<const std::u16string> names, KeptPairKind kind,
                        std::u16string_view stamp);
 
+// The copies of these files that KAVO made beside them (kept-aside pairs of both kinds and the
+// recovery pair) and that are still readable: not containers.
+std::vector<std::u16string> readableCopies(const FileSystem& fs,
+                                           std::span<const std::u16string> names);
+
 } // namespace kavo

@@ -158,4 +158,12 @@ int ListViewRows::columnWidth(int column) const {
         SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
+void ListViewRows::setColumnWidth(int column, int width) {
+    SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void ListViewRows::useFont(HFONT font) {
+    SendMessageW(listView_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 } // namespace kavo

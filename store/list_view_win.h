@@ -43,6 +43,11 @@ class ListViewRows final : public RowView {
 
     // The current width of column 0 to 3 in pixels.
     int columnWidth(int column) const;
+    // Sets column 0 to 3 to this width in pixels.
+    void setColumnWidth(int column, int width);
+    // Draws the rows and the headers in this font, the rows as high as it needs; the caller
+    // keeps the font while the list uses it.
+    void useFont(HFONT font);
     // Puts the list at this place of its parent, its rows arranged again.
     void place(int x, int y, int width, int height);
     // The list has the keyboard focus.

@@ -15,6 +15,8 @@ namespace kavo {
 struct StoreLoadState {
     // An interrupted save could not be undone: nothing was read, and nothing may be saved.
     bool recoveryBlocked = false;
+    // Protected files that did not open: nothing was read, and nothing may be saved.
+    bool protectedRefused = false;
     // A data file exists but was not read, or was read with losses a save would make final: keep
     // both files, as the pair they are, before the first save replaces them.
     bool keepPairBeforeSave = false;

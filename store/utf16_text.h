@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kavo {
 
@@ -19,5 +21,8 @@ std::u16string_view cutToUnits(std::u16string_view text, std::size_t maxUnits);
 // The text with every surrogate that has no partner replaced by U+FFFD, so that no writer puts
 // one into a file that a reader would then refuse as no text.
 std::u16string wholeCharacters(std::u16string_view text);
+
+// Appends the text's UTF-8 form; half a surrogate pair becomes U+FFFD.
+void appendUtf8(std::vector<std::uint8_t>& out, std::u16string_view text);
 
 } // namespace kavo

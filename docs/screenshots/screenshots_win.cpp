@@ -149,8 +149,12 @@ class Screenshots : public ::testing::Test {
         SettingsRecord record = passMode ? passModeSettings() : lockedSettings();
         record.windowWidth = 360;
         record.windowHeight = 420;
-        record.windowX = (GetSystemMetrics(SM_CXSCREEN) - record.windowWidth) / 2;
-        record.windowY = (GetSystemMetrics(SM_CYSCREEN) - record.windowHeight) / 2;
+        // The settings file counts in pixels at 100%; the screen is larger at a higher scale.
+        const HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        record.windowX = (MulDiv(GetSystemMetrics(SM_CXSCREEN), 96, dpi) - record.windowWidth) / 2;
+        record.windowY = (MulDiv(GetSystemMetrics(SM_CYSCREEN), 96, dpi) - record.windowHeight) / 2;
         record.columnWidthName = 110;
         record.columnWidthType = 30;
         record.columnWidthId = 100;
@@ -263,6 +267,14 @@ TEST_F(Screenshots, UnlockDialogWithDots) {
     ASSERT_NE(dialog, nullptr) << "no unlock dialog";
     typeText(L"kavo2024"); // eight letters and digits: eight dots
     shoot("unlock-dialog");
+    closeDialog(dialog);
+}
+
+TEST_F(Screenshots, ProtectionDialog) {
+    start(settings(true));
+    HWND dialog = dialogOf(IDC_CMD_PROTECTION);
+    ASSERT_NE(dialog, nullptr) << "no protection dialog";
+    shoot("protection-dialog");
     closeDialog(dialog);
 }
 

@@ -18,7 +18,9 @@ class RecordingHost : public TableHost {
         captions.emplace_back(caption);
     }
     void startRevealTimer() override { ++timerStarts; }
+    void passwordsShown(bool shown) override { shownStates.push_back(shown); }
 
+    std::vector<bool> shownStates;
     std::vector<std::u16string> messages;
     std::vector<std::u16string> captions;
     int timerStarts = 0;
@@ -309,6 +311,8 @@ TEST_F(EntryTableTest, ToggleJudgesByRowZero) {
     table.toggleReveal();
     EXPECT_EQ(std::u16string(table.cellText(1, kCellPw)), kMaskText);
     EXPECT_EQ(host.timerStarts, 0);
+    // The window is kept out of screen captures exactly while passwords show.
+    EXPECT_EQ(host.shownStates, (std::vector<bool>{true, false}));
 
     // A password starting with the mask text looks masked, so the toggle keeps revealing.
     slots.set(0, u"*******9");

@@ -274,6 +274,9 @@ TEST_F(ClipboardSequenceTest, PendingPasswordIsTheOneOfTheRowStartedWith) {
     select(u"T", u"bob", u"second"); // the table changes while the ID is out
     fireSequenceTimer(kIdTimeMs);
     EXPECT_EQ(host.clipboard, u"first");
+    fireSequenceTimer(kPwTimeMs);
+    EXPECT_EQ(sequence.state(), SequenceState::Idle);
+    EXPECT_EQ(sequence.pendingPassword(), u""); // wiped when the sequence ends
 }
 
 TEST_F(ClipboardSequenceTest, PwButtonOnTimeEntryShowsThePasswordForPwTimeThenEnds) {

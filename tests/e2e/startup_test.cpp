@@ -1,3 +1,4 @@
+#include "resources/resource.h"
 #include "settings/settings_record.h"
 #include "tests/e2e/kavo_driver.h"
 #include "tests/support/temp_directory.h"
@@ -95,6 +96,71 @@ TEST(Startup, OpensAtTheStoredRectangleAndWritesResizesBackAtExit) {
     expected.windowHeight = 420;
     expected.columnWidthName = 150;
     expected.columnWidthPw = 60;
+    EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(settingsFileText(expected)));
+}
+
+// The scale Wine draws the programs started from now on at, as Windows' display setting; the
+// one before comes back at the end of the test.
+class ScaleForNewPrograms {
+  public:
+    explicit ScaleForNewPrograms(DWORD dpi) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+        DWORD size = sizeof(previous_);
+        hadValue_ = RegQueryValueExW(key_, kValue, nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS;
+        RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof(dpi));
+    }
+    ~ScaleForNewPrograms() {
+        if (hadValue_) {
+            RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                           sizeof(previous_));
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    ScaleForNewPrograms(const ScaleForNewPrograms&) = delete;
+    ScaleForNewPrograms& operator=(const ScaleForNewPrograms&) = delete;
+
+  private:
+    static constexpr const wchar_t* kValue = L"LogPixels";
+    HKEY key_ = nullptr;
+    DWORD previous_ = 0;
+    bool hadValue_ = false;
+};
+
+TEST(Startup, AtOneHundredAndFiftyPercentTheStoredSizesGrowAndAreWrittenBackAtOneHundred) {
+    TempDirectory dir;
+    SettingsRecord stored;
+    repairSettings(stored, 1024, 768);
+    stored.windowX = 40;
+    stored.windowY = 30;
+    dir.write(L"pw_set3.dat", encodeTextFile(settingsFileText(stored)));
+
+    const ScaleForNewPrograms scale(144);
+    Kavo kavo(dir.path());
+    kavo.answerNext(IDOK);
+    kavo.answerNext(IDOK);
+    HWND window = kavo.shownWindow();
+    const RECT r = kavo.rect();
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 45);
+    EXPECT_EQ(r.right - r.left, 450);
+    EXPECT_EQ(r.bottom - r.top, 525);
+    EXPECT_EQ(SendMessageW(kavo.listView(), LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    // Images of 45 x 24 and their padding; the 96-DPI bitmap would give buttons of 37 x 22.
+    const auto button =
+        static_cast<DWORD>(SendMessageW(GetDlgItem(window, IDC_TOOLBAR), TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_GE(LOWORD(button), 45);
+    EXPECT_GE(HIWORD(button), 24);
+
+    SendMessageW(kavo.listView(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(180, 0));
+    kavo.close();
+    ASSERT_TRUE(kavo.waitForExit());
+    SettingsRecord expected = stored;
+    expected.columnWidthName = 120;
     EXPECT_EQ(dir.read(L"pw_set3.dat"), encodeTextFile(settingsFileText(expected)));
 }
 
