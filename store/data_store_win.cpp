@@ -401,51 +401,52 @@ void nameConflictCopies(const std::wstring& dataDirectory, HWND owner) {
     }
     showMessageBox(owner, formatText(kConflictCopiesText, {names + u"\n"}), kConflictCopiesCaption,
                    MB_OK | MB_ICONINFORMATION);
-    // A protected pair that does not open is neither shown nor replaced: the user is told which
-    // file and what to do, and every save of this run is refused.
-    void refuseProtectedPair(Session & app, HWND owner, const PairOpen& opened) {
-        app.storeLoad.protectedRefused = true;
-        app.store.masterPassword.unknown = true;
-        app.table->loadRows({});
-        std::wstring paths;
-        for (const ContainerKind kind : opened.refused) {
-            if (!paths.empty()) {
-                paths += L"\n";
-            }
-            paths += dataFilePath(app.dataDirectory,
-                                  kind == ContainerKind::List ? kListFileName : kPasswordFileName);
-        }
-        showFileMessage(owner, formatText(opened.status == PairOpenStatus::OtherUser
-                                              ? kProtectedOtherUserText
-                                              : kProtectedDamagedText,
-                                          {fromWide(paths)}));
-    }
+}
 
-    // Once the files are protected, the readable copies KAVO made before would give away what the
-    // protection keeps: named in one box that offers to remove them. The user's own files stay.
-    void offerRemovingClearCopies(Session & app, HWND owner) {
-        DataDirectoryFiles directory(app.dataDirectory);
-        const std::vector<std::u16string> copies = readableCopies(directory, storeFileNames());
-        if (copies.empty()) {
-            return;
+// A protected pair that does not open is neither shown nor replaced: the user is told which
+// file and what to do, and every save of this run is refused.
+void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened) {
+    app.storeLoad.protectedRefused = true;
+    app.store.masterPassword.unknown = true;
+    app.table->loadRows({});
+    std::wstring paths;
+    for (const ContainerKind kind : opened.refused) {
+        if (!paths.empty()) {
+            paths += L"\n";
         }
-        std::u16string text(kClearCopiesHeading);
-        text += fromWide(pathsOf(app, copies));
-        text += kClearCopiesQuestion;
-        if (showMessageBox(owner, text, kProtectionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            return;
-        }
-        std::vector<std::u16string> left;
-        for (const std::u16string& copy : copies) {
-            if (!directory.removeFile(copy)) {
-                left.push_back(copy);
-            }
-        }
-        if (!left.empty()) {
-            showFileMessage(owner,
-                            std::u16string(kClearCopiesLeftText) + fromWide(pathsOf(app, left)));
+        paths += dataFilePath(app.dataDirectory,
+                              kind == ContainerKind::List ? kListFileName : kPasswordFileName);
+    }
+    showFileMessage(owner,
+                    formatText(opened.status == PairOpenStatus::OtherUser ? kProtectedOtherUserText
+                                                                          : kProtectedDamagedText,
+                               {fromWide(paths)}));
+}
+
+// Once the files are protected, the readable copies KAVO made before would give away what the
+// protection keeps: named in one box that offers to remove them. The user's own files stay.
+void offerRemovingClearCopies(Session& app, HWND owner) {
+    DataDirectoryFiles directory(app.dataDirectory);
+    const std::vector<std::u16string> copies = readableCopies(directory, storeFileNames());
+    if (copies.empty()) {
+        return;
+    }
+    std::u16string text(kClearCopiesHeading);
+    text += fromWide(pathsOf(app, copies));
+    text += kClearCopiesQuestion;
+    if (showMessageBox(owner, text, kProtectionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    std::vector<std::u16string> left;
+    for (const std::u16string& copy : copies) {
+        if (!directory.removeFile(copy)) {
+            left.push_back(copy);
         }
     }
+    if (!left.empty()) {
+        showFileMessage(owner, std::u16string(kClearCopiesLeftText) + fromWide(pathsOf(app, left)));
+    }
+}
 
 } // namespace
 
