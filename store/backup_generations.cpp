@@ -105,12 +105,17 @@ bool isGenerationName(std::u16string_view name) {
            number.front() != u'0';
 }
 
+bool isOwnGeneration(const GenerationFolder& folder,
+                     std::span<const std::u16string> dataFileNames) {
+    return isGenerationName(folder.name) && holdsOnlyDataFiles(folder, dataFileNames);
+}
+
 std::vector<std::u16string> generationsToRemove(std::span<const GenerationFolder> folders,
                                                 std::span<const std::u16string> dataFileNames,
                                                 std::size_t kept) {
     std::vector<std::u16string> own;
     for (const GenerationFolder& folder : folders) {
-        if (isGenerationName(folder.name) && holdsOnlyDataFiles(folder, dataFileNames)) {
+        if (isOwnGeneration(folder, dataFileNames)) {
             own.push_back(folder.name);
         }
     }

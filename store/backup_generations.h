@@ -34,6 +34,10 @@ struct GenerationFolder {
     std::vector<std::u16string> contents;
 };
 
+// A folder KAVO made for a generation: its name has the stamp's form and it holds nothing but the
+// data files.
+bool isOwnGeneration(const GenerationFolder& folder, std::span<const std::u16string> dataFileNames);
+
 // The generations to remove so that the newest `kept` of KAVO's own stay: oldest first. A folder
 // of another name, or one that holds anything besides the two data files, is no generation of
 // KAVO's and is left where it is (it counts towards nothing).

@@ -423,16 +423,21 @@ void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened) {
                                {fromWide(paths)}));
 }
 
-// Once the files are protected, the readable copies KAVO made before would give away what the
-// protection keeps: named in one box that offers to remove them. The user's own files stay.
+// Once the files are protected, the readable copies KAVO made before (pairs kept aside, the
+// recovery pair, generations of earlier saves) would give away what the protection keeps: named in
+// one box that offers to remove them. The user's own files stay.
 void offerRemovingClearCopies(Session& app, HWND owner) {
     DataDirectoryFiles directory(app.dataDirectory);
-    const std::vector<std::u16string> copies = readableCopies(directory, storeFileNames());
-    if (copies.empty()) {
+    const FileNames names = storeFileNames();
+    const std::vector<std::u16string> copies = readableCopies(directory, names);
+    const std::vector<std::u16string> generations = clearGenerationsIn(app.dataDirectory, names);
+    if (copies.empty() && generations.empty()) {
         return;
     }
+    std::vector<std::u16string> all = copies;
+    all.insert(all.end(), generations.begin(), generations.end());
     std::u16string text(kClearCopiesHeading);
-    text += fromWide(pathsOf(app, copies));
+    text += fromWide(pathsOf(app, all));
     text += kClearCopiesQuestion;
     if (showMessageBox(owner, text, kProtectionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
@@ -441,6 +446,11 @@ void offerRemovingClearCopies(Session& app, HWND owner) {
     for (const std::u16string& copy : copies) {
         if (!directory.removeFile(copy)) {
             left.push_back(copy);
+        }
+    }
+    for (const std::u16string& generation : generations) {
+        if (!removeGenerationIn(app.dataDirectory, generation)) {
+            left.push_back(generation);
         }
     }
     if (!left.empty()) {

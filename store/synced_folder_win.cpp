@@ -4,6 +4,7 @@
 #include "store/conflict_copies.h"
 #include "store/data_files_win.h"
 #include "store/password_file.h"
+#include "store/protected_file.h"
 #include "store/list_file.h"
 #include "win/owned_handles_win.h"
 #include "win/wide_text_win.h"
@@ -78,7 +79,8 @@ void removeGeneration(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-void removeOldGenerations(const std::wstring& backups, std::span<const std::u16string, 2> names) {
+// The folders in the backup folder, each with the names of what it holds.
+std::vector<GenerationFolder> foldersIn(const std::wstring& backups) {
     std::vector<GenerationFolder> folders;
     for (const FolderEntry& entry : entriesOf(backups)) {
         if (!entry.folder) {
@@ -91,7 +93,11 @@ void removeOldGenerations(const std::wstring& backups, std::span<const std::u16s
         }
         folders.push_back(std::move(generation));
     }
-    for (const std::u16string& old : generationsToRemove(folders, names)) {
+    return folders;
+}
+
+void removeOldGenerations(const std::wstring& backups, std::span<const std::u16string, 2> names) {
+    for (const std::u16string& old : generationsToRemove(foldersIn(backups), names)) {
         removeGeneration(dataFilePath(backups, toWide(old)));
     }
 }
@@ -170,6 +176,34 @@ void dropGeneration(const GenerationOutcome& generation) {
     }
     removeGeneration(generation.folder);
     RemoveDirectoryW(splitFolder(generation.folder).c_str());
+}
+
+std::vector<std::u16string> clearGenerationsIn(const std::wstring& dataDirectory,
+                                               std::span<const std::u16string, 2> names) {
+    const std::wstring backups = dataFilePath(dataDirectory, toWide(kBackupFolderName));
+    std::vector<std::u16string> clear;
+    for (const GenerationFolder& generation : foldersIn(backups)) {
+        if (!isOwnGeneration(generation, names)) {
+            continue;
+        }
+        const std::wstring folder = dataFilePath(backups, toWide(generation.name));
+        const bool readable =
+            std::any_of(generation.contents.begin(), generation.contents.end(), [&](auto& file) {
+                const FileRead read =
+                    readWholeFile(dataFilePath(folder, toWide(file)), kMaxFingerprintBytes);
+                return read.status == FileReadStatus::Ok && !isContainer(read.bytes);
+            });
+        if (readable) {
+            clear.push_back(std::u16string(kBackupFolderName) + u'\\' + generation.name);
+        }
+    }
+    return clear;
+}
+
+bool removeGenerationIn(const std::wstring& dataDirectory, std::u16string_view generation) {
+    const std::wstring folder = dataFilePath(dataDirectory, toWide(generation));
+    removeGeneration(folder);
+    return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::u16string> conflictCopiesIn(const std::wstring& dataDirectory,

@@ -41,6 +41,14 @@ GenerationOutcome keepGeneration(const std::wstring& dataDirectory,
 // files, and it would push a real generation out. The backup folder goes too once it is empty.
 void dropGeneration(const GenerationOutcome& generation);
 
+// KAVO's own generations that hold a readable (not protected) data file, as names relative to the
+// data folder ("KAVO-backup\<stamp>").
+std::vector<std::u16string> clearGenerationsIn(const std::wstring& dataDirectory,
+                                               std::span<const std::u16string, 2> names);
+
+// Removes one generation folder named as above, with its files; false when it is still there.
+bool removeGenerationIn(const std::wstring& dataDirectory, std::u16string_view generation);
+
 // The sync clients' copies of the data files in the folder, by name.
 std::vector<std::u16string> conflictCopiesIn(const std::wstring& dataDirectory,
                                              std::span<const std::u16string, 2> names);

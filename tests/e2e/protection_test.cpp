@@ -93,7 +93,11 @@ class Protection : public ::testing::Test {
         // The window title stays as the lock makes it.
         EXPECT_EQ(kavo_->title(), L"KAVO  (PASS)");
         kavo_->command(IDC_CMD_SAVE);
+        // The save kept the readable pair it replaced as a generation: offered for removal.
+        const MessageBoxText offer = kavo_->answerNext(IDYES);
+        EXPECT_NE(offer.text.find(dir_.file(L"KAVO-backup\\")), std::wstring::npos) << offer.text;
         EXPECT_EQ(kavo_->waitForMessageBox(500), nullptr);
+        EXPECT_EQ(TempDirectory::namesIn(dir_.file(L"KAVO-backup")), std::vector<std::wstring>{});
         ASSERT_TRUE(kavo_->endsWithoutAsking());
     }
     // The prompt at start; what is typed goes to it with real keys.
