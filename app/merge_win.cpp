@@ -1,5 +1,7 @@
 #include "app/merge_win.h"
 
+#include "lock/master_prompt_dialog_win.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -118,7 +120,10 @@ bool isOwnListFile(const App& app, const std::wstring& path) {
 std::u16string refusalOf(const OtherPair& pair, const std::wstring& listPath) {
     switch (pair.status) {
     case OtherPairStatus::Ok:
+    case OtherPairStatus::Cancelled:
         return {};
+    case OtherPairStatus::ProtectedElsewhere:
+        return formatText(kMergeProtectedElsewhereText, {fromWide(pair.failedPath)});
     case OtherPairStatus::NoPartner:
         return formatText(kMergeNoPartnerText,
                           {fromWide(listPath),
@@ -145,7 +150,13 @@ void mergeOtherData(App& app) {
         showOkMessage(owner, kMergeOwnFilesText, kMergeCaption);
         return;
     }
-    const OtherPair pair = readOtherPair(path);
+    const MasterPasswordAsk ask = [&app, owner](const auto& tryPassword) {
+        return runMasterPasswordPrompt(owner, app.instance, tryPassword);
+    };
+    const OtherPair pair = readOtherPair(path, ask);
+    if (pair.status == OtherPairStatus::Cancelled) {
+        return;
+    }
     if (const std::u16string refusal = refusalOf(pair, path); !refusal.empty()) {
         showOkMessage(owner, refusal, kMergeCaption);
         return;

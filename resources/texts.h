@@ -312,6 +312,9 @@ inline constexpr std::u16string_view kMergeNoPartnerText =
 // {0}: the file.
 inline constexpr std::u16string_view kMergeUnreadableFileText =
     u"{0}\nを KAVO のデータファイルとして読めないので、取り込みません。";
+// {0}: the file.
+inline constexpr std::u16string_view kMergeProtectedElsewhereText =
+    u"{0}\nは、別の Windows ユーザーか別の PC で保護されたので、取り込めません。";
 inline constexpr std::u16string_view kMergeOwnFilesText =
     u"今使っているデータファイルなので、取り込むものはありません。\n"
     u"ほかのフォルダーか、別の名前で残したファイルを選んで下さい。";

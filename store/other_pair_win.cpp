@@ -2,6 +2,7 @@
 
 #include "store/ansi_codec_win.h"
 #include "store/conflict_copies.h"
+#include "store/container_crypto_win.h"
 #include "store/data_files_win.h"
 #include "store/data_store_win.h"
 #include "store/list_file.h"
@@ -24,42 +25,68 @@ std::wstring partnerPath(const std::wstring& listPath) {
 
 } // namespace
 
-OtherPair readOtherPair(const std::wstring& listPath) {
+OtherPair readOtherPair(const std::wstring& listPath, const MasterPasswordAsk& ask) {
     OtherPair pair;
     pair.passwordPath = partnerPath(listPath);
     if (pair.passwordPath.empty() || pair.passwordPath == listPath) {
         pair.status = OtherPairStatus::NoPartner;
         return pair;
     }
-    const FileRead list = readWholeFile(listPath, kMaxListFileBytes);
-    if (list.status != FileReadStatus::Ok || !hasTextMark(list.bytes)) {
-        pair.status = OtherPairStatus::Unreadable;
-        pair.failedPath = listPath;
+    const auto refuse = [&pair](OtherPairStatus status, const std::wstring& path) {
+        pair.status = status;
+        pair.failedPath = path;
         return pair;
+    };
+    FileRead list = readWholeFile(listPath, kMaxListFileBytes);
+    if (list.status != FileReadStatus::Ok) {
+        return refuse(OtherPairStatus::Unreadable, listPath);
     }
     if (GetFileAttributesW(pair.passwordPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         pair.status = OtherPairStatus::NoPartner;
         return pair;
     }
-    const FileRead passwords = readWholeFile(pair.passwordPath, kMaxPasswordFileBytes);
+    FileRead passwords = readWholeFile(pair.passwordPath, kMaxPasswordFileBytes);
+    if (passwords.status != FileReadStatus::Ok) {
+        return refuse(OtherPairStatus::Unreadable, pair.passwordPath);
+    }
+    PairBytes bytes{std::move(list.bytes), std::move(passwords.bytes)};
+    WindowsContainerCrypto crypto;
+    DataProtection protection;
+    const PairOpen opened = openPair(crypto, bytes, protection, ask);
+    const std::wstring& atFault =
+        !opened.refused.empty() && opened.refused[0] == ContainerKind::List ? listPath
+                                                                            : pair.passwordPath;
+    switch (opened.status) {
+    case PairOpenStatus::Compatible:
+    case PairOpenStatus::Opened:
+        break;
+    case PairOpenStatus::Damaged:
+        return refuse(OtherPairStatus::Unreadable, atFault);
+    case PairOpenStatus::OtherUser:
+        return refuse(OtherPairStatus::ProtectedElsewhere, atFault);
+    case PairOpenStatus::Cancelled:
+        pair.status = OtherPairStatus::Cancelled;
+        return pair;
+    }
     const ThreadAnsiCodec codec;
     MasterPassword master;
     PasswordSlots slots;
-    if (passwords.status != FileReadStatus::Ok ||
-        readPasswordFile(passwords.bytes, codec, master, slots).status != PasswordFileStatus::Ok) {
-        pair.status = OtherPairStatus::Unreadable;
-        pair.failedPath = pair.passwordPath;
-        return pair;
+    if (!hasTextMark(*bytes.list)) {
+        return refuse(OtherPairStatus::Unreadable, listPath);
+    }
+    if (readPasswordFile(*bytes.passwords, codec, master, slots).status != PasswordFileStatus::Ok) {
+        return refuse(OtherPairStatus::Unreadable, pair.passwordPath);
     }
     // A parser of its own: the running table's last type letter has nothing to do with this list.
     ListParser parser;
     std::vector<Entry> rows;
-    parser.parseListFile(rows, list.bytes);
+    parser.parseListFile(rows, *bytes.list);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int slot = static_cast<int>(i);
         rows[i].password = slots.at(slot);
         pair.entries.push_back({std::move(rows[i]), slots.isUnreadable(slot)});
     }
+    crypto.wipe(*bytes.passwords);
     return pair;
 }
 

@@ -5,13 +5,20 @@
 #include <windows.h>
 
 #include "store/merge_plan.h"
+#include "store/protected_pair.h"
 
 #include <string>
 #include <vector>
 
 namespace kavo {
 
-enum class OtherPairStatus { Ok, NoPartner, Unreadable };
+enum class OtherPairStatus {
+    Ok,
+    NoPartner,
+    Unreadable,
+    ProtectedElsewhere, // protected for another Windows user or on another PC
+    Cancelled,          // its master password was not given
+};
 
 struct OtherPair {
     OtherPairStatus status = OtherPairStatus::Ok;
@@ -23,7 +30,8 @@ struct OtherPair {
 };
 
 // Reads the entry list at the path and the password file named after it, whole, in this PC's code
-// page. Nothing is asked and nothing is reported: the caller says what the status means.
-OtherPair readOtherPair(const std::wstring& listPath);
+// page. A protected pair is opened as KAVO opens its own: ask is asked for the master password of
+// that pair. Nothing else is asked and nothing is reported: the caller says what the status means.
+OtherPair readOtherPair(const std::wstring& listPath, const MasterPasswordAsk& ask);
 
 } // namespace kavo
