@@ -1,6 +1,6 @@
 // The container's primitives as Windows gives them (CNG and DPAPI, loaded on first use), against
 // published test vectors where there are any: PBKDF2-HMAC-SHA256 of "password" and "salt", and
-// the AES-256-GCM case with additional data of the GCM specification.
+// the AES-256-GCM case with additional data from the mode's original paper (McGrew and Viega).
 #include "store/container_crypto_win.h"
 
 #include <gtest/gtest.h>
