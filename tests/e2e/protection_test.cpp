@@ -195,6 +195,29 @@ TEST_F(Protection, MasterPasswordFolderHoldsNothingReadableAndOpensOnlyWithThePa
     EXPECT_EQ(dir_.read(kPasswordFile), passwordsBefore);
 }
 
+// Another folder's protected pair is taken in with that pair's master password, not refused.
+TEST_F(Protection, AProtectedPairOfAnotherFolderIsTakenInWithItsMasterPassword) {
+    protectWith(IDC_PROTECTION_MASTER);
+    TempDirectory here;
+    const std::vector<Entry> own{Entry{u"Own", u"B", u"me", u"0wn-Pass"}};
+    writeDataFiles(here, own, passModeSettings());
+    kavo_ = std::make_unique<Kavo>(here.path());
+    kavo_->shownWindow();
+    kavo_->command(IDC_CMD_MERGE);
+    DialogDriver(*kavo_, nullptr).chooseFile(dir_.file(kListFile));
+    givePassword();
+    DialogDriver preview(*kavo_, L"ほかの KAVO データから取り込み");
+    const std::wstring summary = preview.text(IDC_MERGE_SUMMARY);
+    EXPECT_NE(summary.find(L"新しい項目：3 件"), std::wstring::npos) << summary;
+    preview.press(IDC_MERGE_OK);
+    std::vector<Entry> both = own;
+    both.insert(both.end(), entries_.begin(), entries_.end());
+    EXPECT_EQ(ListDriver(*kavo_).readRows(), maskedRows(both));
+    kavo_->command(IDC_CMD_SAVE);
+    ASSERT_TRUE(kavo_->endsWithoutAsking());
+    EXPECT_EQ(here.read(kPasswordFile), passwordFileFor(kMasterPassword, both));
+}
+
 TEST_F(Protection, AFlippedByteIsNamedShowsNothingAndOverwritesNothing) {
     protectWith(IDC_PROTECTION_MASTER);
     Bytes passwords = dir_.read(kPasswordFile);
@@ -274,6 +297,8 @@ TEST(ProtectionElsewhere, AWindowsUserFolderOpensNothingForAnotherUserAndStaysAs
             dialog.press(IDOK);
             ASSERT_TRUE(dialog.waitUntilClosed());
             kavo.command(IDC_CMD_SAVE);
+            // The readable generation of the replaced pair is offered for removal.
+            kavo.answerNext(IDYES);
             ASSERT_TRUE(kavo.endsWithoutAsking());
         }
         for (const wchar_t* name : {kListFile, kPasswordFile, L"pw_set3.dat"}) {
