@@ -16,7 +16,6 @@ namespace {
 
 using kavo::testing::TempDirectory;
 
-constexpr wchar_t kListFile[] = L"pw_set1.dat";
 constexpr wchar_t kSettingsFile[] = L"pw_set3.dat";
 constexpr wchar_t kExitPrompt[] = L"データー保存後に終了しますか？。";
 constexpr DWORD kPollMs = 20;

@@ -19,8 +19,6 @@ namespace {
 
 using kavo::testing::TempDirectory;
 
-constexpr wchar_t kListFile[] = L"pw_set1.dat";
-constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
 constexpr wchar_t kPromptCaption[] = L"マスターパスワード";
 constexpr wchar_t kDialogClass[] = L"#32770";
 // Deriving the key takes about a second under Wine; the prompt and the window follow it.

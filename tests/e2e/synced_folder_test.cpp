@@ -19,8 +19,6 @@ namespace {
 
 using kavo::testing::TempDirectory;
 
-constexpr wchar_t kListFile[] = L"pw_set1.dat";
-constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
 constexpr wchar_t kChangedCaption[] = L"データファイルの変更";
 constexpr wchar_t kMergeCaption[] = L"ほかの KAVO データから取り込み";
 // Two seconds of stillness and a few looks after them, with room for a busy machine.
@@ -87,6 +85,8 @@ TEST(SyncedFolder, ASecondSaveAsksKeepsTheOtherPairAndTheMergeBringsBothSetsToge
     const std::vector<std::wstring> otherPair = namesContaining(pcB.dir, L".other-");
     ASSERT_EQ(otherPair.size(), 2u) << "the other version is kept as a whole pair";
     EXPECT_NE(pcB.kavo->answerNext(IDOK).text.find(otherPair[0]), std::wstring::npos);
+    // The save itself comes once the notice is answered.
+    pcB.kavo->settle();
     const std::vector<Entry> moved = pick(entries, {0, 2, 1});
     EXPECT_EQ(pcB.dir.read(kListFile), listFileFor(moved));
     EXPECT_EQ(pcB.dir.read(otherPair[0]).size(), pcA.dir.read(kListFile).size())
