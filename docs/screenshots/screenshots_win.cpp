@@ -396,6 +396,25 @@ TEST_F(Screenshots, CsvImportPreview) {
     kavo_->answer(box, IDCANCEL);
 }
 
+// The other PC's copy of the folder brought back in: two new entries, one with a new password.
+TEST_F(Screenshots, MergePreview) {
+    start(settings(true));
+    std::vector<Entry> theirs = kEntries;
+    theirs[kBankRow].password = u"Bank#9920";
+    theirs.push_back({u"オンライン英会話", u"T", u"taro.y", u"Talk-3141"});
+    theirs.push_back({u"図書館", u"B", u"0012345", u"Books-2718"});
+    CreateDirectoryW(dir_.file(L"OneDrive").c_str(), nullptr);
+    dir_.write(L"OneDrive\\pw_set1-NOTE-PC.dat", listFileFor(theirs));
+    dir_.write(L"OneDrive\\pw_set2-NOTE-PC.dat", passwordFileFor(kShownMasterPassword, theirs));
+    kavo_->command(IDC_CMD_MERGE);
+    DialogDriver(*kavo_, nullptr).chooseFile(dir_.file(L"OneDrive\\pw_set1-NOTE-PC.dat"));
+    HWND preview =
+        kavo_->waitForWindow(L"#32770", kStepTimeoutMs, L"ほかの KAVO データから取り込み");
+    ASSERT_NE(preview, nullptr) << "no merge preview";
+    shoot("merge-preview");
+    closeDialog(preview);
+}
+
 TEST_F(Screenshots, CsvExportWarning) {
     start(settings(true));
     kavo_->command(IDC_CMD_EXPORT);
