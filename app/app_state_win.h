@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/folder_watch_win.h"
 #include "app/sequence_host_win.h"
 #include "app/session_watch.h"
 #include "app/single_instance_win.h"
@@ -99,6 +100,8 @@ struct App {
     bool endedAtStart = false;
     // Whether a locked Windows session can lock KAVO yet.
     SessionWatch sessionWatch;
+    // Changes other programs make to the data files while KAVO runs.
+    FolderWatch folderWatch;
 
     // Pass mode switches the lock off; otherwise editing needs the master password this run.
     bool editingAllowed() const { return kavo::editingAllowed(unlocked, settings.passMode); }

@@ -7,6 +7,7 @@
 #include "app/help_win.h"
 #include "app/lock_change_win.h"
 #include "app/menu_rules.h"
+#include "app/merge_win.h"
 #include "app/open_box_win.h"
 #include "app/program_end_win.h"
 #include "app/store_files_win.h"
@@ -122,6 +123,9 @@ void onCommand(App& app, int commandId) {
         break;
     case IDC_CMD_EXPORT:
         exportCsv(app);
+        break;
+    case IDC_CMD_MERGE:
+        mergeOtherData(app);
         break;
     case IDC_CMD_PROTECTION:
         openProtectionDialog(app);

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include "app/app_state_win.h"
 #include "app/data_folder_check.h"
+#include "app/file_dialog_win.h"
 #include "app/store_files_win.h"
 #include "dialogs/csv_column_picker_win.h"
 #include "store/secure_wipe.h"
@@ -20,7 +20,6 @@
 #include "win/message_box_win.h"
 #include "settings/settings_file_win.h"
 #include "win/owned_handles_win.h"
-#include "win/system_library_win.h"
 #include "win/wide_text_win.h"
 
 #include <optional>
@@ -29,49 +28,6 @@
 namespace kavo {
 
 namespace {
-
-// Room for a long path, as the file dialogs hand it back.
-constexpr DWORD kPathUnits = 4096;
-// Password files have no business in the recent-documents lists, and the data folder stays the
-// current one.
-constexpr DWORD kFileDialogFlags =
-    OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
-
-struct PathParts {
-    std::wstring directory;
-    std::wstring name;
-};
-
-PathParts splitPath(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) {
-        return {L".", path};
-    }
-    return {path.substr(0, slash == 0 ? 1 : slash), path.substr(slash + 1)};
-}
-
-OPENFILENAMEW fileDialog(HWND owner, std::wstring& path, const std::wstring& filter) {
-    path.resize(kPathUnits);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = kPathUnits;
-    dialog.lpstrDefExt = L"csv";
-    return dialog;
-}
-
-// The file dialogs live in comdlg32, loaded only when one is asked for. Without it the dialog
-// counts as cancelled.
-bool askForFile(OPENFILENAMEW& dialog, const char* function) {
-    auto* ask = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", function);
-    return ask != nullptr && ask(&dialog) != FALSE;
-}
-
-void takeDialogPath(std::wstring& path) {
-    path.resize(wcslen(path.c_str()));
-}
 
 int askOkCancel(HWND owner, const std::u16string& text, std::u16string_view caption, UINT icon) {
     return showMessageBox(owner, text, caption, MB_OKCANCEL | icon);
@@ -86,22 +42,6 @@ std::wstring fullPath(const std::wstring& path) {
     }
     full.resize(written);
     return full;
-}
-
-// Two paths to one existing file, however each is spelt (a short name, a link, another mapping).
-bool sameFile(const std::wstring& a, const std::wstring& b) {
-    const auto identity = [](const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-        const OwnedFile file(
-            CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        return file && GetFileInformationByHandle(file.get(), &info) != 0;
-    };
-    BY_HANDLE_FILE_INFORMATION first{};
-    BY_HANDLE_FILE_INFORMATION second{};
-    return identity(a, first) && identity(b, second) &&
-           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh &&
-           first.nFileIndexLow == second.nFileIndexLow;
 }
 
 // An export onto one of the running data folder's files would have the next start read the CSV
@@ -158,12 +98,11 @@ void importCsv(App& app) {
     const HWND owner = app.mainWindow;
     const std::wstring filter = toWide(kCsvFilter);
     std::wstring path;
-    OPENFILENAMEW dialog = fileDialog(owner, path, filter);
+    OPENFILENAMEW dialog = fileDialog(owner, path, filter, L"csv");
     dialog.Flags = kFileDialogFlags | OFN_FILEMUSTEXIST;
-    if (!askForFile(dialog, "GetOpenFileNameW")) {
+    if (!askForFile(dialog, "GetOpenFileNameW", path)) {
         return;
     }
-    takeDialogPath(path);
     const std::u16string fileName = fromWide(splitPath(path).name);
 
     FileRead read = readWholeFile(path, kMaxCsvFileBytes);
@@ -224,12 +163,11 @@ void exportCsv(App& app) {
     }
     const std::wstring filter = toWide(kCsvFilter);
     std::wstring path = toWide(kExportDefaultName);
-    OPENFILENAMEW dialog = fileDialog(owner, path, filter);
+    OPENFILENAMEW dialog = fileDialog(owner, path, filter, L"csv");
     dialog.Flags = kFileDialogFlags | OFN_OVERWRITEPROMPT;
-    if (!askForFile(dialog, "GetSaveFileNameW")) {
+    if (!askForFile(dialog, "GetSaveFileNameW", path)) {
         return;
     }
-    takeDialogPath(path);
     if (!app.editingAllowed()) {
         showOkMessage(owner, kExportLockedText, kExportCaption);
         return;

@@ -3,6 +3,7 @@
 #include "app/app_state_win.h"
 #include "app/command_routing_win.h"
 #include "app/copy_triggers_win.h"
+#include "app/folder_watch_win.h"
 #include "app/menu_items_win.h"
 #include "app/program_end_win.h"
 #include "app/relock_win.h"
@@ -58,6 +59,7 @@ LRESULT onCreate(App& app, HWND window) {
         app.endedAtStart = true;
         return -1;
     }
+    app.folderWatch.start(app.dataStore.folder(), window, kDataFolderChangedMessage);
     applyPlacement(window, app.settings, app.screenWidth, app.screenHeight);
     app.keyboardWatch.start(window, app.pasteDetector);
     watchSession(app);
@@ -208,6 +210,9 @@ LRESULT onTimer(App& app, HWND window, WPARAM timerId) {
     case kSessionWatchTimerId:
         onSessionWatchTimer(app);
         break;
+    case kFolderCheckTimerId:
+        onFolderCheckTimer(app);
+        break;
     case kRevealTimerId:
         app.table->maskPasswords();
         KillTimer(window, kRevealTimerId);
@@ -228,6 +233,7 @@ class QuietMessageSink final : public MessageSink {
 LRESULT onDestroy(App& app) {
     removeTrayIconAtExit(app);
     unwatchSession(app);
+    app.folderWatch.stop();
     app.keyboardWatch.stop();
     // No ID or password may stay on the clipboard once the program has ended. The window is on
     // its way out, so a notice stands on its own.
@@ -310,6 +316,9 @@ LRESULT dispatch(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return onTimer(app, window, wParam);
     case kTrayCallbackMessage:
         onTrayCallback(app, wParam, lParam);
+        return 0;
+    case kDataFolderChangedMessage:
+        onDataFolderChanged(app);
         return 0;
     default:
         if (message == taskbarCreatedMessage()) {

@@ -7,10 +7,11 @@ namespace kavo {
 
 namespace {
 
-constexpr int kEditingItems[] = {IDC_CMD_ADD,     IDC_CMD_INSERT,    IDC_CMD_EDIT,
-                                 IDC_CMD_DELETE,  IDC_CMD_BULK_TYPE, IDC_CMD_CHANGE_PASSWORD,
-                                 IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN, IDC_CMD_REVEAL,
-                                 IDC_CMD_IMPORT,  IDC_CMD_EXPORT,    IDC_CMD_PROTECTION};
+constexpr int kEditingItems[] = {IDC_CMD_ADD,       IDC_CMD_INSERT,    IDC_CMD_EDIT,
+                                 IDC_CMD_DELETE,    IDC_CMD_BULK_TYPE, IDC_CMD_CHANGE_PASSWORD,
+                                 IDC_CMD_MOVE_UP,   IDC_CMD_MOVE_DOWN, IDC_CMD_REVEAL,
+                                 IDC_CMD_IMPORT,    IDC_CMD_EXPORT,    IDC_CMD_MERGE,
+                                 IDC_CMD_PROTECTION};
 
 } // namespace
 

@@ -54,6 +54,14 @@
 #define IDC_CMD_FIND_NEXT 73     // F3: no menu item
 #define IDC_CMD_FIND_PREVIOUS 74 // Shift+F3: no menu item
 
+// Entries taken in from another KAVO folder, and the preview of what they bring
+#define IDC_CMD_MERGE 76
+#define IDD_MERGE_PREVIEW 41
+#define IDC_MERGE_SUMMARY 411
+#define IDC_MERGE_LIST 412
+#define IDC_MERGE_OK 413
+#define IDC_MERGE_CANCEL 414
+
 // Child controls of the main window
 #define IDC_LIST_VIEW 300
 #define IDC_TOOLBAR 329

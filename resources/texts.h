@@ -263,6 +263,78 @@ inline constexpr std::u16string_view kExportLeftBehindText =
     u"\n\n書き出しの作業用ファイルを消せませんでした。平文のパスワードが入っているので、"
     u"手で削除してください:";
 
+// Data files changed by another program, generations of earlier saves, sync clients' copies and
+// entries taken in from another KAVO folder.
+inline constexpr std::u16string_view kChangedOnDiskCaption = u"データファイルの変更";
+// {0}: one line for each file that changed.
+inline constexpr std::u16string_view kChangedOnDiskText =
+    u"KAVO が読み込んだ後に、ほかのプログラム（同期ソフトや別の PC の KAVO など）が"
+    u"データファイルを変えました。\n{0}\n"
+    u"はい：KAVO の内容を保存します。変えられたファイルは、組にして別の名前で残します。\n"
+    u"いいえ：変えられたファイルを読み込みます。KAVO の保存していない内容は、組にして別の名前で"
+    u"残します。\n"
+    u"キャンセル：何もしません。";
+// {0}: the file's name.
+inline constexpr std::u16string_view kFileChangedLine = u"\n・{0}：内容が変わりました";
+inline constexpr std::u16string_view kFileAppearedLine = u"\n・{0}：新しく作られました";
+inline constexpr std::u16string_view kFileVanishedLine = u"\n・{0}：なくなりました";
+inline constexpr std::u16string_view kOtherVersionKeptHeading =
+    u"保存する前に、ほかのプログラムが変えたファイルを、組にして次の名前で残しました。\n";
+inline constexpr std::u16string_view kOwnVersionKeptHeading =
+    u"変えられたファイルを読み込む前に、KAVO の保存していない内容を、組にして次の名前で残しました。"
+    u"\n";
+inline constexpr std::u16string_view kTakeInKeptPairText =
+    u"\nその項目は「編集」→「ほかの KAVO データから取り込み...」で、pw_set1 "
+    u"の付くファイルを選ぶと取り込めます。";
+// {0}: the generation's folder.
+inline constexpr std::u16string_view kGenerationFailedText =
+    u"保存しましたが、その前のデータファイルを\n{0}\nに残せませんでした。\n"
+    u"フォルダーに書き込めるか、ディスクに空きがあるか確かめて下さい。";
+inline constexpr std::u16string_view kConflictCopiesCaption = u"同期ソフトが作ったコピー";
+// {0}: the copies' names, one a line.
+inline constexpr std::u16string_view kConflictCopiesText =
+    u"データのフォルダーに、同期ソフト（OneDrive、Dropbox など）が作ったデータファイルのコピーが"
+    u"あります。\n{0}\n"
+    u"2 台の PC で同じファイルを変えた時にできるもので、KAVO は消しません。中の項目は、"
+    u"「編集」→「ほかの KAVO データから取り込み...」で pw_set1 の付くファイルを選ぶと取り込めます。"
+    u"取り込んだ後のコピーは、ご自分で削除して下さい。";
+inline constexpr std::u16string_view kMergeCaption = u"ほかの KAVO データから取り込み";
+inline constexpr std::u16string_view kMergeFilter =
+    u"KAVO の一覧ファイル (pw_set1*)\0pw_set1*\0すべてのファイル (*.*)\0*.*\0";
+// {0}: the list file's name; {1} new, {2} differing, {3} same entries.
+inline constexpr std::u16string_view kMergeSummaryText =
+    u"「{0}」とその組のパスワードファイルから：\n"
+    u"・新しい項目：{1} 件（表の最後に追加します）\n"
+    u"・同じタイトルと ID で、パスワードか動作の違う項目：{2} "
+    u"件（チェックしたものだけを取り込みます）"
+    u"\n"
+    u"・同じ項目：{3} 件";
+inline constexpr std::u16string_view kMergeLeftOutText =
+    u"\n・登録できる 1000 件を超えるので追加しない項目：{0} 件";
+inline constexpr std::u16string_view kMergeRepeatedText =
+    u"\n・ファイルの中に同じタイトルと ID で違う内容があるので、最初の 1 つだけを追加する項目：{0} "
+    u"件";
+inline constexpr std::u16string_view kMergeUnreadableText =
+    u"\n・この PC の文字コードでパスワードが読めないので取り込まない項目：{0} 件";
+// {0}: title, {1}: ID, {2}: what differs.
+inline constexpr std::u16string_view kMergeDifferingLine = u"{0} ／ {1}（{2}）";
+inline constexpr std::u16string_view kMergeDiffersPassword = u"パスワードが違う";
+inline constexpr std::u16string_view kMergeDiffersBoth = u"パスワードと動作が違う";
+// {0}: the type here, {1}: the other one.
+inline constexpr std::u16string_view kMergeDiffersType = u"動作が違う：{0} → {1}";
+// {0}: the list file, {1}: the password file it needs.
+inline constexpr std::u16string_view kMergeNoPartnerText =
+    u"{0}\nと組になるパスワードファイル\n{1}\nがないので、取り込めません。";
+// {0}: the file.
+inline constexpr std::u16string_view kMergeUnreadableFileText =
+    u"{0}\nを KAVO のデータファイルとして読めないので、取り込みません。";
+// {0}: the file.
+inline constexpr std::u16string_view kMergeProtectedElsewhereText =
+    u"{0}\nは、別の Windows ユーザーか別の PC で保護されたので、取り込めません。";
+inline constexpr std::u16string_view kMergeOwnFilesText =
+    u"今使っているデータファイルなので、取り込むものはありません。\n"
+    u"ほかのフォルダーか、別の名前で残したファイルを選んで下さい。";
+inline constexpr std::u16string_view kMergeNothingText = u"\n\n取り込む項目はありません。";
 // Data protection: the dialog, the master password asked at start, and what the files say
 inline constexpr std::u16string_view kProtectionCaption = u"データの保護";
 inline constexpr std::u16string_view kProtectionScrambledName = u"スクランブルのみ（互換）";

@@ -10,6 +10,7 @@
 #include "store/kept_pair.h"
 #include "store/load_report.h"
 #include "store/password_file.h"
+#include "store/synced_folder_win.h"
 #include "store/protected_pair.h"
 #include "store/text_format.h"
 #include "win/wide_text_win.h"
@@ -27,6 +28,8 @@ struct DataStore::Session {
     EntryTable* table;
     StoreContents& store;
     ContainerCrypto& crypto;
+    PairFingerprint& noted;
+    const MasterPasswordAsk& ask;
 };
 
 namespace {
@@ -255,8 +258,153 @@ void offerRecoveryPair(Session& app, HWND owner) {
     showFileMessage(owner, text);
 }
 
-// A protected pair that does not open is neither shown nor replaced: the user is told which file
-// and what to do, and every save of this run is refused.
+// Synced folders: what a save does when another program changed the files since they were read,
+// the generations, and the sync clients' copies named at start.
+
+std::u16string changeLines(const PairChange& change) {
+    std::u16string lines;
+    const auto line = [&](FileChange what, const wchar_t* name) {
+        switch (what) {
+        case FileChange::None:
+            return;
+        case FileChange::Changed:
+            lines += formatText(kFileChangedLine, {fromWide(name)});
+            return;
+        case FileChange::Appeared:
+            lines += formatText(kFileAppearedLine, {fromWide(name)});
+            return;
+        case FileChange::Vanished:
+            lines += formatText(kFileVanishedLine, {fromWide(name)});
+            return;
+        }
+    };
+    line(change.list, kListFileName);
+    line(change.passwords, kPasswordFileName);
+    return lines + u"\n";
+}
+
+void showKeptPair(Session& app, HWND owner, std::u16string_view heading, const KeptPair& kept) {
+    if (kept.copies.empty()) {
+        return;
+    }
+    std::u16string text(heading);
+    text += fromWide(pathsOf(app, kept.copies));
+    text += kTakeInKeptPairText;
+    showFileMessage(owner, text);
+}
+
+// はい: the other program's pair goes aside before this run's replaces it.
+bool keepOtherVersionAside(Session& app, HWND owner) {
+    const FileNames names = storeFileNames();
+    const KeptPair kept =
+        keepDataFilesAside(app.dataDirectory, names, names, KeptPairKind::OtherVersion);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false;
+    }
+    // What was found at start is no longer there to keep: the other version took its place.
+    app.storeLoad.keepPairBeforeSave = false;
+    showKeptPair(app, owner, kOtherVersionKeptHeading, kept);
+    return true;
+}
+
+void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened);
+
+// Both files read and noted as read, opened when protected, then taken into the table. A
+// protected pair that does not open is refused; Cancelled when its master password was not given.
+LoadOutcome readPair(Session& app, HWND owner) {
+    PairBytes pair = readPairBytes(app, storeFileNames(), FileMessages::On, owner);
+    app.noted.list = fingerprintOfRead(app.dataDirectory, kListFileName, pair.list);
+    app.noted.passwords = fingerprintOfRead(app.dataDirectory, kPasswordFileName, pair.passwords);
+    const PairOpen opened = openPair(app.crypto, pair, app.store.protection, app.ask);
+    if (opened.status == PairOpenStatus::Cancelled) {
+        wipePair(app, pair);
+        return LoadOutcome::Cancelled;
+    }
+    if (opened.status == PairOpenStatus::Damaged || opened.status == PairOpenStatus::OtherUser) {
+        wipePair(app, pair);
+        refuseProtectedPair(app, owner, opened);
+        return LoadOutcome::Loaded;
+    }
+    readStoreFiles(app, owner, pair);
+    wipePair(app, pair);
+    return LoadOutcome::Loaded;
+}
+
+void readAgain(Session& app, HWND owner) {
+    app.store.masterPassword = MasterPassword{};
+    app.store.slots.clearAll();
+    app.storeLoad = StoreLoadState{};
+    if (readPair(app, owner) == LoadOutcome::Cancelled) {
+        // The other version's master password was not given: nothing of it is shown, and this
+        // run saves nothing over it.
+        app.storeLoad.protectedRefused = true;
+        app.store.masterPassword.unknown = true;
+        app.table->loadRows({});
+    }
+    app.store.dirty = false;
+}
+
+// いいえ: this run's unsaved state goes aside as a pair, then the other version is read.
+bool takeOtherVersion(Session& app, HWND owner) {
+    const FileNames recovery = recoveryFileNames();
+    auto files = storeFiles(app, recovery, owner, FileMessages::On);
+    if (!files) {
+        return false;
+    }
+    const bool saved = saveDataFiles(owner, app.dataDirectory, *files, FileMessages::On);
+    wipeFiles(app, *files);
+    if (!saved) {
+        return false;
+    }
+    const KeptPair kept = keepDataFilesAside(app.dataDirectory, recovery, storeFileNames(),
+                                             KeptPairKind::UnsavedChanges);
+    if (!kept.kept) {
+        showFileMessage(owner, keepAsideFailedMessage(kept.failedFile));
+        return false; // the recovery pair stays: nothing is lost
+    }
+    removeRecoveryPair(app.dataDirectory);
+    showKeptPair(app, owner, kOwnVersionKeptHeading, kept);
+    readAgain(app, owner);
+    return true;
+}
+
+enum class ChangeAnswer { SaveOurs, TookTheirs, Stop };
+
+ChangeAnswer settleChangeOnDisk(Session& app, HWND owner) {
+    const FileNames names = storeFileNames();
+    const PairChange change =
+        compareWithNoted(app.noted, fingerprintOnDisk(app.dataDirectory, names));
+    if (!change.any()) {
+        return ChangeAnswer::SaveOurs;
+    }
+    switch (showMessageBox(owner, formatText(kChangedOnDiskText, {changeLines(change)}),
+                           kChangedOnDiskCaption,
+                           MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON3)) {
+    case IDYES:
+        return keepOtherVersionAside(app, owner) ? ChangeAnswer::SaveOurs : ChangeAnswer::Stop;
+    case IDNO:
+        return takeOtherVersion(app, owner) ? ChangeAnswer::TookTheirs : ChangeAnswer::Stop;
+    default:
+        return ChangeAnswer::Stop;
+    }
+}
+
+void nameConflictCopies(const std::wstring& dataDirectory, HWND owner) {
+    const std::vector<std::u16string> copies = conflictCopiesIn(dataDirectory, storeFileNames());
+    if (copies.empty()) {
+        return;
+    }
+    std::u16string names;
+    for (const std::u16string& copy : copies) {
+        names += u"\n" + fromWide(dataFilePath(dataDirectory, toWide(copy)));
+    }
+    showMessageBox(owner, formatText(kConflictCopiesText, {names + u"\n"}), kConflictCopiesCaption,
+                   MB_OK | MB_ICONINFORMATION);
+}
+
+// A protected pair that does not open is neither shown nor replaced: the user is told which
+// file and what to do, and every save of this run is refused.
 void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened) {
     app.storeLoad.protectedRefused = true;
     app.store.masterPassword.unknown = true;
@@ -275,16 +423,21 @@ void refuseProtectedPair(Session& app, HWND owner, const PairOpen& opened) {
                                {fromWide(paths)}));
 }
 
-// Once the files are protected, the readable copies KAVO made before would give away what the
-// protection keeps: named in one box that offers to remove them. The user's own files stay.
+// Once the files are protected, the readable copies KAVO made before (pairs kept aside, the
+// recovery pair, generations of earlier saves) would give away what the protection keeps: named in
+// one box that offers to remove them. The user's own files stay.
 void offerRemovingClearCopies(Session& app, HWND owner) {
     DataDirectoryFiles directory(app.dataDirectory);
-    const std::vector<std::u16string> copies = readableCopies(directory, storeFileNames());
-    if (copies.empty()) {
+    const FileNames names = storeFileNames();
+    const std::vector<std::u16string> copies = readableCopies(directory, names);
+    const std::vector<std::u16string> generations = clearGenerationsIn(app.dataDirectory, names);
+    if (copies.empty() && generations.empty()) {
         return;
     }
+    std::vector<std::u16string> all = copies;
+    all.insert(all.end(), generations.begin(), generations.end());
     std::u16string text(kClearCopiesHeading);
-    text += fromWide(pathsOf(app, copies));
+    text += fromWide(pathsOf(app, all));
     text += kClearCopiesQuestion;
     if (showMessageBox(owner, text, kProtectionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
@@ -295,6 +448,11 @@ void offerRemovingClearCopies(Session& app, HWND owner) {
             left.push_back(copy);
         }
     }
+    for (const std::u16string& generation : generations) {
+        if (!removeGenerationIn(app.dataDirectory, generation)) {
+            left.push_back(generation);
+        }
+    }
     if (!left.empty()) {
         showFileMessage(owner, std::u16string(kClearCopiesLeftText) + fromWide(pathsOf(app, left)));
     }
@@ -303,7 +461,23 @@ void offerRemovingClearCopies(Session& app, HWND owner) {
 } // namespace
 
 DataStore::Session DataStore::session(EntryTable& table, StoreContents& store) {
-    return Session{folder_, load_, parser_, &table, store, crypto_};
+    return Session{folder_, load_, parser_, &table, store, crypto_, noted_, ask_};
+}
+
+PairFingerprint DataStore::filesOnDisk() const {
+    return fingerprintOnDisk(folder_, storeFileNames());
+}
+
+void DataStore::reload(EntryTable& table, StoreContents& store, HWND owner) {
+    Session app = session(table, store);
+    if (app.storeLoad.recoveryBlocked || app.store.dirty) {
+        return;
+    }
+    try {
+        readAgain(app, owner);
+    } catch (const std::bad_alloc&) {
+        showMessageBox(owner, kNoMemoryForDataText, kFileErrorCaption, MB_OK | MB_ICONWARNING);
+    }
 }
 
 void DataStore::captureFolder() {
@@ -312,6 +486,8 @@ void DataStore::captureFolder() {
 
 LoadOutcome DataStore::load(EntryTable& table, StoreContents& store, HWND owner,
                             const MasterPasswordAsk& ask) {
+    // Kept for reading the files again later (a newer copy, the other version of a change).
+    ask_ = ask;
     Session app = session(table, store);
     app.store.masterPassword = MasterPassword{};
     app.store.slots.clearAll();
@@ -329,20 +505,10 @@ LoadOutcome DataStore::load(EntryTable& table, StoreContents& store, HWND owner,
         return LoadOutcome::Loaded;
     }
     try {
-        PairBytes pair = readPairBytes(app, names, FileMessages::On, owner);
-        const PairOpen opened = openPair(app.crypto, pair, app.store.protection, ask);
-        if (opened.status == PairOpenStatus::Cancelled) {
-            wipePair(app, pair);
+        if (readPair(app, owner) == LoadOutcome::Cancelled) {
             return LoadOutcome::Cancelled;
         }
-        if (opened.status == PairOpenStatus::Damaged ||
-            opened.status == PairOpenStatus::OtherUser) {
-            wipePair(app, pair);
-            refuseProtectedPair(app, owner, opened);
-            return LoadOutcome::Loaded;
-        }
-        readStoreFiles(app, owner, pair);
-        wipePair(app, pair);
+        nameConflictCopies(app.dataDirectory, owner);
         // A recovery pair cut short while it was written is undone; one still in doubt waits.
         if (recoverDataFiles(app.dataDirectory, recoveryFileNames()).consistent) {
             offerRecoveryPair(app, owner);
@@ -369,18 +535,37 @@ bool DataStore::save(EntryTable& table, StoreContents& store, HWND owner) {
                         formatText(kSaveRefusedMasterUnknownText, {fromWide(kPasswordFileName)}));
         return false;
     }
+    switch (settleChangeOnDisk(app, owner)) {
+    case ChangeAnswer::SaveOurs:
+        break;
+    case ChangeAnswer::TookTheirs:
+        kavo::removeRecoveryPair(app.dataDirectory);
+        return true;
+    case ChangeAnswer::Stop:
+        return false;
+    }
     if (!keepFoundPairAside(app, owner)) {
         return false;
     }
+    // A generation that cannot be made costs a way back, not the changes: the save goes on, and
+    // the user hears of it once the save is done (a save that fails says why on its own).
+    const GenerationOutcome generation = keepGeneration(app.dataDirectory, storeFileNames());
     auto files = storeFiles(app, storeFileNames(), owner, FileMessages::On);
     if (!files) {
+        dropGeneration(generation);
         return false;
     }
     const bool saved = saveDataFiles(owner, app.dataDirectory, *files, FileMessages::On);
     wipeFiles(app, *files);
     if (!saved) {
+        dropGeneration(generation);
         return false;
     }
+    if (!generation.kept) {
+        showFileMessage(owner, formatText(kGenerationFailedText, {fromWide(generation.folder)}));
+    }
+    // What this run wrote is what the next save compares with.
+    app.noted = fingerprintOnDisk(app.dataDirectory, storeFileNames());
     app.store.dirty = false;
     kavo::removeRecoveryPair(app.dataDirectory);
     const Protection before = app.store.protection.onDisk;

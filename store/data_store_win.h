@@ -11,6 +11,7 @@
 #include "store/entry_table.h"
 #include "store/list_file.h"
 #include "store/load_report.h"
+#include "store/pair_fingerprint.h"
 #include "store/protected_pair.h"
 #include "store/store_contents.h"
 
@@ -43,13 +44,24 @@ class DataStore {
                      const MasterPasswordAsk& ask);
     // Saves the entry list and the password file as one: both are replaced, or neither is and the
     // failure is reported naming the file. Before the first save of a run replaces files that
-    // were not read whole, both are kept aside as a pair. True when both were saved.
+    // were not read whole, both are kept aside as a pair; every save first keeps the pair it
+    // replaces as a generation. When another program changed the files since they were read, the
+    // user chooses which version to keep, the other one going aside as a pair. True when the
+    // changes are safe: saved, or kept aside before the other version was taken in.
     bool save(EntryTable& table, StoreContents& store, HWND owner);
     // Writes the unsaved changes, complete and flushed, to a recovery pair of their own beside the
     // data files. Silent; true when both files were written.
     bool writeRecoveryPair(EntryTable& table, StoreContents& store);
     // Removes the recovery pair: the changes were saved or given up.
     void removeRecoveryPair();
+
+    // Synced folders. The data files as they are on disk now, and as they were last read or
+    // written by this run.
+    PairFingerprint filesOnDisk() const;
+    const PairFingerprint& notedFiles() const { return noted_; }
+    // Reads both files again in place of the table and the passwords, as another program left
+    // them; only for a store without unsaved changes.
+    void reload(EntryTable& table, StoreContents& store, HWND owner);
 
     struct Session;
 
@@ -61,7 +73,10 @@ class DataStore {
     StoreLoadState load_;
     // One parser for the run: an entry without a type line takes the letter read last.
     ListParser parser_;
+    // The data files as this run last read or wrote them.
+    PairFingerprint noted_;
     WindowsContainerCrypto crypto_;
+    MasterPasswordAsk ask_;
 };
 
 } // namespace kavo

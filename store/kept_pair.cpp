@@ -16,7 +16,15 @@ constexpr std::size_t kMaxComparedBytes = 16 * 1024 * 1024;
 constexpr int kMaxStampsPerSecond = 100;
 
 std::u16string_view kindTag(KeptPairKind kind) {
-    return kind == KeptPairKind::AsFound ? u"as-found-" : u"unsaved-";
+    switch (kind) {
+    case KeptPairKind::AsFound:
+        return u"as-found-";
+    case KeptPairKind::UnsavedChanges:
+        return u"unsaved-";
+    case KeptPairKind::OtherVersion:
+        break;
+    }
+    return u"other-";
 }
 
 constexpr std::u16string_view kKeptSuffix = u".bak";

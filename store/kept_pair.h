@@ -12,11 +12,12 @@
 
 namespace kavo {
 
-// Why a pair is kept: the files as found at start, which a save is about to replace; or unsaved
-// changes that a session end wrote and the user did not take back.
-enum class KeptPairKind { AsFound, UnsavedChanges };
+// Why a pair is kept: the files as found at start, which a save is about to replace; unsaved
+// changes that a session end wrote and the user did not take back, or that gave way to a version
+// another program wrote; or that other version, which a save is about to replace.
+enum class KeptPairKind { AsFound, UnsavedChanges, OtherVersion };
 
-// "<name>.as-found-<stamp>.bak" or "<name>.unsaved-<stamp>.bak".
+// "<name>.as-found-<stamp>.bak", "<name>.unsaved-<stamp>.bak" or "<name>.other-<stamp>.bak".
 std::u16string keptAsideName(std::u16string_view fileName, KeptPairKind kind,
                              std::u16string_view stamp);
 

@@ -10,8 +10,12 @@ constexpr unsigned kRevealTimerId = 3;   // masks revealed passwords again
 constexpr unsigned kClipboardRetryTimerId = 4;
 // Tries again to register for session notifications that Windows refused at start.
 constexpr unsigned kSessionWatchTimerId = 5;
+// Looks at the data files while a change another program made to them settles.
+constexpr unsigned kFolderCheckTimerId = 6;
 
 // The tray icon's callback message (WM_USER).
 constexpr unsigned kTrayCallbackMessage = 0x0400;
+// The data folder changed (posted by the folder watch's thread; WM_USER + 1).
+constexpr unsigned kDataFolderChangedMessage = 0x0401;
 
 } // namespace kavo

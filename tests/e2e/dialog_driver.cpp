@@ -1,5 +1,6 @@
 #include "tests/e2e/dialog_driver.h"
 
+#include "resources/resource.h"
 #include "tests/e2e/input_driver.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,25 @@ std::wstring DialogDriver::text(int controlId) const {
 
 bool DialogDriver::isChecked(int buttonId) const {
     return SendMessageW(GetDlgItem(dialog_, buttonId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void enterEntry(Kavo& kavo, int command, const Entry& entry, int radio) {
+    const auto wide = [](const std::u16string& text) {
+        return std::wstring(text.begin(), text.end());
+    };
+    kavo.command(command);
+    DialogDriver dialog(kavo, L"編集画面");
+    dialog.type(IDC_EDIT_1, wide(entry.title));
+    // Enter and Escape do nothing; typing on returns only after they were handled.
+    dialog.pressKey(VK_RETURN);
+    dialog.pressKey(VK_ESCAPE);
+    dialog.type(IDC_EDIT_2, wide(entry.id));
+    dialog.type(IDC_EDIT_3, wide(entry.password));
+    if (radio != 0) {
+        dialog.press(radio);
+    }
+    dialog.press(IDC_BUTTON_1);
+    EXPECT_FALSE(dialog.isOpen());
 }
 
 } // namespace kavo::e2e

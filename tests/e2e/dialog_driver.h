@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/e2e/kavo_driver.h"
+#include "tests/e2e/store_fixtures.h"
 
 #include <string>
 
@@ -40,5 +41,9 @@ class DialogDriver {
     Kavo& kavo_;
     HWND dialog_;
 };
+
+// Opens the edit dialog with the command, types the entry, checks the radio (0: none) and presses
+// ＯＫ. Enter and Escape pressed on the way do nothing.
+void enterEntry(Kavo& kavo, int command, const Entry& entry, int radio);
 
 } // namespace kavo::e2e

@@ -31,23 +31,6 @@ MessageBoxText answerBox(Kavo& kavo, const wchar_t* caption) {
     return box != nullptr ? kavo.answer(box, IDOK) : MessageBoxText{};
 }
 
-// Opens the edit dialog with the command, types the entry, checks the radio and presses ＯＫ.
-void enterEntry(Kavo& kavo, int command, const Entry& entry, int radio) {
-    kavo.command(command);
-    DialogDriver dialog(kavo, kEditDialog);
-    dialog.type(kTitle, wide(entry.title));
-    // Enter and Escape do nothing; typing on returns only after they were handled.
-    dialog.pressKey(VK_RETURN);
-    dialog.pressKey(VK_ESCAPE);
-    dialog.type(kId, wide(entry.id));
-    dialog.type(kPassword, wide(entry.password));
-    if (radio != 0) {
-        dialog.press(radio);
-    }
-    dialog.press(kOk);
-    EXPECT_FALSE(dialog.isOpen());
-}
-
 TEST(EntryDialog, EntriesTypedInAreAddedInsertedEditedAndCopiedAndSurviveARestart) {
     TempDirectory dir;
     dir.write(L"pw_set3.dat", settingsFileBytes(passModeSettings()));

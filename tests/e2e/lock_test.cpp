@@ -88,7 +88,7 @@ TEST_F(LockTest, OnlyTheWholePasswordTypedAfreshUnlocksAndLockLocksAgain) {
     EXPECT_EQ(messages(1), Texts{L"解除しました。"});
     EXPECT_TRUE(closedWithTitle(L"KAVO (UnLocK)"));
     {
-        constexpr std::size_t kEditItems = 16;
+        constexpr std::size_t kEditItems = 17;
         MenuPopup menu(*kavo_, L'e');
         EXPECT_EQ(menu.enabledItems(kEditItems), std::vector<bool>(kEditItems, true));
     }

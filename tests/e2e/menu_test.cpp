@@ -19,10 +19,11 @@ using kavo::testing::TempDirectory;
 
 // The 編集 popup from top to bottom, separators left out.
 constexpr int kEditItems[] = {
-    IDC_CMD_UNLOCK,    IDC_CMD_CHANGE_PASSWORD, IDC_CMD_ADD,       IDC_CMD_INSERT,
-    IDC_CMD_EDIT,      IDC_CMD_DELETE,          IDC_CMD_BULK_TYPE, IDC_CMD_MOVE_UP,
-    IDC_CMD_MOVE_DOWN, IDC_CMD_REVEAL,          IDC_CMD_FIND,      IDC_CMD_IMPORT,
-    IDC_CMD_EXPORT,    IDC_CMD_PROTECTION,      IDC_CMD_SETTINGS,  IDC_CMD_SAVE,
+    IDC_CMD_UNLOCK,    IDC_CMD_CHANGE_PASSWORD, IDC_CMD_ADD,        IDC_CMD_INSERT,
+    IDC_CMD_EDIT,      IDC_CMD_DELETE,          IDC_CMD_BULK_TYPE,  IDC_CMD_MOVE_UP,
+    IDC_CMD_MOVE_DOWN, IDC_CMD_REVEAL,          IDC_CMD_FIND,       IDC_CMD_IMPORT,
+    IDC_CMD_EXPORT,    IDC_CMD_MERGE,           IDC_CMD_PROTECTION, IDC_CMD_SETTINGS,
+    IDC_CMD_SAVE,
 };
 constexpr wchar_t kEditMenuLetter = L'e';
 constexpr wchar_t kDeleteLetter = L'd'; // 項目削除(&D) is the first item with D
@@ -110,7 +111,7 @@ TEST_F(EditMenu, LockedWindowIgnoresEditingCommandsThatArriveWithoutTheMenu) {
     // Posted straight to the window, as any program can: no grayed item stands in the way.
     for (const int id : {IDC_CMD_REVEAL, IDC_CMD_DELETE, IDC_CMD_MOVE_UP, IDC_CMD_MOVE_DOWN,
                          IDC_CMD_ADD, IDC_CMD_INSERT, IDC_CMD_EDIT, IDC_CMD_BULK_TYPE,
-                         IDC_CMD_CHANGE_PASSWORD, IDC_CMD_IMPORT, IDC_CMD_EXPORT}) {
+                         IDC_CMD_CHANGE_PASSWORD, IDC_CMD_IMPORT, IDC_CMD_EXPORT, IDC_CMD_MERGE}) {
         kavo->command(id);
     }
     EXPECT_EQ(kavo->waitForWindow(L"#32770", 300), nullptr) << "a locked command opened a dialog";

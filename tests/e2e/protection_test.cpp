@@ -19,8 +19,6 @@ namespace {
 
 using kavo::testing::TempDirectory;
 
-constexpr wchar_t kListFile[] = L"pw_set1.dat";
-constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
 constexpr wchar_t kPromptCaption[] = L"マスターパスワード";
 constexpr wchar_t kDialogClass[] = L"#32770";
 // Deriving the key takes about a second under Wine; the prompt and the window follow it.
@@ -93,7 +91,11 @@ class Protection : public ::testing::Test {
         // The window title stays as the lock makes it.
         EXPECT_EQ(kavo_->title(), L"KAVO  (PASS)");
         kavo_->command(IDC_CMD_SAVE);
+        // The save kept the readable pair it replaced as a generation: offered for removal.
+        const MessageBoxText offer = kavo_->answerNext(IDYES);
+        EXPECT_NE(offer.text.find(dir_.file(L"KAVO-backup\\")), std::wstring::npos) << offer.text;
         EXPECT_EQ(kavo_->waitForMessageBox(500), nullptr);
+        EXPECT_EQ(TempDirectory::namesIn(dir_.file(L"KAVO-backup")), std::vector<std::wstring>{});
         ASSERT_TRUE(kavo_->endsWithoutAsking());
     }
     // The prompt at start; what is typed goes to it with real keys.
@@ -191,6 +193,29 @@ TEST_F(Protection, MasterPasswordFolderHoldsNothingReadableAndOpensOnlyWithThePa
     EXPECT_EQ(dir_.read(kPasswordFile), passwordsBefore);
 }
 
+// Another folder's protected pair is taken in with that pair's master password, not refused.
+TEST_F(Protection, AProtectedPairOfAnotherFolderIsTakenInWithItsMasterPassword) {
+    protectWith(IDC_PROTECTION_MASTER);
+    TempDirectory here;
+    const std::vector<Entry> own{Entry{u"Own", u"B", u"me", u"0wn-Pass"}};
+    writeDataFiles(here, own, passModeSettings());
+    kavo_ = std::make_unique<Kavo>(here.path());
+    kavo_->shownWindow();
+    kavo_->command(IDC_CMD_MERGE);
+    DialogDriver(*kavo_, nullptr).chooseFile(dir_.file(kListFile));
+    givePassword();
+    DialogDriver preview(*kavo_, L"ほかの KAVO データから取り込み");
+    const std::wstring summary = preview.text(IDC_MERGE_SUMMARY);
+    EXPECT_NE(summary.find(L"新しい項目：3 件"), std::wstring::npos) << summary;
+    preview.press(IDC_MERGE_OK);
+    std::vector<Entry> both = own;
+    both.insert(both.end(), entries_.begin(), entries_.end());
+    EXPECT_EQ(ListDriver(*kavo_).readRows(), maskedRows(both));
+    kavo_->command(IDC_CMD_SAVE);
+    ASSERT_TRUE(kavo_->endsWithoutAsking());
+    EXPECT_EQ(here.read(kPasswordFile), passwordFileFor(kMasterPassword, both));
+}
+
 TEST_F(Protection, AFlippedByteIsNamedShowsNothingAndOverwritesNothing) {
     protectWith(IDC_PROTECTION_MASTER);
     Bytes passwords = dir_.read(kPasswordFile);
@@ -270,6 +295,8 @@ TEST(ProtectionElsewhere, AWindowsUserFolderOpensNothingForAnotherUserAndStaysAs
             dialog.press(IDOK);
             ASSERT_TRUE(dialog.waitUntilClosed());
             kavo.command(IDC_CMD_SAVE);
+            // The readable generation of the replaced pair is offered for removal.
+            kavo.answerNext(IDYES);
             ASSERT_TRUE(kavo.endsWithoutAsking());
         }
         for (const wchar_t* name : {kListFile, kPasswordFile, L"pw_set3.dat"}) {

@@ -44,6 +44,9 @@ SettingsRecord lockedSettings();
 Bytes settingsFileBytes(const SettingsRecord& settings);
 
 constexpr std::u16string_view kMasterPassword = u"master-key";
+// The data folder's entry list and password file.
+inline constexpr wchar_t kListFile[] = L"pw_set1.dat";
+inline constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
 
 // Writes all three files into the directory.
 void writeDataFiles(const kavo::testing::TempDirectory& dir, std::span<const Entry> entries,

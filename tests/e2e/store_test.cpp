@@ -18,8 +18,6 @@ namespace {
 
 using kavo::testing::TempDirectory;
 
-constexpr wchar_t kListFile[] = L"pw_set1.dat";
-constexpr wchar_t kPasswordFile[] = L"pw_set2.dat";
 constexpr std::size_t kMarkOnly = 2;
 constexpr std::size_t kPasswordFileSize = 128130;
 // The longest title or ID the list file keeps.

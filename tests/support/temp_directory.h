@@ -25,18 +25,8 @@ class TempDirectory {
         }
     }
     ~TempDirectory() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring file = path_ + L"\\" + found.cFileName;
-                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(file.c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
         SetCurrentDirectoryW(L"C:\\");
-        RemoveDirectoryW(path_.c_str());
+        removeTree(path_);
     }
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
@@ -93,6 +83,28 @@ class TempDirectory {
     }
 
   private:
+    // The folder and everything in it, folders inside included (a save's backup folder).
+    static void removeTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                const std::wstring file = folder + L"\\" + name;
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                    if (name != L"." && name != L"..") {
+                        removeTree(file);
+                    }
+                    continue;
+                }
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
     // A folder of the user's own, not the temp folder: KAVO warns at start about a data folder
     // that Windows may empty.
     static std::wstring tempFolder() {
