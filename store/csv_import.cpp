@@ -148,6 +148,11 @@ class ImportPlanner final : public CsvVisitor {
         entry.id = oneLine(id_.empty() ? email_ : id_);
         entry.password = password_;
         entry.type = EntryType::knownOrButton(type_);
+        // Cut first: a title whose kept part is all blanks has no title either.
+        const bool cut =
+            entry.title.size() > kStoredTextUnits || entry.id.size() > kStoredTextUnits;
+        entry.title.resize(cutToUnits(entry.title, kStoredTextUnits).size());
+        entry.id.resize(cutToUnits(entry.id, kStoredTextUnits).size());
 
         std::optional<SkipReason> reason;
         if (isBlankText(entry.title) || entry.id.empty() || entry.password.empty()) {
@@ -161,11 +166,7 @@ class ImportPlanner final : public CsvVisitor {
             skip(entry.title, *reason);
             return;
         }
-        if (entry.title.size() > kStoredTextUnits || entry.id.size() > kStoredTextUnits) {
-            ++plan_.entriesCut;
-            entry.title = std::u16string(cutToUnits(entry.title, kStoredTextUnits));
-            entry.id = std::u16string(cutToUnits(entry.id, kStoredTextUnits));
-        }
+        plan_.entriesCut += cut ? 1 : 0;
         plan_.entries.push_back(std::move(entry));
     }
 

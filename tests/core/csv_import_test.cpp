@@ -157,6 +157,12 @@ TEST(CsvImport, KeepsTitlesAndIdsOnOneLineAndWithinWhatTheListFileKeeps) {
     EXPECT_EQ(plan.entries[0].title, u"two lines");
     EXPECT_EQ(plan.entries[0].id.size(), kStoredTextUnits);
     EXPECT_EQ(plan.entriesCut, 1);
+    // A title whose kept part is all blanks is no title: the export would read back without it.
+    const ImportPlan blank =
+        planImport(utf8("title,id,password\n" + std::string(200, ' ') + "x,me,pw\n"), 5, codec)
+            .plan;
+    EXPECT_TRUE(blank.entries.empty());
+    EXPECT_EQ(blank.skipped[static_cast<std::size_t>(SkipReason::Incomplete)], 1);
 }
 
 TEST(CsvImport, ThePreviewNamesEveryTextOnOneShortLine) {
