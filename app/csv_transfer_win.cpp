@@ -8,6 +8,7 @@
 #include "app/data_folder_check.h"
 #include "app/file_dialog_win.h"
 #include "app/store_files_win.h"
+#include "dialogs/csv_column_picker_win.h"
 #include "store/secure_wipe.h"
 #include "store/csv_import.h"
 #include "store/text_format.h"
@@ -21,6 +22,7 @@
 #include "win/owned_handles_win.h"
 #include "win/wide_text_win.h"
 
+#include <optional>
 #include <string>
 
 namespace kavo {
@@ -64,6 +66,32 @@ void addToTable(App& app, const ImportPlan& plan) {
     table.scrollTo(firstNew);
 }
 
+// The survey's first rows and the entries read hold passwords in clear text: both are wiped
+// before they are freed.
+struct WipedSurvey {
+    CsvSurvey& survey;
+    ~WipedSurvey() { wipeSurvey(survey); }
+};
+
+struct PasswordsWiped {
+    std::vector<ImportedEntry>& entries;
+    ~PasswordsWiped() {
+        for (ImportedEntry& entry : entries) {
+            wipeText(entry.password);
+        }
+    }
+};
+
+std::optional<CsvLayout> pickLayout(const App& app, const CsvSurvey& survey,
+                                    const CsvLayout& from) {
+    const std::optional<PickerChoices> choices =
+        runColumnPicker(app.mainWindow, app.instance, survey, choicesOfLayout(from));
+    if (!choices) {
+        return std::nullopt;
+    }
+    return layoutOfChoices(survey, *choices);
+}
+
 } // namespace
 
 void importCsv(App& app) {
@@ -88,33 +116,43 @@ void importCsv(App& app) {
         return;
     }
     const ThreadAnsiCodec codec;
-    ImportReading reading = planImport(read.bytes, app.table->freeRows(), codec);
-    struct PasswordsWiped {
-        std::vector<ImportedEntry>& entries;
-        ~PasswordsWiped() {
-            for (ImportedEntry& entry : entries) {
-                wipeText(entry.password);
-            }
+    CsvSurvey survey = surveyCsv(read.bytes, codec);
+    const WipedSurvey surveyWiped{survey};
+    if (survey.refusal != ImportRefusal::None) {
+        ImportReading refused;
+        refused.refusal = survey.refusal;
+        refused.failedLine = survey.failedLine;
+        showOkMessage(owner, importRefusalText(refused, fileName), kImportCaption);
+        return;
+    }
+    std::optional<CsvLayout> layout = survey.guess;
+    if (survey.wantsPicker()) {
+        layout = pickLayout(app, survey, *layout);
+    }
+    while (layout) {
+        ImportReading reading = planImport(read.bytes, *layout, app.table->freeRows(), codec);
+        const PasswordsWiped planWiped{reading.plan.entries};
+        if (reading.refusal != ImportRefusal::None) {
+            showOkMessage(owner, importRefusalText(reading, fileName), kImportCaption);
+            return;
         }
-    } const planWiped{reading.plan.entries};
-    if (reading.refusal != ImportRefusal::None) {
-        showOkMessage(owner, importRefusalText(reading, fileName), kImportCaption);
-        return;
+        const std::u16string preview = importPreviewText(reading.plan, fileName);
+        // With entries: はい adds them, いいえ goes back to the columns. Without: ＯＫ does.
+        const int answer =
+            reading.plan.entries.empty()
+                ? showMessageBox(owner, preview, kImportCaption, MB_OKCANCEL | MB_ICONINFORMATION)
+                : showMessageBox(owner, preview, kImportCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDYES) {
+            // The lock may have closed while the boxes were open.
+            if (!app.editingAllowed()) {
+                showOkMessage(owner, kLockedMeanwhileMessage, kImportCaption);
+                return;
+            }
+            addToTable(app, reading.plan);
+            return;
+        }
+        layout = answer == IDNO || answer == IDOK ? pickLayout(app, survey, *layout) : std::nullopt;
     }
-    const std::u16string preview = importPreviewText(reading.plan, fileName);
-    if (reading.plan.entries.empty()) {
-        showOkMessage(owner, preview, kImportCaption);
-        return;
-    }
-    if (askOkCancel(owner, preview, kImportCaption, MB_ICONQUESTION) != IDOK) {
-        return;
-    }
-    // The lock may have closed while the boxes were open.
-    if (!app.editingAllowed()) {
-        showOkMessage(owner, kLockedMeanwhileMessage, kImportCaption);
-        return;
-    }
-    addToTable(app, reading.plan);
 }
 
 void exportCsv(App& app) {

@@ -149,6 +149,16 @@
 #define IDC_COPY_SMALL_WINDOW 172   // "ツールバー＋小窓のボタン"
 #define IDC_COPY_LIST_CLICK 173     // "ツールバー＋Listクリック位置"
 
+// The CSV import's column picker
+#define IDD_CSV_COLUMNS 40
+#define IDC_COLUMNS_ROWS 401         // the file's first rows
+#define IDC_COLUMNS_TITLE 402        // "タイトル"
+#define IDC_COLUMNS_ID 403           // "ID"
+#define IDC_COLUMNS_PASSWORD 404     // "パスワード"
+#define IDC_COLUMNS_URL 405          // "URL"
+#define IDC_COLUMNS_TYPE 406         // "種類"
+#define IDC_COLUMNS_FIRST_HEADER 407 // "1 行目は見出し"
+
 // Data protection: the command, its dialog and the master password asked at start
 #define IDC_CMD_PROTECTION 75
 #define IDD_PROTECTION 39

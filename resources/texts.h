@@ -216,7 +216,9 @@ inline constexpr std::u16string_view kImportSkippedUntitledRowText =
 inline constexpr std::u16string_view kImportCutText =
     u"\n\nタイトルか ID が 127 文字を超えるので、127 文字で切る項目: {0} 件";
 inline constexpr std::u16string_view kImportConfirmText =
-    u"\n\nＯＫで追加します。追加した項目は「データ保存」か終了時の保存でファイルに書かれます。";
+    u"\n\n「はい」で追加します。追加した項目は「データ保存」か終了時の保存でファイルに書かれます。"
+    u"\n"
+    u"列の読み取りが違うときは、「いいえ」で読み込む列を選び直せます。";
 inline constexpr std::u16string_view kImportNotTextText =
     u"「{0}」は CSV ファイルとして読めません。\n文字コードが UTF-8 か UTF-16 "
     u"のテキストファイルを選んで下さい。";
@@ -238,6 +240,20 @@ inline constexpr std::u16string_view kExportUnreadableText =
 inline constexpr std::u16string_view kExportFailedText = u"{0}\nに書き出せませんでした。";
 inline constexpr std::u16string_view kCsvOpenFailedText = u"{0}\nを開けません。";
 inline constexpr std::u16string_view kCsvTooLargeText = u"{0}\nは大き過ぎるので読み込みません。";
+// CSV import: dialects the file is not consistent with, and the column picker
+inline constexpr std::u16string_view kImportPickerOfferText =
+    u"\n\n列の読み取りが違うときは、ＯＫで読み込む列を選び直せます。";
+// {0} is the file's name, {1} the line.
+inline constexpr std::u16string_view kImportInconsistentText =
+    u"「{0}」の {1} 行目で、閉じた \" の後に文字が続きます。\n"
+    u"どの CSV の書き方としても一貫して読めないので、読み込みません。";
+inline constexpr std::u16string_view kImportNoRowsText = u"「{0}」には行がありません。";
+inline constexpr std::u16string_view kPickerNoColumn = u"なし";
+// {0} is the column's number, from 1; {1} its header or first value.
+inline constexpr std::u16string_view kPickerColumnChoice = u"{0}列目 ({1})";
+inline constexpr std::u16string_view kPickerColumnHeading = u"{0}列目";
+inline constexpr std::u16string_view kPickerNotEnoughText =
+    u"パスワードの列と、タイトル・ID・URL のどれかの列を選んで下さい。";
 inline constexpr std::u16string_view kExportOntoDataFileText =
     u"{0}\nは KAVO "
     u"のデータファイルなので、上書きしません。\n別の名前か、別のフォルダーを選んでください。";

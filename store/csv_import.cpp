@@ -1,7 +1,8 @@
 #include "store/csv_import.h"
 
 #include "resources/texts.h"
-#include "store/ascii_case.h"
+#include "store/csv_dialect.h"
+#include "store/secure_wipe.h"
 #include "store/decimal_text.h"
 #include "store/list_file.h"
 #include "store/text_format.h"
@@ -14,38 +15,7 @@ namespace kavo {
 
 namespace {
 
-// Header names as the common exports write them, lowercased.
-constexpr std::u16string_view kTitleNames[] = {u"title", u"name", u"account", u"タイトル", u"名前"};
-constexpr std::u16string_view kIdNames[] = {
-    u"id",     u"username",   u"user name",  u"login name", u"login_username",
-    u"user",   u"login",      u"email",      u"e-mail",     u"user id",
-    u"userid", u"ユーザー名", u"ユーザーid", u"ログインid"};
-constexpr std::u16string_view kPasswordNames[] = {u"password", u"login_password", u"pass",
-                                                  u"パスワード"};
-constexpr std::u16string_view kUrlNames[] = {u"url",       u"web site", u"website",
-                                             u"login_uri", u"uri",      u"site"};
-constexpr std::u16string_view kTypeNames[] = {u"type"};
-
 constexpr std::u16string_view kExportHeader[] = {u"title", u"type", u"id", u"password"};
-
-std::u16string headerName(std::u16string_view cell) {
-    // A second byte-order mark, left by a tool that wrote its own in front of the text.
-    if (!cell.empty() && cell.front() == u'\uFEFF') {
-        cell.remove_prefix(1);
-    }
-    while (!cell.empty() && (cell.front() == u' ' || cell.front() == u'\t')) {
-        cell.remove_prefix(1);
-    }
-    while (!cell.empty() && (cell.back() == u' ' || cell.back() == u'\t')) {
-        cell.remove_suffix(1);
-    }
-    return foldAsciiCase(cell);
-}
-
-template <std::size_t N>
-bool oneOf(std::u16string_view name, const std::u16string_view (&names)[N]) {
-    return std::find(std::begin(names), std::end(names), name) != std::end(names);
-}
 
 // A title or ID is one line in the list file: control characters become blanks.
 std::u16string oneLine(std::u16string_view text) {
@@ -85,45 +55,6 @@ std::u16string_view reasonText(SkipReason reason) {
 
 } // namespace
 
-namespace {
-
-void claimHeaderColumn(CsvColumns& columns, std::size_t index, std::u16string_view cell) {
-    const std::u16string name = headerName(cell);
-    const auto claim = [&](int& column) {
-        if (column < 0) {
-            column = static_cast<int>(index);
-        }
-    };
-    if (oneOf(name, kTitleNames)) {
-        claim(columns.title);
-    } else if (oneOf(name, kIdNames)) {
-        claim(columns.id);
-    } else if (oneOf(name, kPasswordNames)) {
-        claim(columns.password);
-    } else if (oneOf(name, kUrlNames)) {
-        claim(columns.url);
-    } else if (oneOf(name, kTypeNames)) {
-        claim(columns.type);
-    }
-}
-
-std::optional<CsvColumns> checkedColumns(const CsvColumns& columns) {
-    if (columns.password < 0 || (columns.title < 0 && columns.id < 0 && columns.url < 0)) {
-        return std::nullopt;
-    }
-    return columns;
-}
-
-} // namespace
-
-std::optional<CsvColumns> columnsOfHeader(const CsvRecord& header) {
-    CsvColumns columns;
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        claimHeaderColumn(columns, i, header[i]);
-    }
-    return checkedColumns(columns);
-}
-
 std::u16string hostOfUrl(std::u16string_view url) {
     const std::size_t scheme = url.find(u"://");
     if (scheme != std::u16string_view::npos) {
@@ -156,17 +87,15 @@ namespace {
 // name are kept, and only until their record ends.
 class ImportPlanner final : public CsvVisitor {
   public:
-    ImportPlanner(int freeRows, const AnsiCodec& ansi) : freeRows_(freeRows), ansi_(ansi) {}
+    ImportPlanner(const CsvLayout& layout, int freeRows, const AnsiCodec& ansi)
+        : columns_(layout.columns), skipHeader_(layout.firstRowIsHeader), freeRows_(freeRows),
+          ansi_(ansi) {}
 
     void field(std::size_t index, std::u16string_view text) override {
-        if (!headerRead_) {
-            claimHeaderColumn(header_, index, text);
+        if (skipHeader_) {
             return;
         }
         blank_ = blank_ && text.empty();
-        if (!columns_) {
-            return;
-        }
         // Each field is kept only as far as it can matter, so a huge one costs no copies: one unit
         // past what the list file keeps still tells a text that is cut (or a password too long
         // to store) from one that is not; a host lies near the start of any real URL.
@@ -177,56 +106,56 @@ class ImportPlanner final : public CsvVisitor {
         };
         constexpr std::size_t kKeptUnits = kStoredTextUnits + 2;
         constexpr std::size_t kUrlUnits = 4096;
-        take(columns_->title, title_, kKeptUnits);
-        take(columns_->id, id_, kKeptUnits);
-        take(columns_->password, password_, kKeptUnits);
-        take(columns_->url, url_, kUrlUnits);
-        take(columns_->type, type_, 2);
+        take(columns_.title, title_, kKeptUnits);
+        take(columns_.id, id_, kKeptUnits);
+        take(columns_.email, email_, kKeptUnits);
+        take(columns_.password, password_, kKeptUnits);
+        take(columns_.url, url_, kUrlUnits);
+        take(columns_.type, type_, 2);
     }
 
-    void endRecord(int line) override {
-        if (!headerRead_) {
-            headerRead_ = true;
-            columns_ = checkedColumns(header_);
+    void endRecord(int) override {
+        ++row_;
+        if (skipHeader_) {
+            skipHeader_ = false;
             return;
         }
-        if (columns_) {
-            planRow(line);
-        }
-        for (std::u16string* text : {&title_, &id_, &password_, &url_, &type_}) {
+        planRow();
+        for (std::u16string* text : {&title_, &id_, &email_, &password_, &url_, &type_}) {
             text->clear();
         }
         blank_ = true;
     }
 
-    const std::optional<CsvColumns>& columns() const { return columns_; }
     ImportPlan& plan() { return plan_; }
 
   private:
-    void skip(int line, std::u16string_view title, SkipReason reason) {
+    void skip(std::u16string_view title, SkipReason reason) {
         ++plan_.skipped[static_cast<std::size_t>(reason)];
         if (plan_.firstSkipped.size() < kNamedSkippedRows) {
-            plan_.firstSkipped.push_back({line, previewLine(title), reason});
+            plan_.firstSkipped.push_back({row_, previewLine(title), reason});
         }
     }
 
-    void planRow(int line) {
+    void planRow() {
         if (blank_) {
             // Most rows of a huge file may be blank lines: they cost no entry.
-            skip(line, {}, SkipReason::EmptyRow);
+            skip({}, SkipReason::EmptyRow);
             return;
         }
         ImportedEntry entry;
-        entry.title = oneLine(title_);
-        if (entry.title.empty()) {
-            entry.title = hostOfUrl(url_);
-        }
-        entry.id = oneLine(id_);
+        entry.title = isBlankText(title_) ? hostOfUrl(url_) : oneLine(title_);
+        entry.id = oneLine(id_.empty() ? email_ : id_);
         entry.password = password_;
         entry.type = EntryType::knownOrButton(type_);
+        // Cut first: a title whose kept part is all blanks has no title either.
+        const bool cut =
+            entry.title.size() > kStoredTextUnits || entry.id.size() > kStoredTextUnits;
+        entry.title.resize(cutToUnits(entry.title, kStoredTextUnits).size());
+        entry.id.resize(cutToUnits(entry.id, kStoredTextUnits).size());
 
         std::optional<SkipReason> reason;
-        if (entry.title.empty() || entry.id.empty() || entry.password.empty()) {
+        if (isBlankText(entry.title) || entry.id.empty() || entry.password.empty()) {
             reason = SkipReason::Incomplete;
         } else if (!isStorablePassword(entry.password, ansi_)) {
             reason = SkipReason::UnstorablePassword;
@@ -234,49 +163,147 @@ class ImportPlanner final : public CsvVisitor {
             reason = SkipReason::TableFull;
         }
         if (reason) {
-            skip(line, entry.title, *reason);
+            skip(entry.title, *reason);
             return;
         }
-        if (entry.title.size() > kStoredTextUnits || entry.id.size() > kStoredTextUnits) {
-            ++plan_.entriesCut;
-            entry.title = std::u16string(cutToUnits(entry.title, kStoredTextUnits));
-            entry.id = std::u16string(cutToUnits(entry.id, kStoredTextUnits));
-        }
+        plan_.entriesCut += cut ? 1 : 0;
         plan_.entries.push_back(std::move(entry));
     }
 
+    const CsvColumns columns_;
+    bool skipHeader_;
     const int freeRows_;
     const AnsiCodec& ansi_;
-    bool headerRead_ = false;
-    CsvColumns header_;
-    std::optional<CsvColumns> columns_;
-    std::u16string title_, id_, password_, url_, type_;
+    int row_ = 0;
+    std::u16string title_, id_, email_, password_, url_, type_;
     bool blank_ = true;
     ImportPlan plan_;
 };
 
+// The first rows of a file, their fields cut to what the picker and the guess look at.
+class SurveyCollector final : public CsvVisitor {
+  public:
+    explicit SurveyCollector(std::vector<CsvRecord>& rows) : rows_(rows) {}
+
+    void field(std::size_t index, std::u16string_view text) override {
+        if (rows_.size() < kSurveyRows && index < kSurveyColumns) {
+            fields_.emplace_back(cutToUnits(text, kSurveyFieldUnits));
+        }
+    }
+    void endRecord(int) override {
+        if (rows_.size() < kSurveyRows) {
+            rows_.push_back(std::move(fields_));
+            fields_.clear();
+        }
+    }
+
+  private:
+    std::vector<CsvRecord>& rows_;
+    CsvRecord fields_;
+};
+
+ImportRefusal refusalOf(CsvStatus status) {
+    switch (status) {
+    case CsvStatus::Ok:
+        break;
+    case CsvStatus::NotText:
+        return ImportRefusal::NotText;
+    case CsvStatus::UnclosedQuote:
+        return ImportRefusal::UnclosedQuote;
+    case CsvStatus::Inconsistent:
+        return ImportRefusal::Inconsistent;
+    }
+    return ImportRefusal::None;
+}
+
+CsvLayout guessLayout(const CsvDialect& dialect, std::span<const CsvRecord> rows,
+                      bool& headerKnown) {
+    CsvLayout layout;
+    layout.dialect = dialect;
+    headerKnown = false;
+    if (!rows.empty()) {
+        if (const std::optional<CsvColumns> named = columnsOfHeader(rows.front())) {
+            headerKnown = true;
+            layout.columns = *named;
+            return layout;
+        }
+    }
+    layout.firstRowIsHeader = looksLikeHeaderRow(rows);
+    layout.columns = guessColumnsByShape(layout.firstRowIsHeader ? rows.subspan(1) : rows);
+    return layout;
+}
+
 } // namespace
 
-ImportReading planImport(std::span<const std::uint8_t> bytes, int freeRows, const AnsiCodec& ansi) {
+CsvSurvey surveyCsv(std::span<const std::uint8_t> bytes, const AnsiCodec& ansi) {
+    CsvSurvey survey;
+    std::optional<std::u16string> text = decodeCsvText(bytes, ansi);
+    if (!text) {
+        survey.refusal = ImportRefusal::NotText;
+        return survey;
+    }
+    const WipedAtEnd<std::u16string> textWiped(*text);
+    const CsvDialectGuess dialect = guessCsvDialect(*text);
+    if (dialect.status != CsvStatus::Ok) {
+        survey.refusal = refusalOf(dialect.status);
+        survey.failedLine = dialect.failedLine;
+        return survey;
+    }
+    SurveyCollector collector(survey.firstRows);
+    visitCsvText(*text, collector, dialect.dialect);
+    if (survey.firstRows.empty()) {
+        survey.refusal = ImportRefusal::NoRows;
+        return survey;
+    }
+    for (const CsvRecord& row : survey.firstRows) {
+        survey.columnCount = std::max(survey.columnCount, row.size());
+    }
+    survey.guess = guessLayout(dialect.dialect, survey.firstRows, survey.headerKnown);
+    return survey;
+}
+
+void wipeSurvey(CsvSurvey& survey) {
+    for (CsvRecord& row : survey.firstRows) {
+        for (std::u16string& field : row) {
+            wipeText(field);
+        }
+    }
+    survey.firstRows.clear();
+}
+
+ImportReading planImport(std::span<const std::uint8_t> bytes, const CsvLayout& layout, int freeRows,
+                         const AnsiCodec& ansi) {
     ImportReading reading;
-    const std::optional<std::u16string> text = decodeCsvText(bytes, ansi);
+    std::optional<std::u16string> text = decodeCsvText(bytes, ansi);
     if (!text) {
         reading.refusal = ImportRefusal::NotText;
         return reading;
     }
-    ImportPlanner planner(freeRows, ansi);
-    const CsvParse parse = visitCsvText(*text, planner);
+    const WipedAtEnd<std::u16string> textWiped(*text);
+    ImportPlanner planner(layout, freeRows, ansi);
+    const CsvParse parse = visitCsvText(*text, planner, layout.dialect);
     if (parse.status == CsvStatus::UnclosedQuote) {
         reading.refusal = ImportRefusal::UnclosedQuote;
         reading.failedLine = parse.failedLine;
         return reading;
     }
-    if (!planner.columns()) {
-        reading.refusal = ImportRefusal::NoHeader;
-        return reading;
-    }
     reading.plan = std::move(planner.plan());
     return reading;
+}
+
+ImportReading planImport(std::span<const std::uint8_t> bytes, int freeRows, const AnsiCodec& ansi) {
+    CsvSurvey survey = surveyCsv(bytes, ansi);
+    ImportReading reading;
+    reading.refusal = survey.refusal;
+    reading.failedLine = survey.failedLine;
+    if (survey.refusal == ImportRefusal::None && !survey.headerKnown) {
+        reading.refusal = ImportRefusal::NoHeader;
+    }
+    wipeSurvey(survey);
+    if (reading.refusal != ImportRefusal::None) {
+        return reading;
+    }
+    return planImport(bytes, survey.guess, freeRows, ansi);
 }
 
 std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fileName) {
@@ -297,17 +324,15 @@ std::u16string importPreviewText(const ImportPlan& plan, std::u16string_view fil
         text += kImportSkippedRowsHeading;
         for (const SkippedRow& row : plan.firstSkipped) {
             text += row.title.empty()
-                        ? formatText(kImportSkippedUntitledRowText, {formatInt(row.line)})
+                        ? formatText(kImportSkippedUntitledRowText, {formatInt(row.row)})
                         : formatText(kImportSkippedRowText,
-                                     {formatInt(row.line), previewLine(row.title)});
+                                     {formatInt(row.row), previewLine(row.title)});
         }
     }
     if (plan.entriesCut > 0) {
         text += formatText(kImportCutText, {formatInt(plan.entriesCut)});
     }
-    if (!plan.entries.empty()) {
-        text += kImportConfirmText;
-    }
+    text += plan.entries.empty() ? kImportPickerOfferText : kImportConfirmText;
     return text;
 }
 
@@ -320,6 +345,10 @@ std::u16string importRefusalText(const ImportReading& reading, std::u16string_vi
         return formatText(kImportNotTextText, {name});
     case ImportRefusal::UnclosedQuote:
         return formatText(kImportUnclosedQuoteText, {name, formatInt(reading.failedLine)});
+    case ImportRefusal::Inconsistent:
+        return formatText(kImportInconsistentText, {name, formatInt(reading.failedLine)});
+    case ImportRefusal::NoRows:
+        return formatText(kImportNoRowsText, {name});
     case ImportRefusal::NoHeader:
         return formatText(kImportNoHeaderText, {name});
     }

@@ -95,8 +95,9 @@ std::optional<std::u16string> decodeUtf16(std::span<const std::uint8_t> bytes, b
     return text;
 }
 
-bool needsQuotes(std::u16string_view field) {
-    return field.find_first_of(u",\"\r\n") != std::u16string_view::npos ||
+bool needsQuotes(std::u16string_view field, char16_t separator) {
+    const char16_t special[] = {separator, u'"', u'\r', u'\n', 0};
+    return field.find_first_of(special) != std::u16string_view::npos ||
            (!field.empty() && (field.front() == u' ' || field.back() == u' '));
 }
 
@@ -126,14 +127,23 @@ std::optional<std::u16string> decodeCsvText(std::span<const std::uint8_t> bytes,
     return text;
 }
 
-CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
+CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor, const CsvDialect& dialect) {
+    CsvParse result;
     int line = 1;
     std::size_t pos = 0;
     // A quoted field's text, kept between fields so a long file does not allocate for each.
     std::u16string quoted;
-    // A line break ends the line; CR LF counts once.
+    // Line breaks at the very end make no records: a blank last line is no row.
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) {
+        text.remove_suffix(1);
+    }
+    const char16_t fieldEnds[] = {dialect.separator, u'\r', u'\n', 0};
+    const std::u16string_view quotedStops = dialect.backslashEscapes ? u"\"\\\r\n" : u"\"\r\n";
+    // A line break ends the line; CR LF counts once, and so does CR CR LF, as some tools write.
     const auto takeLineBreak = [&] {
-        if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
+        if (text.substr(pos, 3) == u"\r\r\n") {
+            pos += 2;
+        } else if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
             ++pos;
         }
         ++pos;
@@ -141,7 +151,7 @@ CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
     };
     const auto restOfField = [&] {
         const std::size_t from = pos;
-        pos = std::min(text.find_first_of(u",\r\n", pos), text.size());
+        pos = std::min(text.find_first_of(fieldEnds, pos), text.size());
         return text.substr(from, pos - from);
     };
     while (pos < text.size()) {
@@ -152,16 +162,22 @@ CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
                 quoted.clear();
                 ++pos;
                 for (;;) {
-                    const std::size_t stop = text.find_first_of(u"\"\r\n", pos);
+                    const std::size_t stop = text.find_first_of(quotedStops, pos);
                     if (stop == std::u16string_view::npos) {
-                        return {CsvStatus::UnclosedQuote, quoteLine};
+                        return {CsvStatus::UnclosedQuote, quoteLine, result.irregularLine};
                     }
                     quoted.append(text.substr(pos, stop - pos));
                     pos = stop;
-                    if (text[pos] != u'"') {
+                    const char16_t next = pos + 1 < text.size() ? text[pos + 1] : u'\0';
+                    if (text[pos] == u'\\') {
+                        // Only a quote or a backslash is escaped; any other backslash is itself.
+                        const bool escape = next == u'"' || next == u'\\';
+                        quoted.push_back(escape ? next : u'\\');
+                        pos += escape ? 2 : 1;
+                    } else if (text[pos] != u'"') {
                         takeLineBreak();
                         quoted.append(text.substr(stop, pos - stop));
-                    } else if (pos + 1 < text.size() && text[pos + 1] == u'"') {
+                    } else if (!dialect.backslashEscapes && next == u'"') {
                         quoted.push_back(u'"');
                         pos += 2;
                     } else {
@@ -169,12 +185,16 @@ CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
                         break;
                     }
                 }
-                quoted.append(restOfField());
+                const std::u16string_view after = restOfField();
+                if (!after.empty() && result.irregularLine == 0) {
+                    result.irregularLine = line;
+                }
+                quoted.append(after);
                 visitor.field(index, quoted);
             } else {
                 visitor.field(index, restOfField());
             }
-            if (pos < text.size() && text[pos] == u',') {
+            if (pos < text.size() && text[pos] == dialect.separator) {
                 ++pos;
                 continue;
             }
@@ -185,10 +205,10 @@ CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor) {
         }
         visitor.endRecord(recordLine);
     }
-    return {};
+    return result;
 }
 
-CsvDocument parseCsvText(std::u16string_view text) {
+CsvDocument parseCsvText(std::u16string_view text, const CsvDialect& dialect) {
     class Collector final : public CsvVisitor {
       public:
         void field(std::size_t, std::u16string_view text) override { fields_.emplace_back(text); }
@@ -202,7 +222,7 @@ CsvDocument parseCsvText(std::u16string_view text) {
         CsvRecord fields_;
     } collector;
     CsvDocument document;
-    const CsvParse parse = visitCsvText(text, collector);
+    const CsvParse parse = visitCsvText(text, collector, dialect);
     document.status = parse.status;
     document.failedLine = parse.failedLine;
     if (parse.status == CsvStatus::Ok) {
@@ -221,24 +241,31 @@ CsvDocument readCsvFile(std::span<const std::uint8_t> bytes, const AnsiCodec& an
     return parseCsvText(*text);
 }
 
-Bytes csvFileBytes(std::span<const CsvRecord> records) {
+Bytes csvFileBytes(std::span<const CsvRecord> records, const CsvDialect& dialect) {
     Bytes out(std::begin(kUtf8Mark), std::end(kUtf8Mark));
     for (const CsvRecord& record : records) {
+        // Quoted, so that a last record of one empty field is not taken for a closing line break.
+        if (record.size() == 1 && record[0].empty()) {
+            appendUtf8(out, u"\"\"\r\n");
+            continue;
+        }
         for (std::size_t i = 0; i < record.size(); ++i) {
             if (i > 0) {
-                out.push_back(',');
+                appendUtf8(out, std::u16string_view(&dialect.separator, 1));
             }
             const std::u16string_view field = record[i];
-            if (!needsQuotes(field)) {
+            if (!dialect.backslashEscapes && !needsQuotes(field, dialect.separator)) {
                 appendUtf8(out, field);
                 continue;
             }
             std::u16string quoted = u"\"";
             for (const char16_t unit : field) {
-                quoted.push_back(unit);
-                if (unit == u'"') {
+                if (dialect.backslashEscapes && (unit == u'"' || unit == u'\\')) {
+                    quoted.push_back(u'\\');
+                } else if (unit == u'"') {
                     quoted.push_back(u'"');
                 }
+                quoted.push_back(unit);
             }
             quoted.push_back(u'"');
             appendUtf8(out, quoted);

@@ -1,7 +1,9 @@
 // CSV files as spreadsheets and other password tools write them: records end at a line break,
-// fields are separated by commas, and a field in double quotes may hold commas, line breaks and
-// doubled quotes. The bytes are UTF-8 (with or without its mark) or UTF-16 with its mark; a file
-// without a mark that is no UTF-8 is read in the ANSI code page, as spreadsheets there save it.
+// fields are separated by commas (or semicolons, or tabs), and a field in double quotes may hold
+// separators, line breaks and doubled quotes, or, in the dialect of some tools, quotes and
+// backslashes escaped by a backslash. The bytes are UTF-8 (with or without its mark) or UTF-16 with
+// its mark; a file without a mark that is no UTF-8 is read in the ANSI code page, as spreadsheets
+// there save it.
 #pragma once
 
 #include "store/password_file.h"
@@ -26,7 +28,15 @@ struct CsvLine {
     CsvRecord fields;
 };
 
-enum class CsvStatus { Ok, NotText, UnclosedQuote };
+enum class CsvStatus { Ok, NotText, UnclosedQuote, Inconsistent };
+
+// How a file writes its records.
+struct CsvDialect {
+    char16_t separator = u',';
+    // In quoted fields \" stands for a quote and \\ for a backslash, and a quote always closes.
+    bool backslashEscapes = false;
+    bool operator==(const CsvDialect&) const = default;
+};
 
 struct CsvDocument {
     CsvStatus status = CsvStatus::Ok;
@@ -54,23 +64,29 @@ class CsvVisitor {
 struct CsvParse {
     CsvStatus status = CsvStatus::Ok;
     int failedLine = 0; // with UnclosedQuote: the line of the quote that never closes
+    // The first line where text follows a closing quote, which no writer of the dialect does;
+    // 0 when there is none.
+    int irregularLine = 0;
 };
 
-// Hands every record of the text to the visitor as it ends. A line break right at the end makes
-// no empty record; a blank line elsewhere is a record of one empty field. Quotes are read
-// leniently where the format is broken (a quote inside an unquoted field is kept, text after a
-// closing quote is appended), but a quote that never closes fails the whole file rather than
-// swallow its rest: the visitor has then seen the records before it, which count for nothing.
-CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor);
+// Hands every record of the text to the visitor as it ends. Line breaks right at the end make
+// no empty record; CR CR LF is one line break; a blank line elsewhere is a record of one empty
+// field. Quotes are read leniently where the format is broken (a quote inside an unquoted field is
+// kept, text after a closing quote is appended), but a quote that never closes fails the whole file
+// rather than swallow its rest: the visitor has then seen the records before it, which count for
+// nothing.
+CsvParse visitCsvText(std::u16string_view text, CsvVisitor& visitor,
+                      const CsvDialect& dialect = {});
 
 // Every record of the text, as visitCsvText reads them; none when a quote never closes.
-CsvDocument parseCsvText(std::u16string_view text);
+CsvDocument parseCsvText(std::u16string_view text, const CsvDialect& dialect = {});
 
 // decodeCsvText, then parseCsvText.
 CsvDocument readCsvFile(std::span<const std::uint8_t> bytes, const AnsiCodec& ansi);
 
-// The file for these records: a UTF-8 mark, fields quoted where they need it, CR LF after each
-// record. parseCsvText reads every record back as it was.
-Bytes csvFileBytes(std::span<const CsvRecord> records);
+// The file for these records: a UTF-8 mark, fields quoted where they need it (with the backslash
+// dialect, every field), CR LF after each record. parseCsvText with the same dialect reads every
+// record back as it was.
+Bytes csvFileBytes(std::span<const CsvRecord> records, const CsvDialect& dialect = {});
 
 } // namespace kavo

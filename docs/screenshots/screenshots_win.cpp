@@ -396,6 +396,21 @@ TEST_F(Screenshots, CsvImportPreview) {
     kavo_->answer(box, IDCANCEL);
 }
 
+// A file without a header row, separated by semicolons: the column picker at its guess.
+TEST_F(Screenshots, CsvColumnPicker) {
+    start(settings(true));
+    const std::string csv = "Mail;https://mail.example.jp/;taro@example.jp;Xk3!pq9Lz-2024\r\n"
+                            "Shop;https://shop.example.jp/login;taro;Bq7$rT2mWn\r\n"
+                            "News;news.example.jp;taro.y;9fj#KLq2zz\r\n";
+    dir_.write(L"export.csv", Bytes(csv.begin(), csv.end()));
+    kavo_->command(IDC_CMD_IMPORT);
+    DialogDriver(*kavo_, nullptr).chooseFile(dir_.file(L"export.csv"));
+    HWND picker = kavo_->waitForWindow(L"#32770", kStepTimeoutMs, L"読み込む列の選択");
+    ASSERT_NE(picker, nullptr) << "no column picker";
+    shoot("csv-column-picker");
+    PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+}
+
 // The other PC's copy of the folder brought back in: two new entries, one with a new password.
 TEST_F(Screenshots, MergePreview) {
     start(settings(true));

@@ -106,6 +106,15 @@ void DialogDriver::press(int buttonId) {
     kavo_.settle();
 }
 
+void DialogDriver::choose(int comboId, int item) {
+    const HWND combo = GetDlgItem(dialog_, comboId);
+    // CB_SETCURSEL tells the dialog nothing; a pick with the mouse ends with CBN_SELCHANGE.
+    PostMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    kavo_.settle();
+}
+
 void DialogDriver::close() {
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     kavo_.settle();

@@ -31,6 +31,9 @@ class DialogDriver {
     // In a common open or save dialog: puts the path into the file name field and presses the
     // dialog's OK button, as typing the name and Enter does.
     void chooseFile(const std::wstring& path);
+    // In a drop-down list: selects the item (from 0), as picking it with the mouse does.
+    void choose(int comboId, int item);
+    // A drop-down list's text is its selected item's.
     std::wstring text(int controlId) const;
     bool isChecked(int buttonId) const;
 

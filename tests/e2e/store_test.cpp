@@ -514,16 +514,18 @@ TEST_F(Store, ACsvImportIsPreviewedAddedUnsavedKeptBySaveAndExportedAgain) {
 
     kavo->command(IDC_CMD_IMPORT);
     DialogDriver(*kavo, nullptr).chooseFile(dir.file(L"import.csv"));
-    expectBox(kavo->answerNext(IDOK),
-              {L"CSVインポート", L"「import.csv」から 3 件を、表の最後に追加します。\n\n"
-                                 L"追加しない行: 2 件\n"
-                                 L"・保存できない文字を含むか、長すぎるパスワード: 1 件\n"
-                                 L"・空の行: 1 件\n\n"
-                                 L"追加しない行（初めの 5 行まで）:\n"
-                                 L"・3行目 （タイトルなし）\n"
-                                 L"・4行目 「Emoji」\n\n"
-                                 L"ＯＫで追加します。追加した項目は「データ保存」か終了時の保存で"
-                                 L"ファイルに書かれます。"});
+    expectBox(kavo->answerNext(IDYES),
+              {L"CSVインポート",
+               L"「import.csv」から 3 件を、表の最後に追加します。\n\n"
+               L"追加しない行: 2 件\n"
+               L"・保存できない文字を含むか、長すぎるパスワード: 1 件\n"
+               L"・空の行: 1 件\n\n"
+               L"追加しない行（初めの 5 行まで）:\n"
+               L"・3行目 （タイトルなし）\n"
+               L"・4行目 「Emoji」\n\n"
+               L"「はい」で追加します。追加した項目は「データ保存」か終了時の保存で"
+               L"ファイルに書かれます。\n"
+               L"列の読み取りが違うときは、「いいえ」で読み込む列を選び直せます。"});
     std::vector<Entry> all = stored;
     all.push_back({u"Mail", u"B", u"me", u"pw-1"});
     all.push_back({u"shop.example", u"B", u"buyer", u"p,\"2"});
@@ -547,6 +549,56 @@ TEST_F(Store, ACsvImportIsPreviewedAddedUnsavedKeptBySaveAndExportedAgain) {
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFtitle,type,id,password\r\n"));
     EXPECT_TRUE(text.ends_with("shop.example,B,buyer,\"p,\"\"2\"\r\nBank,B,user,pw-3\r\n"));
     EXPECT_TRUE(kavo->endsWithoutAsking());
+}
+
+// A file whose header KAVO does not know, separated by semicolons, goes through the column
+// picker: it starts at the guess by the values, never shows a password, refuses choices that read
+// no entry, and the preview's いいえ leads back to it.
+TEST_F(Store, AnUnknownCsvGoesThroughTheColumnPickerToThePreview) {
+    startWith({});
+    const std::string csv = "Konto;Adresse;Benutzer;Kennwort\r\n"
+                            "Mail;https://mail.example/;me@mail.example;Xk3!pq9Lz\r\n"
+                            "Bank;https://bank.example/;banker;Bq7$rT2mWn\r\n";
+    dir.write(L"other.csv", Bytes(csv.begin(), csv.end()));
+
+    kavo->command(IDC_CMD_IMPORT);
+    DialogDriver(*kavo, nullptr).chooseFile(dir.file(L"other.csv"));
+    {
+        DialogDriver picker(*kavo, L"読み込む列の選択");
+        EXPECT_TRUE(picker.isChecked(IDC_COLUMNS_FIRST_HEADER));
+        EXPECT_EQ(picker.text(IDC_COLUMNS_TITLE), L"1列目 (Konto)");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_ID), L"3列目 (Benutzer)");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_PASSWORD), L"4列目 (Kennwort)");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_URL), L"2列目 (Adresse)");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_TYPE), L"なし");
+        // Without a header row the lists show first values, but never the password's.
+        picker.press(IDC_COLUMNS_FIRST_HEADER);
+        EXPECT_EQ(picker.text(IDC_COLUMNS_TITLE), L"1列目 (Konto)");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_PASSWORD), L"4列目");
+        picker.press(IDC_COLUMNS_FIRST_HEADER);
+
+        picker.choose(IDC_COLUMNS_PASSWORD, 0);
+        picker.press(IDOK);
+        EXPECT_NE(kavo->answerNext(IDOK).text.find(L"パスワードの列"), std::wstring::npos);
+        ASSERT_TRUE(picker.isOpen());
+        picker.choose(IDC_COLUMNS_PASSWORD, 4);
+        picker.press(IDOK);
+        EXPECT_TRUE(picker.waitUntilClosed());
+    }
+    const MessageBoxText preview = kavo->answerNext(IDNO);
+    EXPECT_NE(preview.text.find(L"「other.csv」から 2 件"), std::wstring::npos) << "header skipped";
+    {
+        // The guess was wrong after all: the titles come from the URLs' hosts.
+        DialogDriver picker(*kavo, L"読み込む列の選択");
+        EXPECT_EQ(picker.text(IDC_COLUMNS_PASSWORD), L"4列目 (Kennwort)") << "the choices kept";
+        picker.choose(IDC_COLUMNS_TITLE, 0);
+        picker.press(IDOK);
+    }
+    kavo->answerNext(IDYES);
+    const std::vector<Entry> added{{u"mail.example", u"B", u"me@mail.example", u"Xk3!pq9Lz"},
+                                   {u"bank.example", u"B", u"banker", u"Bq7$rT2mWn"}};
+    kavo->command(IDC_CMD_REVEAL);
+    EXPECT_EQ(list->readRows(), revealedRows(added));
 }
 
 } // namespace
